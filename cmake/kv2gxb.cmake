@@ -1,0 +1,46 @@
+# kv2gxb_library(NAME DIR <folder> [DEPS ...] [PUBLIC_DEPS ...])
+# One static library per source folder; its sources are every .cpp directly
+# in the folder, so adding a file needs no edit here.
+function(kv2gxb_library name)
+  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  if(NOT ARG_DIR)
+    set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  file(GLOB _srcs CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(_srcs)
+    add_library(${name} STATIC ${_srcs})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    # A folder without sources yet still gives its dependants the include path.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# kv2gxb_tests(LABEL [DIR <folder>] [DEPS ...])
+# One test executable per tests/ folder, every .cpp in it; each test case is
+# one CTest test carrying the folder's label.
+function(kv2gxb_tests label)
+  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  if(NOT ARG_DIR)
+    set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  file(GLOB _srcs CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(NOT _srcs)
+    return()
+  endif()
+  set(_exe test_${label})
+  add_executable(${_exe} ${_srcs})
+  set_target_properties(${_exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_include_directories(${_exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${_exe} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${_exe} PRIVATE
+    KV2GXB_BUILD_DIR="${CMAKE_BINARY_DIR}"
+    KV2GXB_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KV2GXB_ARTIFACTS_DIR="${KV2GXB_ARTIFACTS_DIR}")
+  gtest_discover_tests(${_exe}
+    PROPERTIES LABELS ${label}
+    DISCOVERY_TIMEOUT 60)
+endfunction()
