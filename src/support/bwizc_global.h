@@ -109,6 +109,8 @@ CString bwizc_global_get_cgx_lst_path();
 // Generator library (file name without extension) that serves module,
 // according to the generator list; "" when not listed.
 CString bwizc_global_get_cgx_dll_name(const CString& module);
+// The same lookup in the list file list_path.
+CString bwizc_global_get_cgx_dll_name_from_list(const CString& module, const CString& list_path);
 // Help viewer command for topic: "hh <help folder>/hdl.chm::<topic>".
 CString bwizc_global_get_zephrin_help_path(const CString& topic);
 

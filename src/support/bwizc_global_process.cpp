@@ -1,0 +1,163 @@
+// Shell commands, browser launch, logging and file-error reports.
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <locale.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "support/bwizc_global.h"
+
+extern char** environ;
+
+void (*g_bwizc_pump_messages)() = nullptr;
+
+namespace {
+
+int exit_code_of(int status) {
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return 0;
+}
+
+// Quotes text as one word of a "/bin/sh" command line.
+CString shell_quote(const CString& text) {
+    CString quoted = text;
+    quoted.Replace("'", "'\\''");
+    return "'" + quoted + "'";
+}
+
+// True when program names an executable file, directly or on PATH.
+bool program_available(const CString& program) {
+    if (program.Find('/') >= 0) return ::access(program.c_str(), X_OK) == 0;
+    const char* path = ::getenv("PATH");
+    const std::string dirs = path ? path : "/usr/bin:/bin";
+    for (size_t start = 0;;) {
+        size_t colon = dirs.find(':', start);
+        std::string candidate = dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+        if (candidate.empty()) candidate.push_back('.');
+        candidate.push_back('/');
+        candidate.append(program.str());
+        if (::access(candidate.c_str(), X_OK) == 0) return true;
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    return false;
+}
+
+// The browsers tried when the user named none: the desktop's opener (which
+// hands the page to a running browser), then two browsers started directly.
+const char* const BROWSER_PROGRAMS[] = {"xdg-open", "firefox", "chromium"};
+
+}  // namespace
+
+int bwizc_global_execute_shell_command(const CString& command, bool wait) {
+    char sh[] = "sh";
+    char dash_c[] = "-c";
+    CString cmd = command;
+    char* argv[] = {sh, dash_c, cmd.str().data(), nullptr};
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) != 0) return 0;
+
+    int status = 0;
+    if (!wait) {
+        pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) return exit_code_of(status);
+        // Reap the child when it ends so that it does not linger as a zombie.
+        std::thread([pid] {
+            int ignored = 0;
+            while (::waitpid(pid, &ignored, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+        return BWIZC_STILL_ACTIVE;
+    }
+    for (;;) {
+        pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) return exit_code_of(status);
+        if (done < 0 && errno != EINTR) return 0;
+        if (g_bwizc_pump_messages) g_bwizc_pump_messages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+bool bwizc_global_launch_browser(const CString& url, const CString& browser) {
+    CString page = url;
+    page.TrimRight();
+    CString program = browser;
+    program.TrimRight();
+    if (page.IsEmpty()) return false;
+
+    if (!program.IsEmpty()) {
+        if (bwizc_global_execute_shell_command(program + " " + shell_quote(page), false) > 0) return true;
+    } else {
+        for (const char* candidate : BROWSER_PROGRAMS) {
+            if (!program_available(candidate)) continue;
+            if (bwizc_global_execute_shell_command(CString(candidate) + " " + shell_quote(page), false) > 0) return true;
+        }
+    }
+    bwizc_message_box(CString("Failed to launch the default browser or the browser\n") +
+                      "specified under the \"Directories\" tab of the " +
+                      "Settings dialog box of the Blockwright Plug-In Manager.\n\n" +
+                      "Please specify a valid browser executable path in the\n" +
+                      "Settings dialog box and relaunch the current plug-in");
+    return false;
+}
+
+bool bwizc_global_log_into_file(const CString& text, bool overwrite, const CString& file) {
+    CString name = file.IsEmpty() ? CString("logy.txt") : file;
+    CString path = bwizc_global_get_absolute_path_from_app(name);
+    if (path.IsEmpty()) return false;
+
+    CStdioFile log;
+    unsigned flags = CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText;
+    if (!overwrite) flags |= CStdioFile::modeNoTruncate;
+    if (!log.Open(path, flags)) return false;
+    if (!overwrite) log.SeekToEnd();
+
+    char stamp[64] = "";
+    std::time_t now = std::time(nullptr);
+    std::tm local {};
+    ::localtime_r(&now, &local);
+    // Month names in the C locale, whatever the user's locale is.
+    locale_t c_time = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(nullptr));
+    if (c_time) {
+        strftime_l(stamp, sizeof stamp, "\n%b %d %I%p:%M:%S>: ", &local, c_time);
+        freelocale(c_time);
+    } else {
+        std::strftime(stamp, sizeof stamp, "\n%b %d %I%p:%M:%S>: ", &local);
+    }
+    bool ok = log.WriteString(CString(stamp) + text);
+    log.Close();
+    return ok;
+}
+
+CString bwizc_global_get_file_exception_message(const CFileException& exception) {
+    const char* pattern = nullptr;
+    switch (exception.m_cause) {
+    case CFileException::fileNotFound: pattern = "File %s could not be opened"; break;
+    case CFileException::badPath: pattern = "File path %s is invalid"; break;
+    case CFileException::sharingViolation: pattern = "Sharing violation for file %s"; break;
+    case CFileException::accessDenied: pattern = "Access denied to file %s"; break;
+    case CFileException::diskFull: pattern = "Disk is full for writing %s"; break;
+    case CFileException::endOfFile: pattern = "Unexpected end of file reached for %s"; break;
+    case CFileException::hardIO: pattern = "Hardware error encountered for %s"; break;
+    default: return CString("Unknown file error encountered");
+    }
+    CString message;
+    message.Format(pattern, exception.m_strFileName.c_str());
+    return message;
+}
+
+void bwizc_global_display_file_exception(const CFileException& exception) {
+    bwizc_message_box(bwizc_global_get_file_exception_message(exception));
+}
+
+void bwizc_global_display_file_exception(const CFileException* exception) {
+    bwizc_global_display_file_exception(exception ? *exception : CFileException());
+}

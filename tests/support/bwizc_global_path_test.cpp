@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "support/bwizc_global.h"
+#include "support/support_test_dir.h"
+
+namespace {
+
+std::string cwd_now() {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
+
+}  // namespace
+
+TEST(BwizcPath, SplitsPathIntoDirectoryTitleAndLastExtension) {
+    EXPECT_EQ(bwizc_global_get_file_ext("a/b.c.cnx"), ".cnx");
+    EXPECT_EQ(bwizc_global_get_file_title("a/b.c.cnx"), "b.c");
+    EXPECT_EQ(bwizc_global_get_file_name("a/b.c.cnx"), "b.c.cnx");
+    EXPECT_EQ(bwizc_global_get_file_path("a/b.c.cnx"), "a/");
+    EXPECT_EQ(bwizc_global_get_file_title_with_path("a/b.c.cnx"), "a/b.c");
+
+    // Surrounding blanks do not change the components.
+    EXPECT_EQ(bwizc_global_get_file_path("  /x/y/top.v \t"), "/x/y/");
+    EXPECT_EQ(bwizc_global_get_file_ext("  /x/y/top.v \t"), ".v");
+    EXPECT_EQ(bwizc_global_get_file_title("  /x/y/top.v \t"), "top");
+
+    // A dot in a directory name is not an extension.
+    EXPECT_EQ(bwizc_global_get_file_ext("/x.d/Makefile"), "");
+    EXPECT_EQ(bwizc_global_get_file_title("/x.d/Makefile"), "Makefile");
+    // A leading dot starts the extension, as the platform splitter has it.
+    EXPECT_EQ(bwizc_global_get_file_title("/home/.profile"), "");
+    EXPECT_EQ(bwizc_global_get_file_ext("/home/.profile"), ".profile");
+    // No directory at all; a directory alone.
+    EXPECT_EQ(bwizc_global_get_file_path("top.vhd"), "");
+    EXPECT_EQ(bwizc_global_get_file_name("/x/y/"), "");
+    EXPECT_EQ(bwizc_global_get_file_path("/x/y/"), "/x/y/");
+
+    EXPECT_EQ(bwizc_global_get_path_component("", BWIZC_PATH_COMP_DIR), "");
+    EXPECT_EQ(bwizc_global_get_path_component("/x/top.v", BWIZC_PATH_COMP_DRIVE), "");
+    EXPECT_EQ(bwizc_global_get_file_drive("/x/top.v"), "/");
+    EXPECT_EQ(bwizc_global_get_file_drive(""), "/");
+}
+
+TEST(BwizcPath, MakesSiblingFileFromPathTitleAndExtension) {
+    EXPECT_EQ(bwizc_global_split_make_file_path("/x/y/old.v", "new", ".cnx"), "/x/y/new.cnx");
+    EXPECT_EQ(bwizc_global_split_make_file_path(" old.v ", "new", ".cnx"), "new.cnx");
+    EXPECT_EQ(bwizc_global_split_make_file_path("/x/y/", "new", ""), "/x/y/new");
+}
+
+TEST(BwizcPath, TranslatesDelimitersAndEnsuresTerminatingOne) {
+    EXPECT_EQ(bwizc_global_translate_char("a.b.c", '.', '_'), "a_b_c");
+    EXPECT_EQ(bwizc_global_convert_to_intern_delim("..\\common\\help\\"), "../common/help/");
+    EXPECT_EQ(bwizc_global_convert_to_platform_delims("a\\b/c"), "a/b/c");
+
+    CString s;
+    bwizc_global_ensure_terminating_intern_delim(s);
+    EXPECT_EQ(s, "");
+    s = "dir";
+    bwizc_global_ensure_terminating_intern_delim(s);
+    EXPECT_EQ(s, "dir/");
+    bwizc_global_ensure_terminating_intern_delim(s);
+    EXPECT_EQ(s, "dir/");
+
+    s = "";
+    bwizc_global_ensure_terminating_platform_delim(s);
+    EXPECT_EQ(s, "/");
+    s = "dir";
+    bwizc_global_ensure_terminating_platform_delim(s);
+    EXPECT_EQ(s, "dir/");
+    bwizc_global_ensure_terminating_platform_delim(s);
+    EXPECT_EQ(s, "dir/");
+}
+
+TEST(BwizcPath, ResolvesAbsolutePathsByName) {
+    SUPPORT_TEST_DIR dir;
+    ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+    EXPECT_EQ(bwizc_global_get_cur_work_dir(), dir.path());
+
+    EXPECT_EQ(bwizc_global_get_absolute_path("f.txt"), dir.file("f.txt"));
+    EXPECT_EQ(bwizc_global_get_absolute_path("./missing/../f.txt"), dir.file("f.txt"));
+    EXPECT_EQ(bwizc_global_get_absolute_path("sub/"), dir.file("sub/"));
+    EXPECT_EQ(bwizc_global_get_absolute_path("/a/./b/../c"), "/a/c");
+    EXPECT_EQ(bwizc_global_get_absolute_path("/../.."), "/");
+    EXPECT_EQ(bwizc_global_get_absolute_path(""), "");
+    EXPECT_EQ(bwizc_global_get_absolute_path("/" + std::string(3000, 'x')), "");
+
+    ASSERT_TRUE(bwizc_global_make_directory(dir.file("sub").c_str()));
+    EXPECT_TRUE(bwizc_global_change_directory("sub"));
+    EXPECT_EQ(cwd_now(), dir.file("sub"));
+    EXPECT_FALSE(bwizc_global_change_directory("nowhere"));
+    EXPECT_EQ(cwd_now(), dir.file("sub"));
+}
+
+TEST(BwizcPath, ResolvingAgainstReferenceAlwaysRestoresCurrentDirectory) {
+    SUPPORT_TEST_DIR dir;
+    ASSERT_TRUE(bwizc_global_make_directory(dir.file("ref").c_str()));
+    ASSERT_EQ(::chdir("/"), 0);
+
+    CString out_dir = "stale";
+    CString out_name = "stale";
+    EXPECT_TRUE(bwizc_global_convert_rel2abs_path_with_ref("../top.v", dir.file("ref").c_str(), out_dir, out_name));
+    EXPECT_EQ(out_dir, (dir.path() + "/").c_str());
+    EXPECT_EQ(out_name, "top.v");
+    EXPECT_EQ(cwd_now(), "/");
+
+    EXPECT_TRUE(bwizc_global_convert_rel2abs_path_with_ref("/abs/x.cnx", dir.file("ref").c_str(), out_dir, out_name));
+    EXPECT_EQ(out_dir, "/abs/");
+    EXPECT_EQ(out_name, "x.cnx");
+
+    out_dir = "stale";
+    out_name = "stale";
+    EXPECT_FALSE(bwizc_global_convert_rel2abs_path_with_ref("top.v", dir.file("missing").c_str(), out_dir, out_name));
+    EXPECT_EQ(out_dir, "");
+    EXPECT_EQ(out_name, "");
+    EXPECT_EQ(cwd_now(), "/");
+
+    EXPECT_TRUE(bwizc_global_directory_exists(dir.path().c_str()));
+    EXPECT_FALSE(bwizc_global_directory_exists(dir.file("missing").c_str()));
+    EXPECT_FALSE(bwizc_global_directory_exists(""));
+    EXPECT_EQ(cwd_now(), "/");
+
+    CString app_path = bwizc_global_get_app_path();
+    EXPECT_EQ(bwizc_global_get_absolute_path_from_app("x/../lib.so"), app_path + "lib.so");
+    EXPECT_EQ(cwd_now(), "/");
+}
+
+TEST(BwizcPath, ToleratesUnreadableCurrentDirectory) {
+    SUPPORT_TEST_DIR dir;
+    ASSERT_TRUE(bwizc_global_make_directory(dir.file("gone").c_str()));
+    ASSERT_EQ(::chdir(dir.file("gone").c_str()), 0);
+    ASSERT_EQ(::rmdir(dir.file("gone").c_str()), 0);
+
+    EXPECT_EQ(bwizc_global_get_cur_work_dir(), "");
+    EXPECT_EQ(bwizc_global_get_absolute_path("x"), "");
+    EXPECT_EQ(bwizc_global_get_absolute_path("/y/x"), "/y/x");
+    // Entering another directory and coming back must land in the removed
+    // directory again, not stay where the check went.
+    EXPECT_TRUE(bwizc_global_directory_exists("/"));
+    EXPECT_EQ(bwizc_global_get_cur_work_dir(), "");
+}
+
+TEST(BwizcPath, CreatesDeletesAndCopiesFiles) {
+    SUPPORT_TEST_DIR dir;
+    mode_t old_mask = ::umask(022);
+    EXPECT_TRUE(bwizc_global_make_directory(dir.path().c_str()));
+    EXPECT_TRUE(bwizc_global_make_directory(dir.file("one").c_str()));
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("one").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0755u);
+    EXPECT_FALSE(bwizc_global_make_directory(dir.file("two/three").c_str()));
+    ::umask(old_mask);
+
+    CString src = dir.file("src.txt").c_str();
+    CString dst = dir.file("dst.txt").c_str();
+    EXPECT_FALSE(bwizc_global_file_exists(src));
+    // A missing source counts as copied, and nothing appears.
+    EXPECT_TRUE(bwizc_global_copy_file(src, dst, false));
+    EXPECT_FALSE(bwizc_global_file_exists(dst));
+
+    dir.write("src.txt", std::string("line 1\nline\0 2\n", 15));
+    EXPECT_TRUE(bwizc_global_file_exists(src));
+    EXPECT_TRUE(bwizc_global_copy_file(src, dst, true));
+    EXPECT_EQ(dir.read("dst.txt"), dir.read("src.txt"));
+
+    dir.write("dst.txt", "keep");
+    EXPECT_FALSE(bwizc_global_copy_file(src, dst, true));
+    EXPECT_EQ(dir.read("dst.txt"), "keep");
+    EXPECT_TRUE(bwizc_global_copy_file(src, dst, false));
+    EXPECT_EQ(dir.read("dst.txt"), dir.read("src.txt"));
+
+    EXPECT_TRUE(bwizc_global_delete_file(dst));
+    EXPECT_FALSE(bwizc_global_file_exists(dst));
+    EXPECT_TRUE(bwizc_global_delete_file(dst));
+}
+
+TEST(BwizcPath, LocatesExecutableAndGeneratorList) {
+    CString app = bwizc_global_get_app_file_name();
+    EXPECT_EQ(bwizc_global_get_file_name(app), "test_support");
+    EXPECT_EQ(bwizc_global_get_app_path(), bwizc_global_get_file_path(app));
+    EXPECT_TRUE(bwizc_global_file_exists(app));
+
+    // Test executables live in <build>/tests/, so "../libraries" is in the build tree.
+    EXPECT_EQ(bwizc_global_get_cgx_lst_path(),
+              bwizc_global_get_absolute_path(KV2GXB_BUILD_DIR "/libraries/brixfunctions/cgx.lst"));
+    EXPECT_EQ(bwizc_global_get_zephrin_help_path("gxb.htm"),
+              "hh " + bwizc_global_get_absolute_path(KV2GXB_BUILD_DIR "/common/help/") + "hdl.chm::gxb.htm");
+}
+
+TEST(BwizcPath, FindsGeneratorLibraryOfFirstMatchingListLine) {
+    SUPPORT_TEST_DIR dir;
+    dir.write("cgx.lst",
+              "# generator list\n"
+              "other=libother.so;other generator\n"
+              "kv2gxb=;\n"
+              "KV2GXB=wrong_case.so\n"
+              "=nameless.so\n"
+              "kv2gxb=libkv2gxb_cgx.so;transceiver generator\n"
+              "kv2gxb=second.so\n"
+              "plain=libplain\n"
+              "ver=libver.1.2.so\n");
+    CString list = dir.file("cgx.lst").c_str();
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("kv2gxb", list), "libkv2gxb_cgx");
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("other", list), "libother");
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("plain", list), "libplain");
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("ver", list), "libver");
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("kv2", list), "");
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("", list), "");
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("kv2gxb", dir.file("missing.lst").c_str()), "");
+
+    // Lines are taken in pieces of 511 characters: an entry that starts at
+    // character 512 of a long line is still found.
+    dir.write("long.lst", std::string(511, 'x') + "late=liblate.so\n");
+    EXPECT_EQ(bwizc_global_get_cgx_dll_name_from_list("late", dir.file("long.lst").c_str()), "liblate");
+}

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/bwizc_global.h"
+#include "support/support_test_dir.h"
+
+namespace {
+
+// Collects the message boxes shown while it lives.
+class MESSAGE_CATCHER {
+public:
+    MESSAGE_CATCHER() {
+        m_previous = bwizc_set_message_box_handler([this](const CString& caption, const CString& text) {
+            captions.push_back(caption);
+            texts.push_back(text);
+        });
+    }
+    ~MESSAGE_CATCHER() { bwizc_set_message_box_handler(m_previous); }
+
+    std::vector<CString> captions;
+    std::vector<CString> texts;
+
+private:
+    BWIZC_MESSAGE_BOX_FN m_previous;
+};
+
+int g_pump_calls = 0;
+void count_pump() { ++g_pump_calls; }
+
+bool wait_for_file(const std::string& path) {
+    for (int i = 0; i < 300; ++i) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && st.st_size > 0) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(BwizcProcess, RunsShellCommandsAndReportsExitCodes) {
+    SUPPORT_TEST_DIR dir;
+    EXPECT_EQ(bwizc_global_execute_shell_command("exit 3", true), 3);
+    EXPECT_EQ(bwizc_global_execute_shell_command("true", true), 0);
+    EXPECT_EQ(bwizc_global_execute_shell_command("kill -TERM $$", true), 128 + 15);
+
+    CString command = "printf '%s' \"a b\" > ";
+    command += dir.file("out.txt").c_str();
+    EXPECT_EQ(bwizc_global_execute_shell_command(command, true), 0);
+    EXPECT_EQ(dir.read("out.txt"), "a b");
+
+    // While waiting, the message loop is pumped between the 10 ms slices.
+    g_pump_calls = 0;
+    g_bwizc_pump_messages = count_pump;
+    EXPECT_EQ(bwizc_global_execute_shell_command("sleep 0.1; exit 7", true), 7);
+    g_bwizc_pump_messages = nullptr;
+    EXPECT_GE(g_pump_calls, 3);
+    EXPECT_LE(g_pump_calls, 20);
+
+    // Without waiting, a running process answers the still-active code at once.
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(bwizc_global_execute_shell_command("sleep 1", false), BWIZC_STILL_ACTIVE);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+TEST(BwizcProcess, LaunchesGivenBrowserWithUrl) {
+    SUPPORT_TEST_DIR dir;
+    dir.write("browser", "#!/bin/sh\nsleep 0.2\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened\"\n");
+    ASSERT_EQ(::chmod(dir.file("browser").c_str(), 0755), 0);
+    MESSAGE_CATCHER catcher;
+
+    CString url = "file:///doc/kv2gxb.html?x=1&y='2' \n";
+    EXPECT_TRUE(bwizc_global_launch_browser(url, CString(dir.file("browser").c_str()) + "  "));
+    ASSERT_TRUE(wait_for_file(dir.file("opened")));
+    EXPECT_EQ(dir.read("opened"), "file:///doc/kv2gxb.html?x=1&y='2'");
+    EXPECT_TRUE(catcher.texts.empty());
+
+    EXPECT_FALSE(bwizc_global_launch_browser("  ", ""));
+    EXPECT_TRUE(catcher.texts.empty());
+}
+
+TEST(BwizcProcess, ReportsBrowserFailureWithFullMessage) {
+    SUPPORT_TEST_DIR dir;
+    const char* old_path = std::getenv("PATH");
+    std::string saved = old_path ? old_path : "";
+    ::setenv("PATH", dir.path().c_str(), 1);  // no browser to be found here
+    MESSAGE_CATCHER catcher;
+    bool launched = bwizc_global_launch_browser("http://example.invalid/", "");
+    ::setenv("PATH", saved.c_str(), 1);
+
+    EXPECT_FALSE(launched);
+    ASSERT_EQ(catcher.texts.size(), 1u);
+    EXPECT_EQ(catcher.captions[0], "Blockwright Plug-In Manager");
+    EXPECT_EQ(catcher.texts[0],
+              "Failed to launch the default browser or the browser\n"
+              "specified under the \"Directories\" tab of the "
+              "Settings dialog box of the Blockwright Plug-In Manager.\n\n"
+              "Please specify a valid browser executable path in the\n"
+              "Settings dialog box and relaunch the current plug-in");
+}
+
+TEST(BwizcProcess, WritesTimeStampedLogEntries) {
+    SUPPORT_TEST_DIR dir;
+    CString log = dir.file("run.log").c_str();
+    const std::string stamp = "\n[A-Z][a-z]{2} [0-9]{2} [0-9]{2}(AM|PM):[0-9]{2}:[0-9]{2}>: ";
+
+    ASSERT_TRUE(bwizc_global_log_into_file("first", false, log));
+    ASSERT_TRUE(bwizc_global_log_into_file("second", false, log));
+    EXPECT_TRUE(std::regex_match(dir.read("run.log"), std::regex(stamp + "first" + stamp + "second")))
+        << dir.read("run.log");
+
+    ASSERT_TRUE(bwizc_global_log_into_file("fresh", true, log));
+    EXPECT_TRUE(std::regex_match(dir.read("run.log"), std::regex(stamp + "fresh"))) << dir.read("run.log");
+
+    EXPECT_FALSE(bwizc_global_log_into_file("x", false, CString(dir.file("no/such/dir.log").c_str())));
+}
+
+TEST(BwizcProcess, ReportsFileExceptionsByCause) {
+    MESSAGE_CATCHER catcher;
+    struct CASE {
+        int cause;
+        const char* text;
+    };
+    const CASE cases[] = {
+        {CFileException::fileNotFound, "File /d/top.cnx could not be opened"},
+        {CFileException::badPath, "File path /d/top.cnx is invalid"},
+        {CFileException::sharingViolation, "Sharing violation for file /d/top.cnx"},
+        {CFileException::accessDenied, "Access denied to file /d/top.cnx"},
+        {CFileException::diskFull, "Disk is full for writing /d/top.cnx"},
+        {CFileException::endOfFile, "Unexpected end of file reached for /d/top.cnx"},
+        {CFileException::hardIO, "Hardware error encountered for /d/top.cnx"},
+        {CFileException::tooManyOpenFiles, "Unknown file error encountered"},
+        {CFileException::genericException, "Unknown file error encountered"},
+    };
+    for (const CASE& c : cases) {
+        CFileException e(c.cause, "/d/top.cnx");
+        bwizc_global_display_file_exception(e);
+        ASSERT_FALSE(catcher.texts.empty());
+        EXPECT_EQ(catcher.texts.back(), c.text) << "cause " << c.cause;
+        EXPECT_EQ(catcher.captions.back(), "Blockwright Plug-In Manager");
+    }
+    // A file name holding a percent sign is shown as it is.
+    CFileException percent(CFileException::fileNotFound, "/d/100%s.cnx");
+    bwizc_global_display_file_exception(&percent);
+    EXPECT_EQ(catcher.texts.back(), "File /d/100%s.cnx could not be opened");
+    bwizc_global_display_file_exception(static_cast<const CFileException*>(nullptr));
+    EXPECT_EQ(catcher.texts.back(), "Unknown file error encountered");
+    EXPECT_EQ(catcher.texts.size(), std::size(cases) + 2);
+}
+
+TEST(BwizcProcessDeathTest, FileExceptionEndsSilentRun) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            g_is_in_silent_mode = true;
+            bwizc_global_display_file_exception(CFileException(CFileException::accessDenied, "/x.cnx"));
+        },
+        ::testing::ExitedWithCode(1), "Access denied to file /x.cnx");
+}
