@@ -1,0 +1,48 @@
+// CRWIZARD_APP: the application object. Exactly one exists per process (the
+// concrete wizard derives from it and is a global); constructing it makes it
+// the process's application object.
+#pragma once
+
+#include "wizard/crwizard.h"
+
+class CRWIZARD_APP : public CRWIZARD {
+public:
+    CRWIZARD_APP();
+    ~CRWIZARD_APP() override;
+
+    // Parses the command line into the wizard's record and runs the wizard.
+    // True when a run happened; false when there was nothing to run.
+    virtual bool InitInstance();
+    // Stops the resource-estimate worker when it still runs; the result is
+    // the process exit status.
+    virtual int ExitInstance();
+
+    // Splits the whole command line (program name first) into arguments and
+    // hands every argument after the program name to the record.
+    virtual void ParseCommandLine(CRWIZARD_COMMAND_LINE_INFO& info);
+    // Takes the next argument off the front of *rest: a text in double
+    // quotes is one argument without its quotes, otherwise arguments end at
+    // blanks and tabs.
+    virtual CString get_next_token(CString* rest);
+
+    // The process command line as one text, program name included.
+    void set_command_line(const CString& command_line) { m_command_line = command_line; }
+    const CString& get_command_line() const { return m_command_line; }
+
+private:
+    CString m_command_line;
+};
+
+// The process's application object: the CRWIZARD_APP constructed first and
+// not yet destroyed, or null.
+CRWIZARD_APP* bwizc_get_app();
+
+// One command-line text from argv, the way the calling program passes it: an
+// argument that contains a blank or a tab is written in double quotes.
+CString bwizc_make_command_line(int argc, const char* const* argv);
+
+// The process entry's work: parses argv, runs InitInstance on app (the
+// registered application object when null) and ExitInstance, and returns
+// the exit status. Without any application object, a wizard without pages
+// runs.
+int bwizc_app_main(int argc, const char* const* argv, CRWIZARD_APP* app = nullptr);
