@@ -1,0 +1,359 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "cnx/crcnx_manager.h"
+#include "cnx_test_util.h"
+#include "services/mfam.h"
+
+namespace {
+
+// A description such as the wizard writes on Finish.
+void fill_typical(CRCNX_MANAGER& m) {
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_PROTOCOL", "STRING", "GIGE"));
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_CHANNELS", "NUMERIC", "4"));
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_NOTE", "STRING", "tab\there\nline two c:\\dir"));
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_EMPTY", "STRING", ""));
+    m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER("operation_mode", "STRING", "duplex"));
+    m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER("number_of_channels", "NUMERIC", "4"));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_NORMAL", "kv2gxb.v", true, true));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_EXPLICIT", "kv2gxb_inst.v", false, true));
+}
+
+std::string read_back_and_write(const std::string& text) {
+    CRCNX_MANAGER m;
+    m.read_cnx_info_from_text(CString(text));
+    return m.get_cnx_text("kv2gxb", false).str();
+}
+
+double thread_cpu_ms() {
+    struct timespec ts;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+}  // namespace
+
+TEST(CnxFile, WrittenFileReadBackWritesByteIdentical) {
+    CNX_SCRATCH_DIR dir;
+    const std::string path = dir.file("kv2gxb.cnx");
+    CRCNX_MANAGER first;
+    fill_typical(first);
+    ASSERT_TRUE(first.write_cnx_file(path, "kv2gxb"));
+    const std::string written = cnx_read_whole_file(path);
+    ASSERT_FALSE(written.empty());
+
+    CRCNX_MANAGER second;
+    ASSERT_TRUE(second.read_cnx_file(path));
+    EXPECT_EQ(second.find_cnx_private("WIZ_NOTE")->get_value(), "tab\there\nline two c:\\dir");
+    ASSERT_TRUE(second.write_cnx_file(path, "kv2gxb"));
+    EXPECT_EQ(cnx_read_whole_file(path), written);
+
+    // Whatever a file held, what the wizard writes of it is stable.
+    const std::string odd = "PRIVATE: Q STRING \"cut\"here\"\nGEN_FILE: TYPE_NORMAL a.v TRUE \nPART_ID: \"x\"\n";
+    const std::string once = read_back_and_write(odd);
+    EXPECT_EQ(read_back_and_write(once), once);
+}
+
+TEST(CnxFile, HandWrittenFileWithEveryRecordKindGivesTheExpectedOutput) {
+    const std::string retired = mfam_retired_family_names[1].retired;
+    const std::string current = mfam_retired_family_names[1].current;
+    CNX_SCRATCH_DIR dir;
+    const std::string path = dir.file("variation.cnx");
+    cnx_write_whole_file(path,
+                         "GENERATION: STANDARD\r\n"
+                         "VERSION: WM1.0\r\n"
+                         "WIZARD_TITLE: \"GXB\"\r\n"
+                         "WIZARD_SUBTITLE: \"Transceiver\"\r\n"
+                         "ZEPHRIN_VERSION: \"7.1\"\r\n"
+                         "ZEPHRIN_SVERSION: \"7.1\"\r\n"
+                         "ZEPHRIN_BUILD_DATE: \"12/05/2026\"\r\n"
+                         "KORVEL_COPYRIGHT: \"(c)\"\r\n"
+                         "LOGO_FILE_PATHNAME: \"logo.bmp\"\r\n"
+                         "SUPPORTED_DEVICE_FAMILY: \"Velaris II GX\"\"Production\"\r\n"
+                         "PART_ID: \"KV2VGX130KF1508C3\"\r\n"
+                         "HELP_MENU_ITEM: 1 \"About$about.html$x\"\r\n"
+                         "MODULE: gxb_top text\r\n"
+                         "\r\n"
+                         "CGXDLL: gen\r\n"
+                         "PRIVATE: WIZ_b STRING \"b\"\r\n"
+                         "PRIVATE: WIZ_A NUMERIC \"1\"\r\n"
+                         "PRIVATE: WIZ_FAMILY STRING \"" + retired + "\"\r\n"
+                         "PRIVATE: WIZ_TAB STRING \"x\\ty\"\r\n"
+                         "LIBRARY: lib value\r\n"
+                         "PARAMETER: starting_channel_number NUMERIC \"0\"\r\n"
+                         "CONSTANT: intended_device_family STRING \"Velaris II GX\"\r\n"
+                         "USED_PORT: rx_datain 4 0 0 0 INPUT NODEFVAL \"rx_datain[3..0]\"\r\n"
+                         "CONNECT: rx_datain 0 0 4 0 @ 0 0 4 0\r\n"
+                         "GEN_FILE: TYPE_NORMAL gxb.v TRUE FALSE\r\n"
+                         "GEN_FILE: TYPE_EXPLICIT gxb_inst.v FALSE \r\n"
+                         "ERR_MSG: an error\r\n"
+                         "SYMBOL: RECT 0 0 10 10\r\n");
+    CRCNX_MANAGER m;
+    ASSERT_TRUE(m.read_cnx_file(path));
+    EXPECT_EQ(m.get_cnx_text("kv2gxb", false).str(),
+              "GENERATION: STANDARD\n"
+              "VERSION: WM1.0\n"
+              "MODULE: kv2gxb \n"
+              "\n"
+              "PRIVATE: WIZ_A NUMERIC \"1\"\n"
+              "PRIVATE: WIZ_FAMILY STRING \"" + current + "\"\n"
+              "PRIVATE: WIZ_TAB STRING \"x\\ty\"\n"
+              "PRIVATE: WIZ_b STRING \"b\"\n"
+              "\n"
+              "PARAMETER: starting_channel_number NUMERIC \"0\"\n"
+              "\n"
+              "GEN_FILE: TYPE_NORMAL gxb.v TRUE FALSE\n"
+              "GEN_FILE: TYPE_EXPLICIT gxb_inst.v FALSE FALSE\n"
+              "\n");
+    // What is read but not written.
+    EXPECT_EQ(m.get_wizard_title(), "GXB");
+    EXPECT_EQ(m.get_logo_file_pathname(), "logo.bmp");
+    ASSERT_NE(m.get_device_part_info_table("Velaris II GX"), nullptr);
+    EXPECT_EQ(m.get_device_part_info_table("Velaris II GX")->GetSize(), 2);
+    EXPECT_EQ(m.get_help_menu_list().get_count(), 1);
+    EXPECT_NE(m.find_read_constant("intended_device_family"), nullptr);
+    EXPECT_EQ(m.find_read_port("rx_datain")->m_a_size, 4);
+}
+
+TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
+    CNX_SCRATCH_DIR dir;
+    const std::string path = dir.file("kv2gxb.cnx");
+    cnx_write_whole_file(path, "old contents\n");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    CRCNX_MANAGER m;
+    fill_typical(m);
+    CNX_MESSAGE_CAPTURE messages;
+    ASSERT_TRUE(m.write_cnx_file(path, "kv2gxb"));
+    EXPECT_EQ(cnx_read_whole_file(path), m.get_cnx_text("kv2gxb", false).str());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"kv2gxb.cnx"});
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_TRUE(messages.messages().empty());
+
+    // Written through a symbolic link, the link stays and its target changes.
+    const std::string link = dir.file("link.cnx");
+    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("through the link"));
+    ASSERT_TRUE(m.write_cnx_file(link, "kv2gxb"));
+    struct stat lst;
+    ASSERT_EQ(lstat(link.c_str(), &lst), 0);
+    EXPECT_TRUE(S_ISLNK(lst.st_mode));
+    EXPECT_NE(cnx_read_whole_file(path).find("ERR_MSG: through the link\n"), std::string::npos);
+}
+
+TEST(CnxFile, FailedWriteKeepsTheOldFileAndReportsTheError) {
+    CNX_SCRATCH_DIR dir;
+    CRCNX_MANAGER m;
+    fill_typical(m);
+    for (int i = 0; i < 200; ++i) {
+        m.add_cnx_private(new CRCNX_ITEM_PRIVATE(CString("WIZ_PAD") + std::to_string(i).c_str(), "STRING",
+                                                 "padding to make the file large"));
+    }
+
+    // The file may not grow past 64 bytes: the temporary file cannot be
+    // written, so the old file must stay as it was.
+    const std::string path = dir.file("kv2gxb.cnx");
+    cnx_write_whole_file(path, "old contents\n");
+    {
+        CNX_MESSAGE_CAPTURE messages;
+        struct rlimit old_limit;
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+        struct rlimit small = old_limit;
+        small.rlim_cur = 64;
+        auto old_handler = signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = m.write_cnx_file(path, "kv2gxb");
+        setrlimit(RLIMIT_FSIZE, &old_limit);
+        signal(SIGXFSZ, old_handler);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(cnx_read_whole_file(path), "old contents\n");
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"kv2gxb.cnx"});
+        ASSERT_EQ(messages.messages().size(), 1u);
+
+        // Not reported when the caller asks for silence.
+        EXPECT_FALSE(m.write_cnx_file(dir.file("missing/kv2gxb.cnx"), "kv2gxb", false, false));
+        EXPECT_EQ(messages.messages().size(), 1u);
+    }
+
+    // The target is a directory that is not empty: the rename fails.
+    const std::string busy = dir.file("busy.cnx");
+    std::filesystem::create_directory(busy);
+    cnx_write_whole_file(busy + "/keep", "kept\n");
+    {
+        CNX_MESSAGE_CAPTURE messages;
+        EXPECT_FALSE(m.write_cnx_file(busy, "kv2gxb"));
+        ASSERT_EQ(messages.messages().size(), 1u);
+        EXPECT_NE(messages.messages()[0].find(busy), std::string::npos) << messages.messages()[0];
+        EXPECT_EQ(cnx_read_whole_file(busy + "/keep"), "kept\n");
+        std::vector<std::string> names = dir.entries();
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"busy.cnx", "kv2gxb.cnx"}));
+    }
+
+    // The directory is gone: nothing can be created there.
+    {
+        CNX_MESSAGE_CAPTURE messages;
+        const std::string gone = dir.file("gone/kv2gxb.cnx");
+        EXPECT_FALSE(m.write_cnx_file(gone, "kv2gxb"));
+        ASSERT_EQ(messages.messages().size(), 1u);
+        EXPECT_EQ(messages.messages()[0], "File " + gone + " could not be opened");
+        EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
+    }
+}
+
+TEST(CnxFile, ReadingReportsFileErrorsAndKeepsWhatWasRead) {
+    CNX_SCRATCH_DIR dir;
+    CRCNX_MANAGER m;
+    EXPECT_FALSE(m.read_cnx_file(dir.file("absent.cnx")));
+
+    // A directory opens but cannot be read.
+    CNX_MESSAGE_CAPTURE messages;
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_KEPT", "STRING", "k"));
+    CStdioFile file;
+    ASSERT_TRUE(file.Open(dir.path().c_str(), CStdioFile::modeRead));
+    EXPECT_TRUE(m.read_cnx_info_from_file(&file));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_NE(messages.messages()[0].find(dir.path().string()), std::string::npos) << messages.messages()[0];
+    EXPECT_NE(m.find_cnx_private("WIZ_KEPT"), nullptr);
+
+    // A file and the same text in memory read alike, NUL bytes included.
+    const std::string text = std::string("PRIVATE: A STRING \"x\0y\"\r\nPRIVATE: B STRING \"b\"", 46);
+    const std::string path = dir.file("nul.cnx");
+    cnx_write_whole_file(path, text);
+    CRCNX_MANAGER from_file;
+    CRCNX_MANAGER from_text;
+    ASSERT_TRUE(from_file.read_cnx_file(path));
+    from_text.read_cnx_info_from_text(CString(text));
+    EXPECT_EQ(from_file.get_cnx_text("kv2gxb", false), from_text.get_cnx_text("kv2gxb", false));
+    EXPECT_NE(from_file.find_cnx_private("B"), nullptr);
+    EXPECT_EQ(messages.messages().size(), 1u);
+}
+
+TEST(CnxFile, ReadsAndWritesFiveHundredRecordsWithinFiveMilliseconds) {
+    CNX_SCRATCH_DIR dir;
+    const std::string path = dir.file("big.cnx");
+    {
+        CRCNX_MANAGER m;
+        for (int i = 0; i < 200; ++i) {
+            m.add_cnx_private(new CRCNX_ITEM_PRIVATE(CString("WIZ_SETTING_") + std::to_string(i * 7919 % 200).c_str(),
+                                                     i % 2 ? "NUMERIC" : "STRING", "value\twith\\escapes"));
+        }
+        for (int i = 0; i < 120; ++i) {
+            m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER(CString("param_") + std::to_string(i).c_str(), "STRING", "x"));
+        }
+        for (int i = 0; i < 80; ++i) {
+            m.add_cnx_constant(new CRCNX_ITEM_CONSTANT(CString("const_") + std::to_string(i).c_str(), "NUMERIC", "1"));
+        }
+        for (int i = 0; i < 60; ++i) {
+            m.add_cnx_port(new CRCNX_ITEM_USED_PORT(CString("port_") + std::to_string(i).c_str(), 4, 0, 2, 0, "INPUT",
+                                                    "NODEFVAL", ""));
+        }
+        for (int i = 0; i < 40; ++i) {
+            m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_NORMAL", CString("f") + std::to_string(i).c_str() + ".v",
+                                                       true, true));
+        }
+        ASSERT_TRUE(m.write_cnx_file(path, "kv2gxb"));
+    }
+    // Wall time suffers when other work shares the machine; the thread's CPU
+    // time is what the code itself costs, so the budget is checked on that.
+    const std::string out = dir.file("out.cnx");
+    std::vector<double> wall_ms;
+    std::vector<double> cpu_ms;
+    for (int run = 0; run < 21; ++run) {
+        const double cpu_start = thread_cpu_ms();
+        const auto start = std::chrono::steady_clock::now();
+        CRCNX_MANAGER m;
+        ASSERT_TRUE(m.read_cnx_file(path));
+        ASSERT_TRUE(m.write_cnx_file(out, "kv2gxb"));
+        wall_ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        cpu_ms.push_back(thread_cpu_ms() - cpu_start);
+        ASSERT_EQ(m.get_private_table().get_count() + m.get_parameter_table().get_count() +
+                      m.get_read_constant_table().get_count() + m.get_read_port_table().get_count() +
+                      m.get_gen_file_list_count(),
+                  500);
+    }
+    std::sort(wall_ms.begin(), wall_ms.end());
+    std::sort(cpu_ms.begin(), cpu_ms.end());
+    const double cpu_median = cpu_ms[cpu_ms.size() / 2];
+    std::printf("read + write of 500 records: wall median %.3f ms (best %.3f), cpu median %.3f ms\n",
+                wall_ms[wall_ms.size() / 2], wall_ms.front(), cpu_median);
+    RecordProperty("cpu_median_us", static_cast<int>(cpu_median * 1000));
+    EXPECT_LT(cpu_median, 5.0);
+    EXPECT_LT(wall_ms.front(), 5.0);
+}
+
+namespace {
+
+struct TOOL_RESULT {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string shell_quoted(const std::string& s) {
+    std::string q(1, '\'');
+    q += s;
+    q += '\'';
+    return q;
+}
+
+TOOL_RESULT run_tool(const std::vector<std::string>& args, const CNX_SCRATCH_DIR& dir) {
+    std::string command = shell_quoted(std::string(KV2GXB_BUILD_DIR) + "/bin/kv2gxb-cnx");
+    for (const auto& a : args) {
+        command += ' ';
+        command += shell_quoted(a);
+    }
+    const std::string out = dir.file("tool.out");
+    const std::string err = dir.file("tool.err");
+    command += " >";
+    command += shell_quoted(out);
+    command += " 2>";
+    command += shell_quoted(err);
+    TOOL_RESULT r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = cnx_read_whole_file(out);
+    r.err = cnx_read_whole_file(err);
+    return r;
+}
+
+}  // namespace
+
+TEST(CnxTool, ShowsWhatTheWizardKeepsOfAFile) {
+    CNX_SCRATCH_DIR dir;
+    ASSERT_TRUE(std::filesystem::exists(std::string(KV2GXB_BUILD_DIR) + "/bin/kv2gxb-cnx"))
+        << "build the kv2gxb-cnx target first";
+    const std::string path = dir.file("in.cnx");
+    cnx_write_whole_file(path, "PRIVATE: b STRING \"2\"\nPRIVATE: a NUMERIC \"1\"\nCONSTANT: c STRING \"x\"\n");
+    TOOL_RESULT r = run_tool({path}, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "GENERATION: STANDARD\nVERSION: WM1.0\nMODULE: kv2gxb \n\n"
+              "PRIVATE: a NUMERIC \"1\"\nPRIVATE: b STRING \"2\"\n\n");
+    EXPECT_EQ(r.err, "");
+
+    r = run_tool({dir.file("absent.cnx")}, dir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("cannot read " + dir.file("absent.cnx")), std::string::npos) << r.err;
+
+    r = run_tool({dir.path().string()}, dir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot read"), std::string::npos) << r.err;
+
+    r = run_tool({}, dir);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("usage: kv2gxb-cnx FILE"), std::string::npos) << r.err;
+}

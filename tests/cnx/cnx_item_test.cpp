@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "cnx/crcnx_item.h"
+
+TEST(CnxItem, DimensionStringShowsOuterRangeBeforeInnerRange) {
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(4, 0, 0, 0), "[3..0]");
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(2, 5, 0, 0), "[6..5]");
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(0, 0, 3, 1), "[3..1]");
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(8, 0, 4, 2), "[5..2][7..0]");
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(1, 0, 0, 0), "[0..0]");
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(0, 7, 0, 9), "");
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(-4, 0, -1, 0), "");
+}
+
+TEST(CnxItem, UsedPortWithoutSignalTextNamesItselfWithItsDimensions) {
+    CRCNX_ITEM_USED_PORT bus("rx_datain", 4, 0, 0, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, CRCNX_ITEM_USED_PORT::NODEFVAL, "");
+    EXPECT_EQ(bus.get_signal_text(), "rx_datain[3..0]");
+    EXPECT_EQ(bus.get_name(), "rx_datain");
+
+    CRCNX_ITEM_USED_PORT blanks("pll_locked", 0, 0, 0, 0, CRCNX_ITEM_USED_PORT::OUT_PORT_TYPE, "", " \t ");
+    EXPECT_EQ(blanks.get_signal_text(), "pll_locked");
+
+    CRCNX_ITEM_USED_PORT two_dims("tx_data", 8, 0, 2, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, "", "");
+    EXPECT_EQ(two_dims.get_signal_text(), "tx_data[1..0][7..0]");
+
+    // A given text is kept, trimmed only at the right.
+    CRCNX_ITEM_USED_PORT given("cal_clk", 0, 0, 0, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, CRCNX_ITEM_USED_PORT::GND,
+                               " clk_in \t");
+    EXPECT_EQ(given.get_signal_text(), " clk_in");
+    EXPECT_EQ(given.get_default_value(), "GND");
+}
+
+TEST(CnxItem, ConnectionIsNamedByItsSeparatorAndKeyedByBothPorts) {
+    CRCNX_ITEM_CONNECTION c("rx_out", 4, 0, 1, 0, CRCNX_ITEM_CONNECTION::MODULE_SIDE_ID, 4, 0, 1, 0);
+    EXPECT_EQ(c.get_name(), "--");
+    EXPECT_EQ(c.get_key(), "rx_out--@");
+    CRCNX_ITEM_CONNECTION reverse("@", 0, 0, 0, 0, "rx_out", 0, 0, 0, 0);
+    EXPECT_NE(reverse.get_key(), c.get_key());
+    EXPECT_EQ(CRCNX_ITEM_CONNECTION().get_name(), "--");
+}
+
+namespace {
+
+std::vector<std::string> sorted_names(const std::vector<std::string>& names) {
+    std::vector<std::unique_ptr<CRCNX_ITEM>> items;
+    BWIZC_CNX_ITEM_LIST list;
+    for (const auto& n : names) {
+        items.push_back(std::make_unique<CRCNX_ITEM>(CString(n)));
+        list.add(items.back().get());
+    }
+    list.sort_items_by_name();
+    std::vector<std::string> out;
+    for (CRCNX_ITEM* item : list) out.push_back(item->get_name().str());
+    return out;
+}
+
+}  // namespace
+
+TEST(CnxItemList, SortsByNameInByteOrder) {
+    EXPECT_EQ(sorted_names({"b", "A", "a"}), (std::vector<std::string>{"A", "a", "b"}));
+    EXPECT_EQ(sorted_names({"WIZ_b", "WIZ_B", "WIZ_", "WIZ_a1", "WIZ_A"}),
+              (std::vector<std::string>{"WIZ_", "WIZ_A", "WIZ_B", "WIZ_a1", "WIZ_b"}));
+    EXPECT_EQ(sorted_names({}), std::vector<std::string>{});
+    EXPECT_EQ(sorted_names({"only"}), std::vector<std::string>{"only"});
+    // Bytes above 0x7F sort after ASCII, as unsigned bytes do.
+    EXPECT_EQ(sorted_names({"\xC3\xA9", "z", "Z"}), (std::vector<std::string>{"Z", "z", "\xC3\xA9"}));
+
+    // Larger sets, duplicates included, agree with a byte-order sort.
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20; ++round) {
+        std::vector<std::string> names;
+        const int count = static_cast<int>(rng() % 300);
+        for (int i = 0; i < count; ++i) {
+            std::string n;
+            const int len = static_cast<int>(rng() % 5);
+            for (int k = 0; k < len; ++k) n += "aAbB_0\x80"[rng() % 7];
+            names.push_back(n);
+        }
+        std::vector<std::string> expected = names;
+        std::sort(expected.begin(), expected.end(),
+                  [](const std::string& a, const std::string& b) { return std::strcmp(a.c_str(), b.c_str()) < 0; });
+        EXPECT_EQ(sorted_names(names), expected) << "round " << round;
+    }
+}

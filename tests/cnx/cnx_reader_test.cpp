@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "cnx/crcnx_manager.h"
+#include "services/mfam.h"
+
+namespace {
+
+void read_text(CRCNX_MANAGER& m, const std::string& text) { m.read_cnx_info_from_text(CString(text)); }
+
+}  // namespace
+
+TEST(CnxReader, ReadsPrivateParameterAndConstantLines) {
+    CRCNX_MANAGER m;
+    read_text(m,
+              "PRIVATE: WIZ_TEXT STRING \"a\\tb\\nc\\\\d\"\n"
+              "PRIVATE: WIZ_COUNT NUMERIC \"4\"\n"
+              "PRIVATE: WIZ_ODD FLOAT \"1.5\"\n"
+              "PRIVATE: WIZ_NOQUOTE STRING value\n"
+              "PRIVATE: WIZ_CUT STRING \"say \"hi\" now\"\n"
+              "PRIVATE: WIZ_OPEN STRING \"unterminated\n"
+              "PARAMETER: channel_width NUMERIC \"20\"\n"
+              "CONSTANT: intended_device_family STRING \"Velaris II GX\"\n");
+    ASSERT_NE(m.find_cnx_private("WIZ_TEXT"), nullptr);
+    EXPECT_EQ(m.find_cnx_private("WIZ_TEXT")->get_value(), "a\tb\nc\\d");
+    EXPECT_EQ(m.find_cnx_private("WIZ_TEXT")->get_type(), "STRING");
+    EXPECT_EQ(m.find_cnx_private("WIZ_COUNT")->get_type(), "NUMERIC");
+    EXPECT_EQ(m.find_cnx_private("WIZ_COUNT")->get_value(), "4");
+    // Any type word but NUMERIC reads as a string.
+    EXPECT_EQ(m.find_cnx_private("WIZ_ODD")->get_type(), "STRING");
+    EXPECT_EQ(m.find_cnx_private("WIZ_NOQUOTE")->get_value(), "");
+    EXPECT_EQ(m.find_cnx_private("WIZ_CUT")->get_value(), "say ");
+    EXPECT_EQ(m.find_cnx_private("WIZ_OPEN")->get_value(), "unterminated");
+    EXPECT_EQ(m.find_cnx_parameter("channel_width")->get_value(), "20");
+    EXPECT_EQ(m.find_cnx_parameter("channel_width")->get_type(), "NUMERIC");
+    // Constants land in the read-constant table, never in the written one.
+    EXPECT_EQ(m.find_cnx_constant("intended_device_family"), nullptr);
+    ASSERT_NE(m.find_read_constant("intended_device_family"), nullptr);
+    EXPECT_EQ(m.find_read_constant("intended_device_family")->get_value(), "Velaris II GX");
+
+    // A second read empties the read tables first but adds to the others.
+    read_text(m, "PRIVATE: WIZ_MORE STRING \"m\"\nCONSTANT: other STRING \"o\"\nUSED_PORT: p 1 0 0 0 INPUT GND\n");
+    EXPECT_EQ(m.find_read_constant("intended_device_family"), nullptr);
+    EXPECT_NE(m.find_read_constant("other"), nullptr);
+    EXPECT_NE(m.find_read_port("p"), nullptr);
+    EXPECT_NE(m.find_cnx_private("WIZ_TEXT"), nullptr);
+    EXPECT_NE(m.find_cnx_private("WIZ_MORE"), nullptr);
+    read_text(m, "");
+    EXPECT_TRUE(m.get_read_constant_table().is_empty());
+    EXPECT_TRUE(m.get_read_port_table().is_empty());
+}
+
+TEST(CnxReader, DeEscapingFollowsTheFixedOrder) {
+    CRCNX_MANAGER m;
+    // "\\" is undone first, so an escaped backslash before n becomes a newline.
+    read_text(m, "PRIVATE: A STRING \"x\\\\ny\"\nPRIVATE: B STRING \"c:\\\\dir\"\n");
+    EXPECT_EQ(m.find_cnx_private("A")->get_value(), "x\ny");
+    EXPECT_EQ(m.find_cnx_private("B")->get_value(), "c:\\dir");
+}
+
+TEST(CnxReader, ReplacesRetiredFamilyNamesInPrivateValuesOnly) {
+    for (const MFAM_RETIRED_FAMILY_NAME& row : mfam_retired_family_names) {
+        CRCNX_MANAGER m;
+        const std::string retired = row.retired;
+        read_text(m, "PRIVATE: WIZ_FAMILY STRING \"" + retired + "\"\n" +
+                         "PRIVATE: WIZ_OTHER STRING \"" + retired + " \"\n" +
+                         "PARAMETER: family STRING \"" + retired + "\"\n");
+        EXPECT_EQ(m.find_cnx_private("WIZ_FAMILY")->get_value(), row.current);
+        EXPECT_NE(m.find_cnx_private("WIZ_FAMILY")->get_value(), row.retired);
+        EXPECT_EQ(m.find_cnx_private("WIZ_OTHER")->get_value(), (retired + " ").c_str());
+        EXPECT_EQ(m.find_cnx_parameter("family")->get_value(), row.retired);
+    }
+}
+
+TEST(CnxReader, ReadsUsedPortNumbersInFileOrder) {
+    CRCNX_MANAGER m;
+    read_text(m,
+              "USED_PORT: rx_datain 4 0 0 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n"
+              "USED_PORT: tx 1 2 3 4 OUTPUT GND\n"
+              "USED_PORT: bad x 2.5 -3 - INPUT_EXT\n"
+              "USED_PORT: short 7\n");
+    const CRCNX_ITEM_USED_PORT* rx = m.find_read_port("rx_datain");
+    ASSERT_NE(rx, nullptr);
+    EXPECT_EQ(rx->m_a_size, 4);
+    EXPECT_EQ(rx->m_a_low, 0);
+    EXPECT_EQ(rx->m_b_size, 0);
+    EXPECT_EQ(rx->m_b_low, 0);
+    EXPECT_EQ(rx->get_port_type(), "INPUT");
+    EXPECT_EQ(rx->get_default_value(), "NODEFVAL");
+    EXPECT_EQ(rx->get_signal_text(), "");
+    const CRCNX_ITEM_USED_PORT* tx = m.find_read_port("tx");
+    EXPECT_EQ(tx->m_a_size, 1);
+    EXPECT_EQ(tx->m_a_low, 2);
+    EXPECT_EQ(tx->m_b_size, 3);
+    EXPECT_EQ(tx->m_b_low, 4);
+    EXPECT_EQ(tx->get_default_value(), "GND");
+    const CRCNX_ITEM_USED_PORT* bad = m.find_read_port("bad");
+    EXPECT_EQ(bad->m_a_size, 0);
+    EXPECT_EQ(bad->m_a_low, 0);
+    EXPECT_EQ(bad->m_b_size, -3);
+    EXPECT_EQ(bad->m_b_low, 0);
+    EXPECT_EQ(bad->get_port_type(), "INPUT_EXT");
+    EXPECT_EQ(bad->get_default_value(), "");
+    const CRCNX_ITEM_USED_PORT* shortline = m.find_read_port("short");
+    EXPECT_EQ(shortline->m_a_size, 7);
+    EXPECT_EQ(shortline->get_port_type(), "");
+    // Read ports are not written ports.
+    EXPECT_EQ(m.find_cnx_port("rx_datain"), nullptr);
+}
+
+TEST(CnxReader, CollectsPartTablesUnderTheirFamily) {
+    CRCNX_MANAGER m;
+    EXPECT_FALSE(m.is_supported_device_info_available());
+    read_text(m,
+              "SUPPORTED_DEVICE_FAMILY: \"Velaris II GX\"\"Production\"\n"
+              "PART_ID: \"  KV2VGX130KF1508C3 \"\n"
+              "PART_ID: \"KV2VGX60EF1152C4\"\n"
+              "PART_ID: \"   \"\n"
+              "PART_ID: \"KV2VGX90EF1152C5\"\n"
+              "\n"
+              "SUPPORTED_DEVICE_FAMILY: \"Velaris\"\n"
+              "PRIVATE: X STRING \"\"\n"
+              "SUPPORTED_DEVICE_FAMILY: \"Velaris GX\" \"Preliminary\"\n"
+              "PART_ID: \"KV1GX25\"\n");
+    EXPECT_TRUE(m.is_supported_device_info_available());
+    EXPECT_TRUE(m.has_support_for_device_family("Velaris II GX"));
+    EXPECT_TRUE(m.has_support_for_device_family("Velaris"));
+    EXPECT_FALSE(m.has_support_for_device_family("velaris"));
+
+    const CStringArray* parts = m.get_device_part_info_table("Velaris II GX");
+    ASSERT_NE(parts, nullptr);
+    ASSERT_EQ(parts->GetSize(), 4);
+    EXPECT_EQ(parts->GetAt(0), "Production");
+    EXPECT_EQ(parts->GetAt(1), "KV2VGX130KF1508C3");
+    EXPECT_EQ(parts->GetAt(2), "KV2VGX60EF1152C4");
+    EXPECT_EQ(parts->GetAt(3), "KV2VGX90EF1152C5");
+    // A support line without part lines gives no table.
+    EXPECT_EQ(m.get_device_part_info_table("Velaris"), nullptr);
+    // Only the double quote delimits: the blank between the quoted texts is
+    // the note. A table still open at the end of the file is kept.
+    const CStringArray* gx = m.get_device_part_info_table("Velaris GX");
+    ASSERT_NE(gx, nullptr);
+    ASSERT_EQ(gx->GetSize(), 2);
+    EXPECT_EQ(gx->GetAt(0), " ");
+    EXPECT_EQ(gx->GetAt(1), "KV1GX25");
+
+    // An empty family name only sets the flag; part lines after it belong to
+    // no named family.
+    CRCNX_MANAGER empty;
+    read_text(empty, "SUPPORTED_DEVICE_FAMILY: \"\"\n");
+    EXPECT_TRUE(empty.is_supported_device_info_available());
+    EXPECT_TRUE(empty.get_device_family_support_table().is_empty());
+}
+
+TEST(CnxReader, ReadsGenFilesAsPersistentAndHelpItemsSplitAtDollar) {
+    CRCNX_MANAGER m;
+    read_text(m,
+              "GEN_FILE: TYPE_NORMAL kv2gxb.v TRUE\n"
+              "GEN_FILE: TYPE_EXPLICIT dir\\\\kv2gxb_inst.v FALSE FALSE\n"
+              "GEN_FILE: TYPE_TEMPLATE kv2gxb_bb.v 1 \n"
+              "GEN_FILE:\n"
+              "HELP_MENU_ITEM: TRUE \"About$about.html$topic$with$dollars\"\n"
+              "HELP_MENU_ITEM: 0 \"Only\"\n"
+              "HELP_MENU_ITEM: FALSE unquoted$x\n");
+    ASSERT_EQ(m.get_gen_file_list_count(), 4);
+    EXPECT_EQ(m.get_gen_file_type(0), "TYPE_NORMAL");
+    EXPECT_EQ(m.get_gen_file_namepath(0), "kv2gxb.v");
+    EXPECT_TRUE(m.is_gen_file_checked(0));
+    EXPECT_FALSE(m.is_gen_file_checked(1));
+    // File names are taken as they stand, without undoing escapes.
+    EXPECT_EQ(m.get_gen_file_namepath(1), "dir\\\\kv2gxb_inst.v");
+    EXPECT_TRUE(m.is_gen_file_checked(2));
+    EXPECT_FALSE(m.is_gen_file_checked(3));
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(m.is_gen_file_checked_state_persistent(i)) << i;
+
+    ASSERT_EQ(m.get_help_menu_list().get_count(), 3);
+    const CRCNX_ITEM_HELP_MENU_ITEM* about = m.get_help_menu_list().get_at(0);
+    EXPECT_TRUE(about->get_item_flag());
+    EXPECT_EQ(about->get_name(), "About");
+    EXPECT_EQ(about->get_first_text(), "About");
+    EXPECT_EQ(about->get_second_text(), "about.html");
+    EXPECT_EQ(about->get_third_text(), "topic$with$dollars");
+    const CRCNX_ITEM_HELP_MENU_ITEM* only = m.get_help_menu_list().get_at(1);
+    EXPECT_FALSE(only->get_item_flag());
+    EXPECT_EQ(only->get_first_text(), "Only");
+    EXPECT_EQ(only->get_second_text(), "");
+    EXPECT_EQ(only->get_third_text(), "");
+    const CRCNX_ITEM_HELP_MENU_ITEM* unquoted = m.get_help_menu_list().get_at(2);
+    EXPECT_EQ(unquoted->get_first_text(), "unquoted");
+    EXPECT_EQ(unquoted->get_second_text(), "x");
+}
+
+TEST(CnxReader, ReadsHostTextsAndTheTitleFallsBackToTheCommandLine) {
+    CRCNX_MANAGER m;
+    EXPECT_EQ(m.get_wizard_title("cmd title"), "cmd title");
+    read_text(m,
+              "WIZARD_TITLE: \"GXB Wizard\"\n"
+              "WIZARD_SUBTITLE: \"\"\n"
+              "ZEPHRIN_VERSION: \"7.1\"\n"
+              "ZEPHRIN_SVERSION: 7.1sp\n"
+              "ZEPHRIN_BUILD_DATE: \"2026/12/05\"\n"
+              "KORVEL_COPYRIGHT: \"(c) Korvel\"\n"
+              "LOGO_FILE_PATHNAME: \"/opt/logo.bmp\"\n"
+              "ERR_MSG: ignored on reading\n");
+    EXPECT_EQ(m.get_wizard_title(), "GXB Wizard");
+    EXPECT_EQ(m.get_wizard_title("cmd title"), "GXB Wizard");
+    // An empty subtitle leaves the command-line subtitle in force.
+    EXPECT_EQ(m.get_wizard_subtitle(), "");
+    EXPECT_EQ(m.get_wizard_subtitle("cmd sub"), "cmd sub");
+    EXPECT_EQ(m.get_zephrin_version(), "7.1");
+    EXPECT_EQ(m.get_zephrin_short_version(), "7.1sp");
+    EXPECT_EQ(m.get_zephrin_build_date(), "2026/12/05");
+    EXPECT_EQ(m.get_korvel_copyright(), "(c) Korvel");
+    EXPECT_EQ(m.get_logo_file_pathname(), "/opt/logo.bmp");
+    EXPECT_TRUE(m.get_err_msg_list().is_empty());
+}
+
+TEST(CnxReader, SkipsBlankUnknownAndMisspelledLines) {
+    CRCNX_MANAGER m;
+    read_text(m,
+              "\n"
+              "   \n"
+              "\t \t\r\n"
+              "private: lower STRING \"x\"\n"
+              "PRIVATE:glued STRING \"x\"\n"
+              "PRIVATE_: near STRING \"x\"\n"
+              "MODULE: other text\n"
+              "CONNECT: a 0 0 0 0 b 0 0 0 0\n"
+              "LIBRARY: l v\n"
+              "CGXDLL: c\n"
+              "SYMBOL: RECT 0 0 10 10\n"
+              "GENERATION: STANDARD\n"
+              "  PRIVATE: INDENTED STRING \"ok\"\r\n"
+              "PRIVATE: CRLF STRING \"v\"\r\n"
+              "PRIVATE:\tTABBED\tNUMERIC\t\"3\"");
+    EXPECT_EQ(m.get_private_table().get_count(), 3);
+    EXPECT_EQ(m.find_cnx_private("INDENTED")->get_value(), "ok");
+    EXPECT_EQ(m.find_cnx_private("CRLF")->get_value(), "v");
+    EXPECT_EQ(m.find_cnx_private("TABBED")->get_value(), "3");
+    EXPECT_EQ(m.find_cnx_private("TABBED")->get_type(), "NUMERIC");
+    EXPECT_TRUE(m.get_module_table().is_empty());
+    EXPECT_TRUE(m.get_connection_table().is_empty());
+    EXPECT_TRUE(m.get_library_table().is_empty());
+    EXPECT_TRUE(m.get_cgxdll_table().is_empty());
+}
+
+TEST(CnxReader, SurvivesTruncatedBinaryAndHugeInput) {
+    const std::string header = "GENERATION: STANDARD\nVERSION: WM1.0\n";
+    const char* identifiers[] = {"PRIVATE:", "PARAMETER:", "CONSTANT:", "USED_PORT:", "GEN_FILE:",
+                                 "HELP_MENU_ITEM:", "SUPPORTED_DEVICE_FAMILY:", "PART_ID:", "WIZARD_TITLE:", "ERR_MSG:"};
+    std::mt19937 rng(20261205);
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        const int lines = static_cast<int>(rng() % 40);
+        for (int i = 0; i < lines; ++i) {
+            if (rng() % 2) text += identifiers[rng() % std::size(identifiers)];
+            const int len = static_cast<int>(rng() % 60);
+            for (int k = 0; k < len; ++k) {
+                // Mostly the characters the grammar cares about, some raw bytes.
+                static const char interesting[] = " \t\"\\$-0123456789abcXYZ\r";
+                text += (rng() % 4) ? interesting[rng() % (sizeof interesting - 1)] : static_cast<char>(rng() % 256);
+            }
+            if (rng() % 8) text += '\n';
+        }
+        CRCNX_MANAGER m;
+        m.read_cnx_info_from_text(CString(text));
+        const std::string out = m.get_cnx_text("kv2gxb", false).str();
+        ASSERT_EQ(out.compare(0, header.size(), header), 0) << "round " << round;
+        ASSERT_EQ(out.find('\0'), std::string::npos) << "round " << round;
+    }
+
+    // Truncated lines of every kind.
+    CRCNX_MANAGER cut;
+    for (const char* id : identifiers) {
+        cut.read_cnx_info_from_text(CString(id));
+        cut.read_cnx_info_from_text(CString(std::string(id) + " \""));
+    }
+    ASSERT_NE(cut.find_cnx_private(""), nullptr);
+    ASSERT_NE(cut.find_cnx_private("\""), nullptr);
+    EXPECT_EQ(cut.find_cnx_private("\"")->get_value(), "");
+    EXPECT_EQ(cut.get_gen_file_list_count(), 2);
+
+    // NUL bytes inside names and values never reach the written text.
+    CRCNX_MANAGER nul;
+    nul.read_cnx_info_from_text(CString(std::string("PRIVATE: A\0B STRING \"x\0y\"\n", 26)));
+    EXPECT_EQ(nul.get_cnx_text("kv2gxb", false).str().find('\0'), std::string::npos);
+
+    // A megabyte-long line of every kind.
+    for (const char* id : identifiers) {
+        CRCNX_MANAGER big;
+        std::string line = std::string(id) + " " + std::string(1 << 20, 'x') + " \"" + std::string(1 << 20, '$') + "\"";
+        big.read_cnx_info_from_text(CString(line));
+        EXPECT_EQ(big.get_cnx_text("kv2gxb", false).str().compare(0, header.size(), header), 0) << id;
+    }
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cnx/crcnx_manager.h"
+
+namespace {
+
+std::string text_of(CRCNX_MANAGER& m, const char* module = "kv2gxb", bool prefix = false) {
+    return m.get_cnx_text(module, prefix).str();
+}
+
+// Stands in for the symbol outline: a fixed extent and text that shows the
+// arguments it was asked with.
+class FAKE_OUTLINE : public CRCNX_SYMBOL_OUTLINE_INTERFACE {
+public:
+    CRect get_extent() override { return CRect(10, 20, 130, 80); }
+    CString generate_cnx(int height, CPoint origin, bool flag) override {
+        ++calls;
+        CString s;
+        s.Format("SYMBOL: RECT %d %d %d %s\nSYMBOL: TEXT \"a\tb\"\n", height, origin.x, origin.y, flag ? "T" : "F");
+        return s;
+    }
+    int calls = 0;
+};
+
+}  // namespace
+
+TEST(CnxWriter, EmptyDescriptionGetsDefaultModuleLine) {
+    CRCNX_MANAGER m;
+    EXPECT_EQ(text_of(m), "GENERATION: STANDARD\nVERSION: WM1.0\nMODULE: kv2gxb \n\n");
+    // The module record was added to the table, so a second write is the same.
+    ASSERT_NE(m.find_cnx_module("kv2gxb"), nullptr);
+    EXPECT_EQ(text_of(m, "other"), "GENERATION: STANDARD\nVERSION: WM1.0\nMODULE: kv2gxb \n\n");
+
+    CRCNX_MANAGER named;
+    named.add_cnx_module(new CRCNX_ITEM_MODULE("gxb_top", "some text"));
+    EXPECT_EQ(text_of(named), "GENERATION: STANDARD\nVERSION: WM1.0\nMODULE: gxb_top some text\n\n");
+    EXPECT_EQ(named.find_cnx_module("kv2gxb"), nullptr);
+}
+
+TEST(CnxWriter, SortsPrivateRecordsByNameOnACopy) {
+    CRCNX_MANAGER m;
+    for (const char* name : {"b", "A", "a"}) m.add_cnx_private(new CRCNX_ITEM_PRIVATE(name, "STRING", name));
+    const std::string text = text_of(m);
+    EXPECT_NE(text.find("PRIVATE: A STRING \"A\"\nPRIVATE: a STRING \"a\"\nPRIVATE: b STRING \"b\"\n\n"),
+              std::string::npos)
+        << text;
+    // The table keeps the order the records came in.
+    EXPECT_EQ(m.get_private_table().begin()->first, "b");
+}
+
+TEST(CnxWriter, EscapesValuesAndFileNamesOnly) {
+    CRCNX_MANAGER m;
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_TEXT", "STRING", "x\ty"));
+    m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER("p", "STRING", "C:\\dir\nnext \"q\""));
+    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("s", 0, 0, 0, 0, "INPUT", "NODEFVAL", "sig\\x\ty"));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_NORMAL", "sub\\f.v", true, true));
+    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("bad\\value\tfor \"x\""));
+    const std::string text = text_of(m);
+    EXPECT_NE(text.find("PRIVATE: WIZ_TEXT STRING \"x\\ty\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("PARAMETER: p STRING \"C:\\\\dir\\nnext \"q\"\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("USED_PORT: s 0 0 0 0 INPUT NODEFVAL \"sig\\x\ty\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL sub\\\\f.v TRUE FALSE\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("ERR_MSG: bad\\value\tfor \"x\"\n"), std::string::npos) << text;
+}
+
+TEST(CnxWriter, WritesPortNumbersOuterDimensionFirst) {
+    CRCNX_MANAGER m;
+    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("rx_datain", 4, 0, 0, 0, "INPUT", "NODEFVAL", ""));
+    m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("rx_datain", 4, 1, 2, 3, "@", 5, 6, 7, 8));
+    const std::string text = text_of(m);
+    EXPECT_NE(text.find("USED_PORT: rx_datain 0 0 4 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("CONNECT: rx_datain 2 3 4 1 @ 7 8 5 6\n\n"), std::string::npos) << text;
+}
+
+TEST(CnxWriter, GenFileLineEndsWithBlankUnlessCheckedStateIsPersistent) {
+    CRCNX_MANAGER m;
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE(BWIZC_CNX_GEN_FILE_EXPLICIT_TYPE_IDENT, "a_inst.v", false, false));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE(BWIZC_CNX_GEN_FILE_NORMAL_TYPE_IDENT, "a.v", true, true));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE(BWIZC_CNX_GEN_FILE_TEMPLATE_TYPE_IDENT, "a_bb.v", true, false));
+    const std::string text = text_of(m);
+    EXPECT_NE(text.find("GEN_FILE: TYPE_EXPLICIT a_inst.v FALSE \n"
+                        "GEN_FILE: TYPE_NORMAL a.v TRUE FALSE\n"
+                        "GEN_FILE: TYPE_TEMPLATE a_bb.v TRUE \n\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST(CnxWriter, WritesEverySectionInOrder) {
+    CRCNX_MANAGER m;
+    m.add_cnx_module(new CRCNX_ITEM_MODULE("kv2gxb_top", "mod text"));
+    m.add_cnx_module(new CRCNX_ITEM_MODULE("alpha", ""));
+    m.get_cgxdll_table().set_at("x", new CRCNX_ITEM_CGXDLL("x", "lib\\a"));
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_PROTOCOL", "STRING", "GIGE"));
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_CHANNELS", "NUMERIC", "4"));
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_NOTE", "STRING", "a\tb\nc\\d \"q\""));
+    m.get_library_table().set_at("lib1", new CRCNX_ITEM_LIBRARY("lib1", "val"));
+    m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER("starting_channel_number", "NUMERIC", "0"));
+    m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER("operation_mode", "STRING", "duplex"));
+    m.add_cnx_constant(new CRCNX_ITEM_CONSTANT("intended_device_family", "STRING", "Velaris II GX"));
+    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("tx_dataout", 1, 0, 4, 0, "OUTPUT", "NODEFVAL", ""));
+    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("rx_datain", 4, 0, 0, 0, "INPUT", "NODEFVAL", ""));
+    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("pll_inclk", 0, 0, 0, 0, "INPUT_CLK_EXT", "NODEFVAL", ""));
+    m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("rx_datain", 4, 0, 0, 0, "@", 4, 0, 0, 0));
+    m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("pll_inclk", 0, 0, 0, 0, "@", 0, 0, 0, 0));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_NORMAL", "kv2gxb.v", true, true));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_EXPLICIT", "kv2gxb_inst.v", false, false));
+    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("first"));
+    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("second"));
+    // Read-only tables are never written.
+    m.add_cnx_help_menu_item(new CRCNX_ITEM_HELP_MENU_ITEM("About", "x.html", "", true));
+    m.get_read_constant_table().set_at("rc", new CRCNX_ITEM_CONSTANT("rc", "STRING", "v"));
+    m.get_read_port_table().set_at("rp", new CRCNX_ITEM_USED_PORT("rp", 1, 0, 0, 0, "INPUT", "GND", ""));
+    m.get_device_family_support_table().set_at("Velaris", new CRCNX_ITEM_DEVICE_FAMILY_SUPPORT("Velaris"));
+
+    EXPECT_EQ(text_of(m),
+              "GENERATION: STANDARD\n"
+              "VERSION: WM1.0\n"
+              "MODULE: kv2gxb_top mod text\n"
+              "MODULE: alpha \n"
+              "\n"
+              "CGXDLL: lib\\\\a\n"
+              "\n"
+              "PRIVATE: WIZ_CHANNELS NUMERIC \"4\"\n"
+              "PRIVATE: WIZ_NOTE STRING \"a\\tb\\nc\\\\d \"q\"\"\n"
+              "PRIVATE: WIZ_PROTOCOL STRING \"GIGE\"\n"
+              "\n"
+              "LIBRARY: lib1 val\n"
+              "\n"
+              "PARAMETER: operation_mode STRING \"duplex\"\n"
+              "PARAMETER: starting_channel_number NUMERIC \"0\"\n"
+              "\n"
+              "CONSTANT: intended_device_family STRING \"Velaris II GX\"\n"
+              "\n"
+              "USED_PORT: pll_inclk 0 0 0 0 INPUT_CLK_EXT NODEFVAL \"pll_inclk\"\n"
+              "USED_PORT: rx_datain 0 0 4 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n"
+              "USED_PORT: tx_dataout 4 0 1 0 OUTPUT NODEFVAL \"tx_dataout[3..0][0..0]\"\n"
+              "\n"
+              "CONNECT: rx_datain 0 0 4 0 @ 0 0 4 0\n"
+              "CONNECT: pll_inclk 0 0 0 0 @ 0 0 0 0\n"
+              "\n"
+              "GEN_FILE: TYPE_NORMAL kv2gxb.v TRUE FALSE\n"
+              "GEN_FILE: TYPE_EXPLICIT kv2gxb_inst.v FALSE \n"
+              "\n"
+              "ERR_MSG: first\n"
+              "ERR_MSG: second\n"
+              "\n");
+}
+
+TEST(CnxWriter, EndsWithTheSymbolBlockOfTheAttachedOutline) {
+    CRCNX_MANAGER m;
+    FAKE_OUTLINE outline;
+    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("e"));
+    m.set_symbol_outline(&outline);
+    // Height of the extent (60) less one, origin (0, 0), flag set.
+    EXPECT_EQ(text_of(m),
+              "GENERATION: STANDARD\nVERSION: WM1.0\nMODULE: kv2gxb \n\nERR_MSG: e\n\n"
+              "SYMBOL: RECT 59 0 0 T\nSYMBOL: TEXT \"a\tb\"\n");
+    EXPECT_EQ(outline.calls, 1);
+
+    m.set_symbol_outline(nullptr);
+    EXPECT_EQ(text_of(m), "GENERATION: STANDARD\nVERSION: WM1.0\nMODULE: kv2gxb \n\nERR_MSG: e\n\n");
+    EXPECT_EQ(outline.calls, 1);
+}
+
+TEST(CnxWriter, PrefixFlagStartsEveryLineWithADash) {
+    CRCNX_MANAGER m;
+    FAKE_OUTLINE outline;
+    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_X", "NUMERIC", "1"));
+    m.set_symbol_outline(&outline);
+    EXPECT_EQ(text_of(m, "kv2gxb", true),
+              "-GENERATION: STANDARD\n-VERSION: WM1.0\n-MODULE: kv2gxb \n-\n-PRIVATE: WIZ_X NUMERIC \"1\"\n-\n"
+              "-SYMBOL: RECT 59 0 0 T\n-SYMBOL: TEXT \"a\tb\"\n");
+}
+
+TEST(CnxWriter, ReportsAFileThatRefusesTheText) {
+    CRCNX_MANAGER m;
+    CStdioFile unopened;
+    EXPECT_FALSE(m.write_cnx_info_to_file(&unopened, "kv2gxb", false));
+    EXPECT_FALSE(m.write_cnx_info_to_file(nullptr, "kv2gxb", false));
+}
