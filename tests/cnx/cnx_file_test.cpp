@@ -290,8 +290,12 @@ TEST(CnxFile, ReadsAndWritesFiveHundredRecordsWithinFiveMilliseconds) {
     std::printf("read + write of 500 records: wall median %.3f ms (best %.3f), cpu median %.3f ms\n",
                 wall_ms[wall_ms.size() / 2], wall_ms.front(), cpu_median);
     RecordProperty("cpu_median_us", static_cast<int>(cpu_median * 1000));
+#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
     EXPECT_LT(cpu_median, 5.0);
     EXPECT_LT(wall_ms.front(), 5.0);
+#else
+    GTEST_SKIP() << "the time budget holds for optimised builds without sanitizers";
+#endif
 }
 
 namespace {
