@@ -14,6 +14,14 @@ const BWIZC_FREQ_UNIT* const g_unit_at_start = bwizc_global_get_freq_unit("GHz")
 
 }  // namespace
 
+// Used by the globals of bwizc_constant_init_test.cpp, which may be built
+// before this file's globals: only functions may be used here.
+CString support_test_family_name_of(const char* spelling) {
+    const BWIZC_RDEVICE_FAMILY* family = bwizc_global_get_device_family(spelling);
+    return family ? family->get_family_name() : CString("(none)");
+}
+int support_test_object_count() { return bwizc_global_get_object_list().get_size(); }
+
 TEST(BwizcDeviceFamily, ObjectsAreUsableDuringStaticInitialisation) {
     EXPECT_EQ(g_name_at_start, "Velaris II GX");
     EXPECT_EQ(g_lookup_at_start, &BWIZC_DEVICE_VELARISGX);
