@@ -76,18 +76,6 @@ TEST(BwizcArray, GrowsInStepsAndClampsIndexedReads) {
     EXPECT_EQ(codes.get_capacity(), 5);
 }
 
-TEST(BwizcArray, NeverDeletesWhatItHolds) {
-    int deaths = 0;
-    COUNTED a("a", &deaths);
-    {
-        BWIZC_ARRAY<COUNTED*> array;
-        array.add(&a);
-        array.remove_all();
-        array.add(&a);
-    }
-    EXPECT_EQ(deaths, 0);
-}
-
 TEST(BwizcObjList, DeletesElementsOnlyWhenOwningOrAskedTo) {
     int deaths = 0;
     {
