@@ -48,46 +48,12 @@ TEST(CnxWriter, SortsPrivateRecordsByNameOnACopy) {
         << text;
     // The table keeps the order the records came in.
     EXPECT_EQ(m.get_private_table().begin()->first, "b");
+    EXPECT_NE(text.find("PRIVATE: b STRING \"b\"\n\n"), std::string::npos);
 }
 
-TEST(CnxWriter, EscapesValuesAndFileNamesOnly) {
-    CRCNX_MANAGER m;
-    m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_TEXT", "STRING", "x\ty"));
-    m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER("p", "STRING", "C:\\dir\nnext \"q\""));
-    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("s", 0, 0, 0, 0, "INPUT", "NODEFVAL", "sig\\x\ty"));
-    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_NORMAL", "sub\\f.v", true, true));
-    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("bad\\value\tfor \"x\""));
-    const std::string text = text_of(m);
-    EXPECT_NE(text.find("PRIVATE: WIZ_TEXT STRING \"x\\ty\"\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("PARAMETER: p STRING \"C:\\\\dir\\nnext \"q\"\"\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("USED_PORT: s 0 0 0 0 INPUT NODEFVAL \"sig\\x\ty\"\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL sub\\\\f.v TRUE FALSE\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("ERR_MSG: bad\\value\tfor \"x\"\n"), std::string::npos) << text;
-}
-
-TEST(CnxWriter, WritesPortNumbersOuterDimensionFirst) {
-    CRCNX_MANAGER m;
-    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("rx_datain", 4, 0, 0, 0, "INPUT", "NODEFVAL", ""));
-    m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("rx_datain", 4, 1, 2, 3, "@", 5, 6, 7, 8));
-    const std::string text = text_of(m);
-    EXPECT_NE(text.find("USED_PORT: rx_datain 0 0 4 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n\n"), std::string::npos)
-        << text;
-    EXPECT_NE(text.find("CONNECT: rx_datain 2 3 4 1 @ 7 8 5 6\n\n"), std::string::npos) << text;
-}
-
-TEST(CnxWriter, GenFileLineEndsWithBlankUnlessCheckedStateIsPersistent) {
-    CRCNX_MANAGER m;
-    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE(BWIZC_CNX_GEN_FILE_EXPLICIT_TYPE_IDENT, "a_inst.v", false, false));
-    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE(BWIZC_CNX_GEN_FILE_NORMAL_TYPE_IDENT, "a.v", true, true));
-    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE(BWIZC_CNX_GEN_FILE_TEMPLATE_TYPE_IDENT, "a_bb.v", true, false));
-    const std::string text = text_of(m);
-    EXPECT_NE(text.find("GEN_FILE: TYPE_EXPLICIT a_inst.v FALSE \n"
-                        "GEN_FILE: TYPE_NORMAL a.v TRUE FALSE\n"
-                        "GEN_FILE: TYPE_TEMPLATE a_bb.v TRUE \n\n"),
-              std::string::npos)
-        << text;
-}
-
+// Sorted sections on a copy, table order elsewhere, B numbers before A
+// numbers, escapes in values and file names only, and the blank that ends a
+// GEN_FILE line whose checked state is not persistent.
 TEST(CnxWriter, WritesEverySectionInOrder) {
     CRCNX_MANAGER m;
     m.add_cnx_module(new CRCNX_ITEM_MODULE("kv2gxb_top", "mod text"));
@@ -102,12 +68,13 @@ TEST(CnxWriter, WritesEverySectionInOrder) {
     m.add_cnx_constant(new CRCNX_ITEM_CONSTANT("intended_device_family", "STRING", "Velaris II GX"));
     m.add_cnx_port(new CRCNX_ITEM_USED_PORT("tx_dataout", 1, 0, 4, 0, "OUTPUT", "NODEFVAL", ""));
     m.add_cnx_port(new CRCNX_ITEM_USED_PORT("rx_datain", 4, 0, 0, 0, "INPUT", "NODEFVAL", ""));
-    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("pll_inclk", 0, 0, 0, 0, "INPUT_CLK_EXT", "NODEFVAL", ""));
+    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("pll_inclk", 0, 0, 0, 0, "INPUT_CLK_EXT", "NODEFVAL", "pll\\in\tclk"));
     m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("rx_datain", 4, 0, 0, 0, "@", 4, 0, 0, 0));
-    m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("pll_inclk", 0, 0, 0, 0, "@", 0, 0, 0, 0));
+    m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("pll_inclk", 1, 2, 3, 4, "@", 5, 6, 7, 8));
     m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_NORMAL", "kv2gxb.v", true, true));
     m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_EXPLICIT", "kv2gxb_inst.v", false, false));
-    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("first"));
+    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_TEMPLATE", "sub\\bb.v", true, false));
+    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("first\\\t\"x\""));
     m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("second"));
     // Read-only tables are never written.
     m.add_cnx_help_menu_item(new CRCNX_ITEM_HELP_MENU_ITEM("About", "x.html", "", true));
@@ -134,17 +101,18 @@ TEST(CnxWriter, WritesEverySectionInOrder) {
               "\n"
               "CONSTANT: intended_device_family STRING \"Velaris II GX\"\n"
               "\n"
-              "USED_PORT: pll_inclk 0 0 0 0 INPUT_CLK_EXT NODEFVAL \"pll_inclk\"\n"
+              "USED_PORT: pll_inclk 0 0 0 0 INPUT_CLK_EXT NODEFVAL \"pll\\in\tclk\"\n"
               "USED_PORT: rx_datain 0 0 4 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n"
               "USED_PORT: tx_dataout 4 0 1 0 OUTPUT NODEFVAL \"tx_dataout[3..0][0..0]\"\n"
               "\n"
               "CONNECT: rx_datain 0 0 4 0 @ 0 0 4 0\n"
-              "CONNECT: pll_inclk 0 0 0 0 @ 0 0 0 0\n"
+              "CONNECT: pll_inclk 3 4 1 2 @ 7 8 5 6\n"
               "\n"
               "GEN_FILE: TYPE_NORMAL kv2gxb.v TRUE FALSE\n"
               "GEN_FILE: TYPE_EXPLICIT kv2gxb_inst.v FALSE \n"
+              "GEN_FILE: TYPE_TEMPLATE sub\\\\bb.v TRUE \n"
               "\n"
-              "ERR_MSG: first\n"
+              "ERR_MSG: first\\\t\"x\"\n"
               "ERR_MSG: second\n"
               "\n");
 }
