@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/crsubject.h"
+
+namespace {
+
+// Records which listeners saw which event, in order.
+struct RECORDING_LISTENER : CRLISTENER {
+    RECORDING_LISTENER(std::vector<std::string>* log, std::string name) : log(log), name(std::move(name)) {}
+    void on_action_performed(CRABSTRACT_EVENT* event) override {
+        auto* change = dynamic_cast<CRCONTROL_EVENT*>(event);
+        log->push_back(name + ":" + (change ? change->get_val_string().str() : std::string("?")));
+    }
+    std::vector<std::string>* log;
+    std::string name;
+};
+
+}  // namespace
+
+TEST(Subject, NotifiesListenersInOrderWithFirstListenersAhead) {
+    std::vector<std::string> log;
+    RECORDING_LISTENER a(&log, "a"), b(&log, "b"), c(&log, "c");
+    CRSUBJECT subject;
+    subject.add_listener(&a);
+    subject.add_listener(&b);
+    subject.add_listener(&a);  // already there: stays where it was
+    subject.add_listener(nullptr);
+    subject.add_as_first_listener(&c);
+    EXPECT_EQ(subject.get_listener_count(), 3);
+    EXPECT_EQ(subject.find_listener(&c), 0);
+    EXPECT_EQ(subject.find_listener(&a), 1);
+    EXPECT_EQ(subject.find_listener(&b), 2);
+
+    CRCONTROL_EVENT event;
+    event.set_val(CString("x"));
+    subject.notify_listeners(&event);
+    EXPECT_EQ(log, (std::vector<std::string>{"c:x", "a:x", "b:x"}));
+
+    // A listener moved to the front is not duplicated.
+    subject.add_as_first_listener(&b);
+    EXPECT_EQ(subject.get_listener_count(), 3);
+    log.clear();
+    subject.notify_listeners(&event);
+    EXPECT_EQ(log, (std::vector<std::string>{"b:x", "c:x", "a:x"}));
+
+    subject.remove_all_listeners();
+    log.clear();
+    subject.notify_listeners(&event);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(subject.find_listener(&a), -1);
+}
+
+TEST(Subject, SkipsListenersThatAreNotListening) {
+    std::vector<std::string> log;
+    RECORDING_LISTENER a(&log, "a"), b(&log, "b"), c(&log, "c");
+    CRSUBJECT subject;
+    subject.add_listener(&a);
+    subject.add_listener(&b);
+    subject.add_listener(&c);
+    b.set_listening(false);
+    CRCONTROL_EVENT event;
+    event.set_val(CString("1"));
+    subject.notify_listeners(&event);
+    EXPECT_EQ(log, (std::vector<std::string>{"a:1", "c:1"}));
+    b.set_listening(true);
+    log.clear();
+    subject.notify_listeners(&event);
+    EXPECT_EQ(log, (std::vector<std::string>{"a:1", "b:1", "c:1"}));
+}
+
+TEST(ControlEvent, TypedAccessorsAgreeWithTheTexts) {
+    CRCONTROL_EVENT event;
+    EXPECT_EQ(event.get_message(), 273u);
+    EXPECT_EQ(event.get_notify_code(), 0u);
+    EXPECT_EQ(event.get_control_id(), 0u);
+    EXPECT_EQ(event.get_source_control(), nullptr);
+
+    event.set_val_bool(true);
+    event.set_prev_val_bool(false);
+    EXPECT_EQ(event.get_val_string(), "1");
+    EXPECT_EQ(event.get_prev_val_string(), "0");
+    EXPECT_TRUE(event.get_val_bool());
+    EXPECT_EQ(event.get_val_int(), 1);
+    EXPECT_FALSE(event.get_prev_val_bool());
+    EXPECT_EQ(event.get_prev_val_int(), 0);
+
+    event.set_val(-42);
+    event.set_prev_val(CString("12a"));
+    EXPECT_EQ(event.get_val_string(), "-42");
+    EXPECT_EQ(event.get_val_int(), -42);
+    EXPECT_EQ(event.get_prev_val_int(), 0);  // not a number
+    event.set_val(CString("TRUE"));
+    EXPECT_TRUE(event.get_val_bool());
+    event.set_val(CString("FALSE"));
+    EXPECT_FALSE(event.get_val_bool());
+
+    event.set_notify_message(273, 0x300);
+    EXPECT_EQ(event.get_notify_code(), 0x300u);
+    event.set_action_command("apply");
+    EXPECT_EQ(event.get_action_command(), "apply");
+}
