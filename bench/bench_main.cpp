@@ -1,0 +1,33 @@
+// kv2gxb_bench: measures the operations that have a speed budget and prints
+// each median against its budget. Exit status 1 when one is over budget.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench_util.h"
+#include "platform/cstring.h"
+
+BENCH_RESULT bench_cnx_read_write(const CString& dir);
+BENCH_RESULT bench_silent_run(const CString& dir, const CString& exe);
+
+int main(int argc, char** argv) {
+    char tmpl[] = "/tmp/kv2gxb-bench-XXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    if (!dir) {
+        std::perror("kv2gxb_bench: mkdtemp");
+        return 2;
+    }
+    const CString exe = argc > 1 ? CString(argv[1]) : CString();
+    std::vector<BENCH_RESULT> results;
+    results.push_back(bench_cnx_read_write(dir));
+    if (!exe.IsEmpty()) results.push_back(bench_silent_run(dir, exe));
+    bool ok = true;
+    for (const auto& r : results) {
+        bench_print(r);
+        ok = ok && r.median_ms <= r.budget_ms;
+    }
+    std::string rm = std::string("rm -rf ") + dir;
+    if (std::system(rm.c_str()) != 0) std::fprintf(stderr, "kv2gxb_bench: could not remove %s\n", dir);
+    return ok ? 0 : 1;
+}
