@@ -38,3 +38,167 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
     EXPECT_EQ(m.get_protocol_from_cnx("5g_scrambled"), "SONET Backplane");
     EXPECT_EQ(m.subprotocol, "OC96");
 }
+
+TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
+    KVGXB_WIZARD_MODEL m;
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("PRBS_23"), 4);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("crpat"), 10);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("bogus"), 1);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_enum2string(8), "incremental");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::rmfifo_string2enum("bogus"), 3);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::rmfifo_string2enum("Generic"), 2);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::endecoder_8b10b_string2enum("bogus"), 2);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::endecoder_8b10b_enum2string(1), "cascaded");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::byte_order_str2enum("SYNCSTATUS-BASED"), 1);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::byte_order_str2enum("bogus"), 2);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::loopback_mode_string2enum("plb"), 2);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::loopback_mode_string2enum("bogus"), 0);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::reverse_loopback_mode_enum2string(3), "rplb");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::reverse_loopback_mode_string2enum("postcdr_rslb"), 2);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::dprio_string2enum("full"), 2);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::dprio_enum2string(1), "pma_electricals");
+    EXPECT_EQ(m.opmode_enum2string(1), "Transmitter only");
+    EXPECT_EQ(m.opmode_string2enum("receiver only"), 0);
+    EXPECT_EQ(m.opmode_string2enum("bogus"), 2);
+
+    EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), 3);
+    m.cmu_pll_bw = "low";
+    EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), 1);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::cmu_pll_bw_int2cmu_pll_bw_str(2), "Medium");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::cmu_pll_bw_int2cmu_pll_bw_str(7), "High");
+    EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 1);
+    m.rx_pll_bw = "High";
+    EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 0);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(3), "Low");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(9), "Medium");
+
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual("+/- 250"), 9);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual("+/- 62.5"), 3);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual("+/- 7"), 32);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(16), "+/- 500");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(5), "");
+}
+
+TEST(KvgxbNames, CodeNamesHexAndBinaryText) {
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0101111100"), "K28.5+");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("1010000011"), "K28.5-");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0001011110"), "K30.7+");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("1110100001"), "K30.7-");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0101111101"), "");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode(""), "");
+
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("0101111100"), "17C");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("1101000011"), "343");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("11111111"), "FF");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("1"), "1");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex(""), "");
+
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::uint2binstr(0), "0");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::uint2binstr(5), "101");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::uint2binstr(0x80000000u), "10000000000000000000000000000000");
+
+    static const TABLE10 table[] = {{"OLD_A", "NEW_A"}, {"OLD_B", "NEW_B"}, {"OLD_C", "NEW_B"}, {"", ""}};
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::old2new(table, "OLD_C"), "NEW_B");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::new2old(table, "NEW_B"), "OLD_B");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::new2old(table, "new_a"), "new_a");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::old2new(table, "OTHER"), "OTHER");
+}
+
+TEST(KvgxbNames, ParameterToAtomNameMap) {
+    KVGXB_WIZARD_MODEL m;
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_CHANNEL_WIDTH"), "");
+    m.initialize_brixfx_wysiwyg_name_tbl();
+    EXPECT_EQ(m.get_name_map_count(), 50);
+    m.initialize_brixfx_wysiwyg_name_tbl();
+    EXPECT_EQ(m.get_name_map_count(), 50);
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("NUMBER_OF_CHANNELS"), "CHANNEL_NUMBER");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_CHANNEL_WIDTH"), "CHANNEL_WIDTH");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_8B_10B_MODE"), "DEC_8B_10B_MODE");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_BITSLIP_ENABLE"), "BITSLIP_ENABLE");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("TX_ALLOW_POLARITY_INVERSION"), "ALLOW_POLARITY_INVERSION");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("EQUALIZER_CTRL_V_SETTING"), "EQUALIZER_CTRL_V");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_PPM_SELECT"), "PPMSELECT");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("VOD_CTRL_SETTING"), "VOD_SELECTION");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("rx_channel_width"), "");
+    EXPECT_EQ(m.wysiwyg_name2brixfx_name("PREEMP_PRETAP"), "PREEMPHASIS_CTRL_PRETAP_SETTING");
+    EXPECT_EQ(m.wysiwyg_name2brixfx_name("RUN_LENGTH"), "RX_RUN_LENGTH");
+    EXPECT_EQ(m.wysiwyg_name2brixfx_name("NOTHING"), "");
+}
+
+TEST(KvgxbNames, WidthFactorsTerminationAndEqualizer) {
+    KVGXB_WIZARD_MODEL m;
+    struct FACTOR_CASE {
+        int width;
+        bool single;
+        int coding;
+        int deserialization;
+        int dwidth;
+    };
+    const FACTOR_CASE cases[] = {
+        {8, true, KVGXB_8B10B_NONE, 8, 1},      {8, true, KVGXB_8B10B_NORMAL, 10, 1},
+        {8, false, KVGXB_8B10B_NONE, 16, 2},    {10, true, KVGXB_8B10B_NONE, 10, 1},
+        {16, true, KVGXB_8B10B_NORMAL, 10, 2},  {16, false, KVGXB_8B10B_CASCADED, 20, 2},
+        {20, false, KVGXB_8B10B_NONE, 20, 2},   {32, false, KVGXB_8B10B_NORMAL, 20, 4},
+        {32, false, KVGXB_8B10B_NONE, 16, 4},   {40, false, KVGXB_8B10B_NONE, 20, 4},
+        {12, true, KVGXB_8B10B_NONE, 0, 1},
+    };
+    for (const FACTOR_CASE& c : cases) {
+        m.channel_width = c.width;
+        m.single_width_mode = c.single;
+        m.endec_8b10b_mode = c.coding;
+        EXPECT_EQ(m.get_deserialization_factor(), c.deserialization) << c.width;
+        EXPECT_EQ(m.get_rx_dwidth_factor(), c.dwidth) << c.width;
+    }
+
+    EXPECT_EQ(m.get_rx_termination_str(), "oct_100_ohms");
+    m.rx_termination = 120;
+    m.tx_termination = 150;
+    EXPECT_EQ(m.get_rx_termination_str(), "oct_120_ohms");
+    EXPECT_EQ(m.get_tx_termination_str(), "oct_150_ohms");
+    m.tx_termination = 130;
+    EXPECT_EQ(m.get_tx_termination_str(), "oct_150_ohms");
+    m.external_rx_termination = true;
+    EXPECT_EQ(m.get_rx_termination_str(), "off");
+
+    m.equalizer_ctrl_setting = 14;
+    EXPECT_EQ(m.get_equalizer_ctrl_a_setting() + m.get_equalizer_ctrl_d_setting() + m.get_equalizer_ctrl_v_setting(), 0);
+    m.enable_equalizer_ctrl = true;
+    const int expected[16][5] = {
+        {0, 0, 0, 7, 0}, {0, 0, 0, 7, 0}, {0, 0, 0, 7, 4}, {0, 0, 0, 7, 7}, {0, 0, 7, 7, 0}, {0, 0, 7, 7, 4},
+        {0, 0, 7, 7, 7}, {0, 7, 7, 7, 0}, {0, 7, 7, 7, 4}, {0, 7, 7, 7, 5}, {0, 7, 7, 7, 7}, {7, 7, 7, 7, 0},
+        {7, 7, 7, 7, 3}, {7, 7, 7, 7, 4}, {7, 7, 7, 7, 5}, {7, 7, 7, 7, 7},
+    };
+    for (int s = 0; s < 16; ++s) {
+        m.equalizer_ctrl_setting = s;
+        EXPECT_EQ(m.get_equalizer_ctrl_a_setting(), expected[s][0]) << s;
+        EXPECT_EQ(m.get_equalizer_ctrl_b_setting(), expected[s][1]) << s;
+        EXPECT_EQ(m.get_equalizer_ctrl_c_setting(), expected[s][2]) << s;
+        EXPECT_EQ(m.get_equalizer_ctrl_d_setting(), expected[s][3]) << s;
+        EXPECT_EQ(m.get_equalizer_ctrl_v_setting(), expected[s][4]) << s;
+    }
+}
+
+TEST(KvgxbNames, DefaultsOfANewVariation) {
+    KVGXB_WIZARD_MODEL m;
+    EXPECT_EQ(m.protocol, "Basic");
+    EXPECT_EQ(m.subprotocol, "N/A");
+    EXPECT_EQ(m.number_of_channels, 8);
+    EXPECT_EQ(m.input_a, "622");
+    EXPECT_EQ(m.input_b, "31.100");
+    EXPECT_EQ(m.rate_match_pattern1.GetLength(), 20);
+    EXPECT_EQ(m.align_pattern, "0010111100");
+    EXPECT_TRUE(m.is_port_used("pll_inclk"));
+    m.set_port_used("pll_inclk", false);
+    EXPECT_TRUE(m.is_port_used("pll_inclk"));
+    EXPECT_FALSE(m.is_port_used("rx_syncstatus"));
+    EXPECT_TRUE(m.is_feasible);
+    EXPECT_EQ(m.current_preset_index, -1);
+    EXPECT_EQ(m.get_data_rate_default(), "622");
+    EXPECT_EQ(KVGXB_WIZARD_VARIABLE_NAME_COUNT, 26);
+    EXPECT_STREQ(KVGXB_PARAMETER_NAMES[0], "RX_ENABLE_DC_COUPLING");
+    EXPECT_STREQ(KVGXB_PARAMETER_NAMES[KVGXB_PARAMETER_NAME_COUNT - 1], "TX_ALLOW_POLARITY_INVERSION");
+    EXPECT_EQ(m.get_combobox_protocols().GetSize(), 7);
+    EXPECT_EQ(m.get_combobox_subprotocols().GetSize(), 6);
+    EXPECT_EQ(m.get_combobox_opmodes().GetSize(), 3);
+    EXPECT_EQ(m.get_combobox_channel_widths()[3], "20");
+}

@@ -1,0 +1,295 @@
+// Data rate and input clock arithmetic, value lists, VOD and pre-emphasis.
+#include "transceiver/kvgxb_test_support.h"
+
+using KvgxbDataRate = KvgxbModelTest;
+using KvgxbValueLists = KvgxbModelTest;
+
+TEST_F(KvgxbDataRate, InputSelectionMovesBetweenAllThreeQuestions) {
+    model.input_a = "2500";
+    model.input_b = "125";
+    choose_input_selection(1);
+    EXPECT_EQ(model.input_a, "125");
+    EXPECT_EQ(model.input_a_unit, "MHz");
+    EXPECT_EQ(model.input_b, "2500");
+    EXPECT_EQ(model.input_b_unit, "Mbps");
+    EXPECT_EQ(model.get_data_rate_mbps(), 2500);
+    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 125.0);
+
+    choose_input_selection(2);
+    EXPECT_EQ(model.input_a, "8.000");
+    EXPECT_EQ(model.input_a_unit, "ns");
+    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 125.0);
+    EXPECT_DOUBLE_EQ(model.get_inclk_period_ns(), 8.0);
+
+    choose_input_selection(0);
+    EXPECT_EQ(model.input_a, "2500");
+    EXPECT_EQ(model.input_a_unit, "Mbps");
+    EXPECT_EQ(model.input_b, "8.000");
+    EXPECT_EQ(model.input_b_unit, "ns");
+    EXPECT_EQ(model.get_inclk_frequency_mhz_string(), "125.000");
+
+    choose_input_selection(2);
+    EXPECT_EQ(model.input_a, "8.000");
+    EXPECT_EQ(model.input_a_unit, "ns");
+    EXPECT_EQ(model.input_b, "2500");
+    EXPECT_EQ(model.input_b_unit, "Mbps");
+
+    choose_input_selection(1);
+    EXPECT_EQ(model.input_a, "125.000");
+    EXPECT_EQ(model.input_a_unit, "MHz");
+
+    choose_input_selection(0);
+    EXPECT_EQ(model.input_a, "2500");
+    EXPECT_EQ(model.input_b, "125.000");
+    EXPECT_EQ(model.input_b_unit, "MHz");
+
+    // From data rate straight to period converts a clock given in MHz.
+    choose_input_selection(2);
+    EXPECT_EQ(model.input_a, "8.000");
+    choose_input_selection(0);
+
+    EXPECT_EQ(model.input_b_unit, "ns");
+
+    // Switching the unit of the second input turns a period into a frequency.
+    model.previous_input_b_unit = model.input_b_unit;
+    model.input_b_unit = "MHz";
+    model.input_b_unit_changed = true;
+    run_cycle();
+    EXPECT_EQ(model.input_b, "125.000");
+    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 125.0);
+    EXPECT_FALSE(model.input_selection_changed || model.input_b_unit_changed);
+}
+
+TEST_F(KvgxbDataRate, ClockFieldFollowsItsUnit) {
+    model.input_b = "6.4";
+    model.input_b_unit = "ns";
+    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 156.25);
+    EXPECT_EQ(model.get_inclk_frequency_mhz_string(), "156.250");
+    model.set_inclk_frequency_mhz(125.0f);
+    EXPECT_EQ(model.input_b, "8.000");
+    model.set_inclk_period_ns(4.0f);
+    EXPECT_EQ(model.input_b, "4.000");
+    model.set_inclk_frequency_mhz_string("100");
+    EXPECT_EQ(model.input_b, "10.000");
+    model.input_b_unit = "MHz";
+    model.set_inclk_frequency_mhz_string("62.2");
+    EXPECT_EQ(model.input_b, "62.2");
+    model.set_inclk_period_ns(16.0f);
+    EXPECT_EQ(model.input_b, "62.500");
+    model.input_b_unit = "Mbps";
+    model.set_inclk_frequency_mhz(100.0f);
+    EXPECT_EQ(model.input_b, "62.500");
+
+    // The data rate is only written into a field measured in Mbps.
+    model.input_a_unit = "Gbps";
+    model.input_a = "2.5";
+    model.set_data_rate_mbps(2500.0f);
+    EXPECT_EQ(model.input_a, "2.5");
+    model.input_a_unit = "Mbps";
+    model.set_data_rate_mbps(2500.0f);
+    EXPECT_EQ(model.input_a, "2500.0000");
+    model.set_data_rate_string("3125.5");
+    EXPECT_EQ(model.get_data_rate_string(), "3125.5");
+}
+
+TEST_F(KvgxbDataRate, RemainderIsInMillionthsOfAMbps) {
+    struct REMAINDER_CASE {
+        const char* text;
+        int mbps;
+        int remainder;
+    };
+    const REMAINDER_CASE cases[] = {
+        {"3125.5", 3125, 500000}, {"2488.32", 2488, 320000}, {"622", 622, 0},
+        {"1.1234567", 1, 123456}, {"6220.8", 6220, 800000}, {"2488.3200", 2488, 320000},
+    };
+    for (const REMAINDER_CASE& c : cases) {
+        model.input_a = c.text;
+        EXPECT_EQ(model.get_data_rate_mbps(), c.mbps) << c.text;
+        EXPECT_EQ(model.get_data_rate_mbps_remainder(), c.remainder) << c.text;
+    }
+    // With the clock asked first, the rate is the second input.
+    model.input_selection = 1;
+    model.input_a = "156.25";
+    model.input_b = "6250.25";
+    EXPECT_EQ(model.get_data_rate_mbps(), 6250);
+    EXPECT_EQ(model.get_data_rate_mbps_remainder(), 250000);
+}
+
+TEST_F(KvgxbDataRate, RateValidityWithoutPresets) {
+    struct VALID_CASE {
+        int selection;
+        bool single;
+        const char* entry;
+        bool valid;
+    };
+    const VALID_CASE cases[] = {
+        {0, true, "622", true},      {0, true, "3125", true},     {0, true, "3125.5", false},
+        {0, true, "621.9", false},   {0, false, "3125", true},    {0, false, "6375", true},
+        {0, false, "6375.1", false}, {0, false, "3000", false},   {1, true, "62", true},
+        {1, true, "622.08", true},   {1, true, "622.09", false},  {2, true, "61.9", false},
+    };
+    for (const VALID_CASE& c : cases) {
+        model.input_selection = c.selection;
+        model.single_width_mode = c.single;
+        model.input_a = c.entry;
+        EXPECT_EQ(model.is_current_data_rate_valid(), c.valid) << c.entry;
+    }
+}
+
+TEST_F(KvgxbValueLists, VodListsBySupplyAndTermination) {
+    struct VOD_CASE {
+        const char* supply;
+        int termination;
+        std::vector<const char*> values;
+    };
+    const VOD_CASE cases[] = {
+        {"1.2", 100, {"160", "320", "480", "640", "800", "960"}},
+        {"1.2", 120, {"192", "384", "576", "768", "960"}},
+        {"1.2", 150, {"240", "480", "720", "960"}},
+        {"1.5", 100, {"200", "400", "600", "800", "1000", "1200", "1400"}},
+        {"1.5", 120, {"240", "480", "720", "960", "1200"}},
+        {"1.5", 150, {"300", "600", "900", "1200"}},
+        {"1.5", 110, {}},
+    };
+    for (const VOD_CASE& c : cases) {
+        model.vcchtx = c.supply;
+        model.tx_termination = c.termination;
+        CStringArray& list = model.get_combobox_vod_settings();
+        ASSERT_EQ(list.GetSize(), static_cast<int>(c.values.size())) << c.supply << " " << c.termination;
+        for (size_t i = 0; i < c.values.size(); ++i) EXPECT_EQ(list[static_cast<int>(i)], c.values[i]);
+    }
+}
+
+TEST_F(KvgxbValueLists, FirstPostTapMapsSliderPositionsThroughTheVodWindow) {
+    model.vcchtx = "1.2";
+    model.tx_termination = 100;
+    model.vod_ctrl_setting = 640;  // fourth entry: window (2, 11)
+    EXPECT_EQ(model.get_vod_iter_setting(), 4);
+    model.set_tx_preemp_tap_1(11);
+    EXPECT_EQ(model.preemp_1st_posttap, 0);
+    model.set_tx_preemp_tap_1(7);
+    EXPECT_EQ(model.preemp_1st_posttap, 5);
+    model.set_tx_preemp_tap_1(0);
+    EXPECT_EQ(model.preemp_1st_posttap, 12);
+    model.check_and_set_tx_preemp_tap_1_real();
+    EXPECT_EQ(model.preemp_1st_posttap, 12);
+    model.vod_ctrl_setting = 160;  // first entry: window (1, 3)
+    model.check_and_set_tx_preemp_tap_1_real();
+    EXPECT_EQ(model.preemp_1st_posttap, 0);
+    model.set_tx_preemp_tap_1(1);
+    EXPECT_EQ(model.preemp_1st_posttap, 2);
+    model.vod_ctrl_setting = 960;  // last entry of the 1.2 V list: window (4, 9)
+    model.set_tx_preemp_tap_1(3);
+    EXPECT_EQ(model.preemp_1st_posttap, 9);
+
+    // A setting missing from the list uses the first window and position 1.
+    model.vcchtx = "1.5";
+    model.vod_ctrl_setting = 160;
+    EXPECT_EQ(model.get_vod_iter_setting(), 1);
+    model.set_tx_preemp_tap_1(2);
+    EXPECT_EQ(model.preemp_1st_posttap, 1);
+    model.vod_ctrl_setting = 200;
+    EXPECT_EQ(model.get_vod_iter_setting(), 0);
+}
+
+TEST_F(KvgxbValueLists, FixedAndWidthDependentLists) {
+    EXPECT_EQ(model.get_combobox_rxppm().GetSize(), 8);
+    EXPECT_EQ(model.get_combobox_rxppm()[0], "+/- 62.5");
+    EXPECT_EQ(model.get_combobox_tx_preemp_tap_1s().GetSize(), 16);
+    EXPECT_EQ(model.get_combobox_rmfifo_almost_fulls()[15], "15");
+    EXPECT_EQ(model.get_combobox_rx_vcm_settings()[0], "0.85");
+
+    EXPECT_EQ(model.get_combobox_vcchtx_settings().GetSize(), 2);
+    model.single_width_mode = false;
+    ASSERT_EQ(model.get_combobox_vcchtx_settings().GetSize(), 1);
+    EXPECT_EQ(model.vcchtx_array_list[0], "1.5");
+    model.vcchtx = "1.5";
+    EXPECT_EQ(model.get_combobox_vcm_settings()[0], "0.6");
+    model.single_width_mode = true;
+    EXPECT_EQ(model.get_combobox_vcm_settings()[0], "0.7");
+    model.protocol = "PCI Express (PIPE)";
+    EXPECT_EQ(model.get_combobox_vcm_settings()[0], "0.6");
+    EXPECT_EQ(model.get_combobox_vcchtx_settings().GetSize(), 1);
+
+    // Run lengths: step by deserialization factor, 32 or 64 steps.
+    model.protocol = "Basic";
+    model.channel_width = 10;
+    CStringArray& runs = model.get_combobox_run_lengths();
+    ASSERT_EQ(runs.GetSize(), 32);
+    EXPECT_EQ(runs[0], "5");
+    EXPECT_EQ(runs[31], "160");
+    model.single_width_mode = false;
+    model.channel_width = 32;
+    ASSERT_EQ(model.get_combobox_run_lengths().GetSize(), 64);
+    EXPECT_EQ(model.run_length_array_list[0], "8");
+    model.protocol = "SONET Backplane";
+    model.subprotocol = "OC96";
+    EXPECT_EQ(model.get_combobox_run_lengths()[63], "512");
+
+    // Word-align lengths by deserialization factor.
+    model.protocol = "Basic";
+    model.single_width_mode = true;
+    model.channel_width = 8;
+    model.endec_8b10b_mode = KVGXB_8B10B_NONE;
+    ASSERT_EQ(model.get_combobox_word_align_pattern_lengths().GetSize(), 1);
+    EXPECT_EQ(model.word_align_pattern_length_array_list[0], "16");
+    model.single_width_mode = false;
+    model.channel_width = 40;
+    EXPECT_EQ(model.get_combobox_word_align_pattern_lengths().GetSize(), 3);
+    EXPECT_EQ(model.word_align_pattern_length_array_list[2], "20");
+}
+
+TEST_F(KvgxbValueLists, ClockListsFromPresetOrFallback) {
+    model.protocol = "SONET Backplane";
+    model.subprotocol = "OC48";
+    CStringArray& clocks = model.get_combobox_inclk_frequency();
+    ASSERT_EQ(clocks.GetSize(), 4);
+    EXPECT_EQ(clocks[0], "77.76");
+    EXPECT_EQ(clocks[3], "622.08");
+    model.protocol = "SDI";
+    model.input_a = "1485";
+    EXPECT_EQ(model.get_combobox_inclk_frequency()[0], "74.25");
+    model.input_a = "1483.5";
+    EXPECT_EQ(model.get_combobox_inclk_frequency()[0], "74.1758");
+    model.protocol = "GIGE";
+    EXPECT_EQ(model.get_combobox_inclk_frequency()[0], "62.5");
+    EXPECT_EQ(model.inclk_frequency_array_list[1], "125");
+
+    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_XAUI", kvgxb_xaui_preset()}});
+    model.protocol = "XAUI";
+    model.current_preset_index = 0;
+    ASSERT_EQ(model.get_combobox_inclk_frequency().GetSize(), 1);
+    EXPECT_EQ(model.inclk_frequency_array_list[0], "156.25");
+    EXPECT_EQ(model.get_combobox_run_lengths().GetSize(), 5);
+    EXPECT_EQ(model.get_wizard_unused_parameter("RX_ALIGN_PATTERN"), "0101111100");
+    EXPECT_EQ(model.get_wizard_unused_parameter("NO_SUCH_ROW"), "");
+    EXPECT_EQ(model.get_combobox_channel_numbers().GetSize(), 5);
+
+    // Basic keeps the device's own answer for the current rate.
+    model.protocol = "Basic";
+    model.inclk_frequency_array_list.RemoveAll();
+    model.inclk_frequency_array_list.Add("62.2");
+    EXPECT_EQ(model.get_combobox_inclk_frequency().GetSize(), 1);
+
+    model.data_rate_array_list.RemoveAll();
+    model.input_b = "3125";
+    EXPECT_EQ(model.get_combobox_data_rate()[0], "3125");
+}
+
+TEST_F(KvgxbValueLists, DigitalResetWidthByProtocol) {
+    choose_protocol("XAUI");
+    EXPECT_EQ(model.number_of_channels, 4);
+    EXPECT_EQ(model.get_digitalreset_port_width(), 1);
+    model.number_of_channels = 8;
+    EXPECT_EQ(model.get_digitalreset_port_width(), 2);
+
+    choose_protocol("PCI Express (PIPE)");
+    model.number_of_channels = 8;
+    for (const auto& [lanes, width] : std::vector<std::pair<const char*, int>>{{"x1", 8}, {"x4", 2}, {"x8", 1}}) {
+        choose_subprotocol(lanes);
+        model.number_of_channels = 8;
+        EXPECT_EQ(model.get_digitalreset_port_width(), width) << lanes;
+    }
+    choose_protocol("Basic");
+    EXPECT_EQ(model.get_digitalreset_port_width(), 8);
+}

@@ -1,0 +1,257 @@
+// Filing the device database's preset answers and matching against them.
+#include "transceiver/kvgxb_test_support.h"
+
+using KvgxbPresetTable = KvgxbModelTest;
+
+TEST_F(KvgxbPresetTable, KeepsProtocolGroupsTogetherInArrivalOrder) {
+    KVGXB_TEST_PRESET basic_a = kvgxb_open_preset("Basic", "none");
+    KVGXB_TEST_PRESET basic_b = kvgxb_open_preset("Basic", "Parallel loopback/BIST");
+    kvgxb_feed_presets(model, {{"KEY_BASIC_1", basic_a}, {"KEY_XAUI", kvgxb_xaui_preset()}, {"KEY_BASIC_2", basic_b}});
+
+    ASSERT_EQ(model.get_preset_count(), 3);
+    EXPECT_EQ(model.get_preset(0)->config_key, "KEY_BASIC_1");
+    EXPECT_EQ(model.get_preset(1)->config_key, "KEY_BASIC_2");
+    EXPECT_EQ(model.get_preset(2)->config_key, "KEY_XAUI");
+    EXPECT_EQ(model.get_preset(2)->protocol, "XAUI");
+    EXPECT_EQ(model.get_preset(1)->subprotocol, "Parallel loopback/BIST");
+    ASSERT_EQ(model.protocol_array_list.GetSize(), 2);
+    EXPECT_EQ(model.protocol_array_list[0], "Basic");
+    EXPECT_EQ(model.protocol_array_list[1], "XAUI");
+    EXPECT_EQ(model.get_protocol_group_first_index("Basic"), 0);
+    EXPECT_EQ(model.get_protocol_group_first_index("XAUI"), 2);
+    EXPECT_EQ(model.get_protocol_group_first_index("GIGE"), -1);
+    // Every key's 22 rows were filed with their item and the counter wrapped.
+    EXPECT_EQ(model.get_preset(2)->rows.size(), 22u);
+    EXPECT_EQ(model.preset_row_counter, 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(KvgxbPresetTable, BasicWithoutLoopbackOffersBothLoopbackVariants) {
+    KVGXB_TEST_PRESET basic = kvgxb_open_preset("Basic", "none");
+    basic["LOOPBACK_MODE"] = {"any_value"};
+    KVGXB_TEST_PRESET fixed = kvgxb_open_preset("Basic", "none");
+    fixed["LOOPBACK_MODE"] = {"false"};
+    fixed["RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"] = {"false"};
+    kvgxb_feed_presets(model, {{"K1", basic}, {"K2", fixed}});
+
+    const CStringArray* row = model.get_preset(0)->find_row("WIZ_SUBPROTOCOL");
+    ASSERT_NE(row, nullptr);
+    ASSERT_EQ(row->GetSize(), 3);
+    EXPECT_EQ(row->GetAt(1), "No Loopback");
+    EXPECT_EQ(row->GetAt(2), "Serial Loopback");
+    EXPECT_EQ(model.get_preset(0)->subprotocol, "No Loopback");
+    // A fixed loopback answer adds nothing.
+    EXPECT_EQ(model.get_preset(1)->find_row("WIZ_SUBPROTOCOL")->GetSize(), 2);
+
+    model.protocol = "Basic";
+    CStringArray& subs = model.get_combobox_subprotocols();
+    ASSERT_EQ(subs.GetSize(), 2);
+    EXPECT_EQ(subs[0], "No Loopback");
+    EXPECT_EQ(subs[1], "Serial Loopback");
+    // No key answered double data mode with "true".
+    EXPECT_FALSE(model.double_width_allowed);
+}
+
+TEST_F(KvgxbPresetTable, FilingCleansRowsAndNotesDoubleWidth) {
+    KVGXB_TEST_PRESET p = kvgxb_open_preset("Basic", "none");
+    p["RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"] = {"false", "true"};
+    model.key_array_list.Add("K1");
+    for (int q = 0; q < KVGXB_PRESET_QUERY_COUNT; ++q) {
+        CStringArray row;
+        const char* name = KVGXB_PRESET_QUERY_TBL[q].describes;
+        // The name as received carries a colon; values may repeat it.
+        row.Add(CString(name) + ": ");
+        auto it = p.find(name);
+        for (const std::string& v : it == p.end() ? std::vector<std::string>{"Not_Used"} : it->second) {
+            row.Add(CString(name) + ": " + v.c_str());
+        }
+        model.add_new_entry_to_preset_param_tbl(&row);
+    }
+    ASSERT_EQ(model.get_preset_count(), 1);
+    const CStringArray* width = model.get_preset(0)->find_row("RX_CHANNEL_WIDTH");
+    ASSERT_NE(width, nullptr);
+    EXPECT_EQ(width->GetAt(0), "RX_CHANNEL_WIDTH");
+    EXPECT_EQ(width->GetAt(1), "any_value");
+    EXPECT_EQ(model.get_preset(0)->protocol, "Basic");
+    EXPECT_TRUE(model.double_width_allowed);
+
+    CStringArray empty;
+    model.add_new_entry_to_preset_param_tbl(&empty);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "kvgxb.cpp: add_new_entry_to_preset_param_tbl, bad tcl_str");
+}
+
+TEST_F(KvgxbPresetTable, TranslatesValuesBothWays) {
+    EXPECT_EQ(model.tcl_value2wiz_value("OPERATION_MODE", "DUPLEX"), "Receiver and Transmitter");
+    EXPECT_EQ(model.wiz_value2tcl_value("operation_mode", "Transmitter only"), "tx");
+    EXPECT_EQ(model.tcl_value2wiz_value("LOOPBACK_MODE", "none"), "false");
+    // The first row of a wizard value wins on the way back.
+    EXPECT_EQ(model.wiz_value2tcl_value("LOOPBACK_MODE", "false"), "plb");
+    EXPECT_EQ(model.tcl_value2wiz_value("RX_SELF_TEST_MODE", "prbs_10"), "prbs10");
+    EXPECT_EQ(model.tcl_value2wiz_value("REVERSE_LOOPBACK_MODE", "rplb"), "Reverse_Parallel");
+    EXPECT_EQ(model.tcl_value2wiz_value("RX_CHANNEL_WIDTH", "rx"), "rx");
+    EXPECT_EQ(model.tcl_value2wiz_value("RX_PPMSELECT", "8"), "+/- 300");
+    model.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    EXPECT_EQ(model.tcl_value2wiz_value("RX_PPMSELECT", "8"), "8");
+
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::tcl_cmd2wiz_param("GET_HSSI_RUN_LENGTH_LIST"), "RX_RUN_LENGTH");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::tcl_cmd2wiz_param("VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_DATA_WIDTH"),
+              "RX_CHANNEL_WIDTH");
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::tcl_cmd2wiz_param("get_config_keys"), "");
+}
+
+TEST_F(KvgxbPresetTable, MatchesDataRateRangesAndTrailingZeros) {
+    KVGXB_TEST_PRESET ranged = kvgxb_open_preset("Basic", "none");
+    ranged["WIZ_DATA_RATE"] = {"2500-3125"};
+    kvgxb_feed_presets(model, {{"RANGED", ranged}});
+    model.subprotocol = "No Loopback";
+    model.wizard_var_to_param();
+    KVGXB_PRESET_PARAM_ITEM* item = model.get_preset(0);
+
+    model.input_a = "3000";
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
+    EXPECT_EQ(model.tcl_key, "RANGED");
+    model.input_a = "3200";
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "WIZ_DATA_RATE");
+    model.input_a = "2500";
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
+
+    // The same rule decides whether the entered rate is offered.
+    model.current_preset_index = 0;
+    model.input_a = "3125";
+    EXPECT_TRUE(model.is_current_data_rate_valid());
+    model.input_a = "3125.5";
+    EXPECT_FALSE(model.is_current_data_rate_valid());
+}
+
+TEST_F(KvgxbPresetTable, MatchesValuesWrittenWithTrailingZeros) {
+    KVGXB_TEST_PRESET listed = kvgxb_open_preset("Basic", "none");
+    listed["WIZ_DATA_RATE"] = {"622.000", "1244.1600"};
+    listed["WIZ_INCLK_FREQ"] = {"62.20", "155.52"};
+    kvgxb_feed_presets(model, {{"LISTED", listed}});
+    model.subprotocol = "No Loopback";
+    model.input_b = "62.2";
+    KVGXB_PRESET_PARAM_ITEM* item = model.get_preset(0);
+
+    model.input_a = "622";
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
+    model.input_a = "1244.16";
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
+    // Zeros of the integer part are digits, not padding.
+    model.input_a = "6220";
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "WIZ_DATA_RATE");
+    model.input_a = "622";
+    model.input_b = "77.76";
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "WIZ_INCLK_FREQ");
+
+    model.current_preset_index = 0;
+    model.input_a = "622";
+    EXPECT_TRUE(model.is_current_data_rate_valid());
+    model.input_a = "1244.160";
+    EXPECT_TRUE(model.is_current_data_rate_valid());
+    model.input_a = "1244";
+    EXPECT_FALSE(model.is_current_data_rate_valid());
+}
+
+TEST_F(KvgxbPresetTable, ClosestMatchKeepsFirstPresetWithFewestFailures) {
+    // Current: Basic, 8 channels of width 8, no 8b/10b, single width.
+    KVGXB_TEST_PRESET two_off = kvgxb_open_preset("Basic", "none");
+    two_off["RX_CHANNEL_WIDTH"] = {"16"};
+    two_off["RX_8B_10B_MODE"] = {"normal"};
+    KVGXB_TEST_PRESET channels_off = kvgxb_open_preset("Basic", "none");
+    channels_off["NUMBER_OF_CHANNELS"] = {"4"};
+    KVGXB_TEST_PRESET coding_off = kvgxb_open_preset("Basic", "none");
+    coding_off["RX_8B_10B_MODE"] = {"cascaded"};
+    kvgxb_feed_presets(model, {{"TWO_OFF", two_off}, {"CHANNELS_OFF", channels_off}, {"CODING_OFF", coding_off}});
+    model.subprotocol = "No Loopback";
+    model.input_a = "1000";
+    model.current_preset_index = -1;
+    model.tcl_key = "";
+
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_NO_PRESET);
+    EXPECT_EQ(model.closest_failing_name, "NUMBER_OF_CHANNELS");
+    EXPECT_EQ(model.closest_mismatch_count, 1);
+    EXPECT_EQ(model.current_preset_index, 1);
+    EXPECT_EQ(model.tcl_key, "CHANNELS_OFF");
+    EXPECT_EQ(model.get_feasibility_status_text(), "Cannot implement the requested GXB");
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check NUMBER_OF_CHANNELS");
+
+    // Four channels satisfy the closest preset: it becomes the current one.
+    model.number_of_channels = 4;
+    EXPECT_TRUE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_FEASIBLE);
+    EXPECT_EQ(model.current_preset_index, 1);
+    EXPECT_EQ(model.closest_failing_name, "");
+    EXPECT_EQ(model.get_feasibility_cause_text(), "");
+}
+
+TEST_F(KvgxbPresetTable, TransmitterOnlyComparesTransmitterWidth) {
+    KVGXB_TEST_PRESET p = kvgxb_open_preset("Basic", "none");
+    p["RX_CHANNEL_WIDTH"] = {"16"};
+    kvgxb_feed_presets(model, {{"K16", p}});
+    model.subprotocol = "No Loopback";
+    model.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    model.channel_width = 8;
+    model.wizard_var_to_param();
+    EXPECT_EQ(cnx.find_cnx_constant("RX_CHANNEL_WIDTH"), nullptr);
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(model.get_preset(0), 0), "TX_CHANNEL_WIDTH");
+    model.channel_width = 16;
+    model.wizard_var_to_param();
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(model.get_preset(0), 0), "");
+}
+
+TEST_F(KvgxbPresetTable, FullMatchBringsFollowOnRowsIntoTheModel) {
+    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_XAUI", kvgxb_xaui_preset()}});
+    model.protocol = "XAUI";
+    model.number_of_channels = 4;
+    model.channel_width = 16;
+    model.endec_8b10b_mode = KVGXB_8B10B_NORMAL;
+    model.rate_match_fifo_mode = KVGXB_RMFIFO_NORMAL;
+    model.input_a = "3125.0000";
+    model.input_b = "156.250";
+    model.rate_match_pattern_size = 20;
+    model.rising_edge_pattern_align = true;
+    model.wizard_var_to_param();
+
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(model.get_preset(0), 0), "");
+    EXPECT_EQ(model.tcl_key, "VELARISIIGX_CONFIG_MODE_XAUI");
+    EXPECT_EQ(model.rate_match_pattern_size, 10);
+    EXPECT_FALSE(model.rising_edge_pattern_align);
+    ASSERT_NE(cnx.find_cnx_constant("RX_RATE_MATCH_PATTERN_SIZE"), nullptr);
+    EXPECT_EQ(cnx.find_cnx_constant("RX_RATE_MATCH_PATTERN_SIZE")->get_value(), "10");
+}
+
+TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
+    KVGXB_TEST_PRESET gige;
+    gige["WIZ_PROTOCOL"] = {"GIGE"};
+    gige["WIZ_SUBPROTOCOL"] = {"N/A"};
+    gige["OPERATION_MODE"] = {"Receiver and Transmitter"};
+    gige["NUMBER_OF_CHANNELS"] = {"1", "2", "4"};
+    gige["WIZ_DATA_RATE"] = {"1250"};
+    gige["WIZ_INCLK_FREQ"] = {"62.5", "125"};
+    gige["RX_CHANNEL_WIDTH"] = {"8", "16"};
+    gige["RX_8B_10B_MODE"] = {"normal"};
+    gige["RX_RUN_LENGTH"] = {"any_value"};
+    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_GIGE", gige}});
+
+    model.operation_mode = KVGXB_OPMODE_RX_ONLY;
+    model.number_of_channels = 8;
+    choose_protocol("GIGE");
+
+    // Operation mode and channel count come from the preset's first values.
+    EXPECT_EQ(model.operation_mode, KVGXB_OPMODE_RX_AND_TX);
+    EXPECT_EQ(cnx.find_cnx_constant("OPERATION_MODE")->get_value(), "duplex");
+    EXPECT_EQ(model.number_of_channels, 1);
+    EXPECT_EQ(model.get_data_rate_mbps(), 1250);
+    EXPECT_EQ(model.current_preset_index, 0);
+    EXPECT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
+    EXPECT_TRUE(messages.empty());
+}

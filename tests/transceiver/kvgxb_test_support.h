@@ -1,0 +1,134 @@
+// Shared pieces of the transceiver model tests: a model bound to a CNX
+// manager, message capture, page-like edits, and preset answers fed the way
+// the device database delivers them (22 answers per configuration key, the
+// row name put in front of each).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cnx/crcnx_manager.h"
+#include "platform/message_box.h"
+#include "transceiver/kvgxb.h"
+
+// Answers of one configuration key, by the setting each answer describes;
+// a setting left out answers "Not_Used".
+using KVGXB_TEST_PRESET = std::map<std::string, std::vector<std::string>>;
+
+// A key that accepts any Basic configuration its overrides do not restrict.
+inline KVGXB_TEST_PRESET kvgxb_open_preset(const char* protocol, const char* subprotocol = "N/A") {
+    KVGXB_TEST_PRESET p;
+    p["WIZ_PROTOCOL"] = {protocol};
+    p["WIZ_SUBPROTOCOL"] = {subprotocol};
+    for (const char* name : {"OPERATION_MODE", "NUMBER_OF_CHANNELS", "WIZ_DATA_RATE", "WIZ_INCLK_FREQ",
+                             "RX_CHANNEL_WIDTH", "RX_8B_10B_MODE", "RX_BYTE_ORDERING_MODE",
+                             "RX_USE_DESERIALIZER_DOUBLE_DATA_MODE", "LOOPBACK_MODE", "RX_RATE_MATCH_FIFO_MODE",
+                             "RX_RUN_LENGTH", "RX_BITSLIP_ENABLE"}) {
+        p[name] = {"any_value"};
+    }
+    return p;
+}
+
+// The XAUI mode of the part.
+inline KVGXB_TEST_PRESET kvgxb_xaui_preset() {
+    KVGXB_TEST_PRESET p;
+    p["WIZ_PROTOCOL"] = {"XAUI"};
+    p["WIZ_SUBPROTOCOL"] = {"N/A"};
+    p["OPERATION_MODE"] = {"Receiver and Transmitter"};
+    p["NUMBER_OF_CHANNELS"] = {"4", "8", "12", "16", "20"};
+    p["WIZ_DATA_RATE"] = {"3125"};
+    p["WIZ_INCLK_FREQ"] = {"156.25"};
+    p["RX_CHANNEL_WIDTH"] = {"16"};
+    p["RX_8B_10B_MODE"] = {"normal"};
+    p["RX_BYTE_ORDERING_MODE"] = {"none"};
+    p["RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"] = {"false"};
+    p["LOOPBACK_MODE"] = {"false"};
+    p["RX_RATE_MATCH_FIFO_MODE"] = {"normal"};
+    p["RX_RUN_LENGTH"] = {"5", "10", "15", "20", "25"};
+    p["RX_BITSLIP_ENABLE"] = {"false"};
+    p["RX_8B_10B_COMPATIBILITY_MODE"] = {"true"};
+    p["RX_SELF_TEST_MODE"] = {"none"};
+    p["RX_USE_RISING_EDGE_TRIGGERED_PATTERN_ALIGN"] = {"false"};
+    p["RX_ALIGN_PATTERN_LENGTH"] = {"10"};
+    p["RX_ALIGN_PATTERN"] = {"0101111100"};
+    p["RX_RATE_MATCH_PATTERN_SIZE"] = {"10"};
+    return p;
+}
+
+// Sends the key list, then every key's 22 answers in query order.
+inline void kvgxb_feed_presets(KVGXB_WIZARD_MODEL& model,
+                               const std::vector<std::pair<std::string, KVGXB_TEST_PRESET>>& presets) {
+    for (const auto& [key, answers] : presets) model.key_array_list.Add(key.c_str());
+    for (const auto& [key, answers] : presets) {
+        for (int q = 0; q < KVGXB_PRESET_QUERY_COUNT; ++q) {
+            CStringArray row;
+            const char* name = KVGXB_PRESET_QUERY_TBL[q].describes;
+            row.Add(name);
+            auto it = answers.find(name);
+            if (it == answers.end()) {
+                row.Add("Not_Used");
+            } else {
+                for (const std::string& v : it->second) row.Add(v.c_str());
+            }
+            model.add_new_entry_to_preset_param_tbl(&row);
+        }
+    }
+}
+
+// A model working on its own description, with message boxes captured.
+class KvgxbModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model.set_cnx_manager(&cnx);
+        previous_handler = bwizc_set_message_box_handler(
+            [this](const CString&, const CString& text) { messages.push_back(text.c_str()); });
+    }
+    void TearDown() override { bwizc_set_message_box_handler(previous_handler); }
+
+    // What the general page does for a protocol choice.
+    void choose_protocol(const char* name) {
+        model.previous_protocol = model.protocol;
+        model.protocol = name;
+        if (model.previous_protocol.CompareNoCase(name) != 0) {
+            model.protocol_changed = true;
+            model.subprotocol_changed = true;
+        }
+        run_cycle();
+    }
+    void choose_subprotocol(const char* name) {
+        model.subprotocol_changed = model.subprotocol.CompareNoCase(name) != 0;
+        model.subprotocol = name;
+        run_cycle();
+    }
+    void choose_width_mode(bool single) {
+        model.single_width_mode = single;
+        model.deserializer_width_changed = true;
+        run_cycle();
+    }
+    void choose_width(int width) {
+        model.channel_width = width;
+        model.channel_width_changed = true;
+        run_cycle();
+    }
+    void choose_input_selection(int selection) {
+        if (selection != model.input_selection) {
+            model.previous_input_selection = model.input_selection;
+            model.input_selection = selection;
+            model.input_selection_changed = true;
+        }
+        run_cycle();
+    }
+    void run_cycle() {
+        model.update_wizard();
+        model.evaluate_gxb_feasibility();
+    }
+
+    CRCNX_MANAGER cnx;
+    KVGXB_WIZARD_MODEL model;
+    std::vector<std::string> messages;
+    BWIZC_MESSAGE_BOX_FN previous_handler;
+};

@@ -1,0 +1,408 @@
+// The update cycle: protocol and subprotocol defaults, Basic coding rules,
+// pattern phase and the feasibility verdict.
+#include "transceiver/kvgxb_test_support.h"
+
+using KvgxbUpdateCycle = KvgxbModelTest;
+using KvgxbFeasibility = KvgxbModelTest;
+
+TEST_F(KvgxbUpdateCycle, ChoosingXauiLoadsItsStandardConfiguration) {
+    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_BASIC_2G_1", kvgxb_open_preset("Basic", "none")},
+                               {"VELARISIIGX_CONFIG_MODE_XAUI", kvgxb_xaui_preset()}});
+    model.subprotocol = "No Loopback";
+    choose_protocol("XAUI");
+
+    EXPECT_EQ(model.number_of_channels, 4);
+    EXPECT_EQ(model.channel_width, 16);
+    EXPECT_TRUE(model.single_width_mode);
+    EXPECT_EQ(model.operation_mode, KVGXB_OPMODE_RX_AND_TX);
+    EXPECT_EQ(model.get_data_rate_mbps(), 3125);
+    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 156.25);
+    EXPECT_EQ(model.endec_8b10b_mode, KVGXB_8B10B_NORMAL);
+    EXPECT_EQ(model.rate_match_fifo_mode, KVGXB_RMFIFO_NORMAL);
+    EXPECT_EQ(model.rate_match_pattern1, "1101000011");
+    EXPECT_EQ(model.rate_match_pattern2, "0010111100");
+    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_AUTOMATIC);
+    EXPECT_EQ(model.align_pattern, "0101111100");
+    EXPECT_EQ(model.align_loss_sync_error_num, 3);
+    EXPECT_EQ(model.subprotocol, "N/A");
+    EXPECT_TRUE(model.is_port_used("rx_ctrldetect"));
+    EXPECT_FALSE(model.is_port_used("rx_clkout"));
+    // The preset's pattern size follows the full match.
+    EXPECT_EQ(model.rate_match_pattern_size, 10);
+    EXPECT_EQ(model.tcl_key, "VELARISIIGX_CONFIG_MODE_XAUI");
+    EXPECT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
+    EXPECT_EQ(model.get_digitalreset_port_width(), 1);
+    EXPECT_FALSE(model.protocol_changed);
+    EXPECT_FALSE(model.subprotocol_changed);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(KvgxbUpdateCycle, SdiKeepsADataRateEnteredInAnotherUnit) {
+    model.input_a = "1.485";
+    model.input_a_unit = "Gbps";
+    choose_protocol("SDI");
+    EXPECT_EQ(model.input_a, "1.485");
+    EXPECT_EQ(model.channel_width, 10);
+    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 74.25);
+    EXPECT_EQ(model.input_b, "74.250");
+    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_BITSLIP);
+    EXPECT_EQ(model.endec_8b10b_mode, KVGXB_8B10B_NONE);
+
+    // With the rate in Mbps the standard rate is written with four decimals.
+    KvgxbModelTest::TearDown();
+    KVGXB_WIZARD_MODEL fresh;
+    fresh.protocol = "SDI";
+    fresh.protocol_changed = true;
+    fresh.update_wizard();
+    EXPECT_EQ(fresh.input_a, "1485.0000");
+    KvgxbModelTest::SetUp();
+}
+
+TEST_F(KvgxbUpdateCycle, PrbsSubprotocolsFollowTheWidthMode) {
+    model.protocol = "Basic";
+    model.subprotocol = "No Loopback";
+    choose_width(10);
+    choose_subprotocol("PRBS/No loopback");
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_PRBS_10);
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
+    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_MANUAL);
+    EXPECT_TRUE(model.rising_edge_pattern_align);
+    EXPECT_TRUE(model.is_port_used("rx_bisterr"));
+    EXPECT_TRUE(model.is_port_used("rx_bistdone"));
+
+    choose_subprotocol("PRBS/Serial loopback");
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_SLB);
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_PRBS_10);
+
+    model.single_width_mode = false;
+    model.deserializer_width_changed = true;
+    model.channel_width = 20;
+    model.channel_width_changed = true;
+    run_cycle();
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_PRBS_7);
+    EXPECT_EQ(model.endec_8b10b_mode, KVGXB_8B10B_NONE);
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_NONE);
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_SLB);
+
+    choose_subprotocol("PRBS/No loopback");
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_PRBS_7);
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
+}
+
+TEST_F(KvgxbUpdateCycle, ProtocolChangeResetsOnlyPrbsSelfTests) {
+    model.subprotocol = "No Loopback";
+    choose_subprotocol("Parallel loopback/BIST");
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_INCREMENTAL);
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_PLB);
+    choose_protocol("SONET Backplane");
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_INCREMENTAL);
+    EXPECT_EQ(model.subprotocol, "OC12");
+
+    choose_protocol("Basic");
+    model.selftest_mode = KVGXB_SELFTEST_PRBS_23;
+    choose_protocol("SONET Backplane");
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_NONE);
+
+    // Back in Basic without loopback no self-test survives either.
+    model.selftest_mode = KVGXB_SELFTEST_CJPAT;
+    choose_protocol("Basic");
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_NONE);
+}
+
+namespace {
+struct CODING_CASE {
+    bool single;
+    int width;
+    const char* subprotocol;
+    int start_8b10b;
+    int start_rmfifo;
+    int want_8b10b;
+    int want_rmfifo;
+    int want_byte_order;
+    int want_aligner;
+    bool want_rising_edge;
+    bool want_clkout;
+};
+}  // namespace
+
+TEST_F(KvgxbUpdateCycle, BasicCodingRulesAtEveryWidth) {
+    const int N = KVGXB_8B10B_NORMAL, C = KVGXB_8B10B_CASCADED, X = KVGXB_8B10B_NONE;
+    const int RN = KVGXB_RMFIFO_NORMAL, RC = KVGXB_RMFIFO_CASCADED, RX = KVGXB_RMFIFO_NONE;
+    const int BN = KVGXB_BYTE_ORDER_NONE, BS = KVGXB_BYTE_ORDER_SYNCSTATUS;
+    const int MAN = KVGXB_ALIGNER_MANUAL, SLIP = KVGXB_ALIGNER_BITSLIP, AUTO = KVGXB_ALIGNER_AUTOMATIC;
+    const CODING_CASE cases[] = {
+        // single width
+        {true, 8, "No Loopback", X, RX, N, RX, BN, AUTO, false, true},
+        {true, 8, "No Loopback", N, RN, N, RN, BN, AUTO, false, false},
+        {true, 10, "No Loopback", N, RN, X, RX, BN, AUTO, false, true},
+        {true, 16, "No Loopback", X, RX, N, RX, BN, MAN, true, true},
+        {true, 16, "Serial Loopback", N, RN, N, RN, BN, AUTO, true, false},
+        {true, 16, "Rev. Serial loopback", N, RN, N, RX, BN, AUTO, false, true},
+        {true, 20, "No Loopback", N, RN, X, RX, BN, AUTO, false, true},
+        {true, 32, "No Loopback", X, RX, N, RX, BN, AUTO, false, true},
+        // double width
+        {false, 16, "No Loopback", X, RX, X, RX, BN, MAN, false, true},
+        {false, 16, "No Loopback", N, RN, C, RC, BN, MAN, false, false},
+        {false, 16, "Rev. Serial loopback", X, RX, C, RX, BN, MAN, false, true},
+        {false, 20, "No Loopback", X, RX, X, RX, BN, MAN, false, true},
+        {false, 32, "No Loopback", X, RX, X, RX, BN, SLIP, false, true},
+        {false, 32, "No Loopback", N, RN, C, RC, BN, MAN, false, false},
+        {false, 32, "Rev. Serial loopback", N, RN, C, RX, BS, MAN, false, true},
+        {false, 40, "No Loopback", N, RN, X, RX, BS, MAN, false, true},
+    };
+    for (const CODING_CASE& c : cases) {
+        KVGXB_WIZARD_MODEL m;
+        m.protocol = "Basic";
+        m.subprotocol = c.subprotocol;
+        m.single_width_mode = c.single;
+        m.channel_width = c.width;
+        m.endec_8b10b_mode = c.start_8b10b;
+        m.rate_match_fifo_mode = c.start_rmfifo;
+        m.rising_edge_pattern_align = false;
+        m.deserializer_width_changed = true;
+        m.channel_width_changed = true;
+        m.update_wizard();
+        SCOPED_TRACE(testing::Message() << (c.single ? "single " : "double ") << c.width << " " << c.subprotocol
+                                        << " from 8b10b " << c.start_8b10b);
+        EXPECT_EQ(m.endec_8b10b_mode, c.want_8b10b);
+        EXPECT_EQ(m.rate_match_fifo_mode, c.want_rmfifo);
+        EXPECT_EQ(m.byte_order_mode, c.want_byte_order);
+        EXPECT_EQ(m.word_aligner_mode, c.want_aligner);
+        EXPECT_EQ(m.rising_edge_pattern_align, c.want_rising_edge);
+        EXPECT_EQ(m.is_port_used("rx_clkout"), c.want_clkout);
+        EXPECT_EQ(m.is_port_used("rx_syncstatus"), c.want_byte_order == BS);
+        EXPECT_EQ(m.is_port_used("rx_ctrldetect"), c.want_8b10b != X);
+        EXPECT_FALSE(m.deserializer_width_changed || m.channel_width_changed);
+    }
+}
+
+TEST_F(KvgxbUpdateCycle, WidthChangeFitsPatternsToTheNewWidth) {
+    model.subprotocol = "No Loopback";
+    model.single_width_mode = false;
+    model.byte_order_pattern = "11111111011";  // 11 characters
+    model.byte_order_pad_pattern = "0";
+    model.channel_width = 32;
+    model.subprotocol = "Parallel loopback/BIST";
+    model.endec_8b10b_mode = KVGXB_8B10B_CASCADED;
+    model.channel_width_changed = true;
+    model.update_wizard();
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
+    EXPECT_EQ(model.get_required_byte_order_length(), 9);
+    EXPECT_EQ(model.byte_order_pattern, "111111011");
+    EXPECT_EQ(model.byte_order_pad_pattern, "000000000");
+
+    // Width 40 in double width: no coder, patterns of ten.
+    model.subprotocol = "No Loopback";
+    choose_width(40);
+    EXPECT_EQ(model.get_required_byte_order_length(), 10);
+    EXPECT_EQ(model.byte_order_pattern, "0111111011");
+
+    // A length the new width does not offer falls back with its default pattern.
+    model.align_pattern_length = 16;
+    model.align_pattern = "0001010001101111";
+    model.single_width_mode = true;
+    choose_width(10);
+    EXPECT_EQ(model.align_pattern_length, 7);
+    EXPECT_EQ(model.align_pattern, "1111100");
+}
+
+TEST_F(KvgxbUpdateCycle, VoltagesAndPreEmphasisFollowSupplyAndVod) {
+    model.subprotocol = "No Loopback";
+    model.tx_vcm = "0.75";
+    choose_width_mode(false);
+    EXPECT_EQ(model.vcchtx, "1.5");
+    EXPECT_EQ(model.tx_vcm, "0.6");
+    EXPECT_EQ(model.rx_vcm, "0.85");
+    EXPECT_EQ(model.vod_ctrl_setting, 200);
+
+    model.single_width_mode = true;
+    run_cycle();
+    EXPECT_EQ(model.tx_vcm, "0.7");
+
+    model.vcchtx = "1.2";
+    model.vod_ctrl_setting = 160;
+    model.preemp_2nd_posttap = 7;
+    model.preemp_pretap = -6;
+    run_cycle();
+    EXPECT_EQ(model.get_vod_iter_setting(), 1);
+    EXPECT_EQ(model.preemp_2nd_posttap, 0);
+    EXPECT_EQ(model.preemp_pretap, 0);
+    model.preemp_pretap = -5;
+    run_cycle();
+    EXPECT_EQ(model.preemp_pretap, -5);
+
+    model.tx_termination = 110;
+    model.update_wizard();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "kvgxb.cpp: update_wizard, bad vod_array_list");
+
+    // PCI Express fixes supply and common mode; other protocols drop signal detection.
+    model.tx_termination = 100;
+    model.rx_force_signal_detect = true;
+    model.rx_signal_detect_threshold = 3;
+    model.set_port_used("rx_signaldetect", true);
+    choose_protocol("PCI Express (PIPE)");
+    EXPECT_EQ(model.vcchtx, "1.2");
+    EXPECT_EQ(model.tx_vcm, "0.6");
+    EXPECT_EQ(model.reverse_loopback_mode, KVGXB_REV_LOOPBACK_RPLB);
+    EXPECT_TRUE(model.rx_force_signal_detect);
+    EXPECT_EQ(model.vod_ctrl_setting, 960);
+    choose_protocol("GIGE");
+    EXPECT_FALSE(model.rx_force_signal_detect);
+    EXPECT_EQ(model.rx_signal_detect_threshold, 2);
+    EXPECT_FALSE(model.is_port_used("rx_signaldetect"));
+}
+
+TEST_F(KvgxbUpdateCycle, CeiReferenceClockPicksTheDataRate) {
+    choose_protocol("(OIF) CEI PHY Interface");
+    EXPECT_FALSE(model.single_width_mode);
+    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_BITSLIP);
+    model.input_b = "156.25";
+    model.input_b_changed = true;
+    run_cycle();
+    EXPECT_EQ(model.input_a, "6250");
+    model.input_b = "155.52";
+    model.input_b_changed = true;
+    run_cycle();
+    EXPECT_EQ(model.input_a, "6220.8");
+    EXPECT_FALSE(model.input_b_changed);
+}
+
+TEST_F(KvgxbUpdateCycle, SonetBandwidthFollowsTheReferenceClock) {
+    choose_protocol("SONET Backplane");
+    EXPECT_EQ(model.subprotocol, "OC12");
+    EXPECT_EQ(model.get_data_rate_mbps(), 622);
+    EXPECT_EQ(model.channel_width, 8);
+    EXPECT_EQ(model.cmu_pll_bw, "High");
+    model.set_inclk_frequency_mhz(311.0f);
+    run_cycle();
+    EXPECT_EQ(model.cmu_pll_bw, "Low");
+
+    choose_subprotocol("OC48");
+    EXPECT_EQ(model.get_data_rate_mbps(), 2488);
+    EXPECT_EQ(model.get_data_rate_mbps_remainder(), 320000);
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
+    EXPECT_EQ(model.byte_order_pattern, "0000010100");
+    EXPECT_EQ(model.cmu_pll_bw, "High");
+    choose_subprotocol("OC96");
+    EXPECT_FALSE(model.single_width_mode);
+    EXPECT_EQ(model.get_protocol_for_cnx(), "5g_scrambled");
+}
+
+TEST_F(KvgxbFeasibility, DataRateRangeChecks) {
+    struct RATE_CASE {
+        const char* protocol;
+        bool single;
+        const char* rate;
+        bool rate_ok;
+    };
+    const RATE_CASE cases[] = {
+        {"(OIF) CEI PHY Interface", false, "621", false}, {"(OIF) CEI PHY Interface", false, "622", true},
+        {"(OIF) CEI PHY Interface", false, "6375", true}, {"(OIF) CEI PHY Interface", false, "6376", false},
+        {"(OIF) CEI PHY Interface", false, "6375.9", true},
+        {"Basic", true, "622", true},                     {"Basic", true, "3125", true},
+        {"Basic", true, "3126", false},                   {"Basic", false, "3125", true},
+        {"Basic", false, "3124", false},                  {"Basic", false, "6375", true},
+        {"Basic", false, "6376", false},
+    };
+    for (const RATE_CASE& c : cases) {
+        KVGXB_WIZARD_MODEL m;
+        m.protocol = c.protocol;
+        m.single_width_mode = c.single;
+        m.input_a = c.rate;
+        SCOPED_TRACE(testing::Message() << c.protocol << " " << c.rate);
+        EXPECT_FALSE(m.evaluate_gxb_feasibility());
+        // Without presets a rate that passes the range checks stops at the preset check.
+        EXPECT_EQ(m.feasibility_reason, c.rate_ok ? KVGXB_REASON_NO_PRESET : KVGXB_REASON_DATA_RATE);
+    }
+    model.subprotocol = "No Loopback";
+    kvgxb_feed_presets(model, {{"OPEN", kvgxb_open_preset("Basic", "none")}});
+    model.input_a = "3125";
+    EXPECT_TRUE(model.evaluate_gxb_feasibility());
+    model.input_a = "3126";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Cannot implement the requested data rate");
+}
+
+TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
+    kvgxb_feed_presets(model, {{"OPEN", kvgxb_open_preset("Basic", "none")}});
+    model.subprotocol = "No Loopback";
+    model.input_a = "2500";
+    ASSERT_TRUE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.get_feasibility_status_text(), "Able to implement the requested GXB");
+
+    model.align_pattern = "01011111";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_ALIGN_PATTERN_LENGTH);
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Word alignment pattern length does not match the pattern");
+    model.operation_mode = KVGXB_OPMODE_RX_ONLY;
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    model.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    EXPECT_TRUE(model.evaluate_gxb_feasibility());
+    model.operation_mode = KVGXB_OPMODE_RX_AND_TX;
+    model.align_pattern = "0101111100";
+
+    model.byte_order_mode = KVGXB_BYTE_ORDER_SYNCSTATUS;
+    model.byte_order_pattern = "01111110111";
+    model.byte_order_pad_pattern = "0000000000";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_BYTE_ORDER_PATTERN);
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Byte order pattern length (11) must be 10");
+    model.byte_order_pattern = "0111111011";
+    model.byte_order_pad_pattern = "000000000";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_BYTE_ORDER_PAD_PATTERN);
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Byte order pad pattern length (9) must be 10");
+    model.single_width_mode = false;
+    model.channel_width = 20;
+    model.input_a = "5000";
+    model.byte_order_pattern = "01111101";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Byte order pad pattern length (9) must be 8");
+    model.byte_order_mode = KVGXB_BYTE_ORDER_NONE;
+
+    model.endec_8b10b_mode = KVGXB_8B10B_NORMAL;
+    model.rate_match_fifo_mode = KVGXB_RMFIFO_NORMAL;
+    model.rate_match_pattern_size = 20;
+    model.rate_match_pattern1 = "1101000011";
+    model.rate_match_pattern2 = "0010111100";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_RMFIFO_PATTERN1);
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Rate Match FIFO pattern1 length(10) must be 20");
+    model.rate_match_pattern1 = "11010000111010000011";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Rate Match FIFO pattern2 length(10) must be 20");
+    model.rate_match_pattern_size = 10;
+    EXPECT_TRUE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_FEASIBLE);
+
+    model.input_a = "7000";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_DATA_RATE);
+
+    model.input_a = "5000";
+    model.protocol = "XAUI";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_NO_PRESET);
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check WIZ_PROTOCOL");
+}
+
+TEST_F(KvgxbFeasibility, ByteOrderInBasicOnlyForWideLoopbackWithoutRateMatch) {
+    model.subprotocol = "No Loopback";
+    EXPECT_FALSE(model.is_byte_order_allowed_in_basic());
+    model.single_width_mode = false;
+    model.channel_width = 32;
+    EXPECT_TRUE(model.is_byte_order_allowed_in_basic());
+    model.endec_8b10b_mode = KVGXB_8B10B_CASCADED;
+    model.rate_match_fifo_mode = KVGXB_RMFIFO_CASCADED;
+    EXPECT_FALSE(model.is_byte_order_allowed_in_basic());
+    model.rate_match_fifo_mode = KVGXB_RMFIFO_NONE;
+    model.subprotocol = "Serial Loopback";
+    EXPECT_TRUE(model.is_byte_order_allowed_in_basic());
+    model.subprotocol = "Parallel loopback/BIST";
+    EXPECT_FALSE(model.is_byte_order_allowed_in_basic());
+    model.subprotocol = "No Loopback";
+    model.channel_width = 40;
+    EXPECT_FALSE(model.is_byte_order_allowed_in_basic());
+}
