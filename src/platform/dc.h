@@ -163,6 +163,18 @@ constexpr int VERTRES = 10;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
 
+// System colours
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_GRAYTEXT = 17;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+COLORREF GetSysColor(int index);
+
 // One drawing operation in device pixels, as a sink receives it.
 struct BWIZC_DRAW_OP {
     enum KIND { LINE, RECTANGLE, FILL_RECT, ELLIPSE, ARC, POLYGON, POLYLINE, TEXT, PIXEL };
@@ -191,6 +203,8 @@ struct BWIZC_DRAW_OP {
     // metrics, so every backend places glyphs where the layout measured them.
     std::vector<int> char_x;
     int ascent = 0;  // TEXT: baseline below rect.top
+    // TEXT: the point the text turns around by the font's escapement.
+    CPoint text_origin;
 };
 
 // Receives the drawing operations of a device context.
@@ -346,6 +360,7 @@ public:
 private:
     CWnd* m_wnd;
     std::unique_ptr<BWIZC_RECORDING_SINK> m_own;
+    CFont m_window_font;
 };
 
 // A context for drawing into a window outside of painting; same sink choice

@@ -24,7 +24,7 @@ private:
     bool m_manual;
 };
 
-// A joinable worker thread; joins (or detaches, see set_detach_on_destroy) at destruction.
+// A worker thread; the destructor joins it unless it was detached.
 class BWIZC_THREAD {
 public:
     BWIZC_THREAD() = default;

@@ -204,8 +204,10 @@ public:
     void InvalidateRect(const CRect* rect, BOOL erase = TRUE);
     void UpdateWindow();
     BOOL RedrawWindow(const CRect* rect = nullptr, void* region = nullptr, UINT flags = RDW_INVALIDATE);
-    // Headless painting: paints the window (WM_ERASEBKGND, WM_PAINT) into dc.
+    // Paints the window (WM_ERASEBKGND, WM_PAINT) into dc, without a backend.
     void paint_into(CDC& dc);
+    // The same for the window and all its visible descendants, each at its place.
+    void paint_tree_into(CDC& dc);
     // What the last CPaintDC of this window recorded when no backend painter was active.
     const std::vector<BWIZC_DRAW_OP>& get_last_paint() const;
     int get_invalidate_count() const { return m_invalidate_count; }
@@ -249,8 +251,10 @@ public:
     virtual void OnPaint();
     virtual BOOL OnEraseBkgnd(CDC* dc);
     virtual void OnTimer(UINT_PTR id) { (void)id; }
-    virtual void OnSetFocus(CWnd* old) { (void)old; }
-    virtual void OnKillFocus(CWnd* next) { (void)next; }
+    // The defaults notify the parent (EN_SETFOCUS / EN_KILLFOCUS for an edit,
+    // CBN_SETFOCUS / CBN_KILLFOCUS for a combo box); overrides call them.
+    virtual void OnSetFocus(CWnd* old);
+    virtual void OnKillFocus(CWnd* next);
     virtual void OnChar(UINT ch, UINT repeat, UINT flags);
     virtual void OnKeyDown(UINT vk, UINT repeat, UINT flags);
     virtual void OnMouseMove(UINT flags, CPoint pt) { (void)flags; (void)pt; }
@@ -282,6 +286,7 @@ protected:
 
 private:
     friend class CDialog;
+    friend class CPaintDC;
     friend struct BWIZC_WINDOW_REGISTRY;
     void attach_child(CWnd* child);
     void detach_child(CWnd* child);
