@@ -1,0 +1,501 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/user_input.h"
+#include "toolkit/cbutton.h"
+#include "toolkit/ccombo_box.h"
+#include "toolkit/cedit_box.h"
+#include "toolkit/crradio_button_group.h"
+#include "toolkit/crspin_button.h"
+#include "toolkit/crstatic.h"
+#include "toolkit_test_support.h"
+
+namespace {
+
+// The test dialog built and shown without a modal loop, so each test acts
+// on the controls step by step through the platform's user actions.
+class ToolkitControls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_template = make_toolkit_test_template();
+        m_dialog = std::make_unique<CDialog>(&m_template);
+        ASSERT_TRUE(m_dialog->create_from_template());
+        m_dialog->ShowWindow(SW_SHOW);
+    }
+    void TearDown() override { m_dialog->DestroyWindow(); }
+
+    CDialog* dialog() { return m_dialog.get(); }
+    void attach(CCONTROL& control, UINT id) { ASSERT_TRUE(control.attach_control(id, dialog(), &recorder)); }
+
+    EVENT_RECORDER recorder;
+
+private:
+    BWIZC_DIALOG_TEMPLATE m_template;
+    std::unique_ptr<CDialog> m_dialog;
+};
+
+}  // namespace
+
+TEST_F(ToolkitControls, CheckBoxReachesListenersOnlyForEnabledCodes) {
+    CRCHECK_BUTTON check;
+    attach(check, ID_CHECK);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_TRUE(recorder.events.empty());
+    EXPECT_TRUE(check.get_val_bool());  // the value moved even though nobody heard
+
+    check.enable_message(BN_CLICKED);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].id, static_cast<UINT>(ID_CHECK));
+    EXPECT_EQ(recorder.events[0].code, BN_CLICKED);
+    EXPECT_EQ(recorder.events[0].value, "0");
+    EXPECT_EQ(recorder.events[0].prev_value, "1");
+    EXPECT_EQ(recorder.events[0].source, &check);
+    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
+
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[1].value, "1");
+    EXPECT_TRUE(check.is_button_checked());
+
+    check.disable_message(BN_CLICKED);
+    EXPECT_FALSE(check.is_msg_enabled(BN_CLICKED));
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_EQ(recorder.events.size(), 2u);
+}
+
+TEST_F(ToolkitControls, SilentCheckBoxChangeSkipsOnlyThatEvent) {
+    CRCHECK_BUTTON check;
+    attach(check, ID_CHECK);
+    check.enable_message(BN_CLICKED);
+
+    check.set_value_no_notify(true);
+    EXPECT_TRUE(recorder.events.empty());
+    EXPECT_TRUE(check.get_val_bool());
+    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
+    EXPECT_TRUE(check.is_notify_enabled());
+
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].value, "0");
+    EXPECT_EQ(recorder.events[0].prev_value, "1");
+
+    // A programmatic change reports the new value as value and as previous value.
+    check.set_value(true);
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[1].value, "1");
+    EXPECT_EQ(recorder.events[1].prev_value, "1");
+    EXPECT_TRUE(check.get_prev_val_bool());
+}
+
+TEST_F(ToolkitControls, CheckBoxRestoresFromTextAndSavesOneOrZero) {
+    CRCHECK_BUTTON check;
+    attach(check, ID_CHECK);
+    check.enable_message(BN_CLICKED);
+    struct CASE {
+        const char* text;
+        bool checked;
+    };
+    for (const CASE& c : {CASE{"TRUE", true}, CASE{"", false}, CASE{"1", true}, CASE{"0", false},
+                          CASE{"true", true}, CASE{"FALSE", false}}) {
+        SCOPED_TRACE(c.text);
+        CString text = c.text;
+        const size_t before = recorder.events.size();
+        check.on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, text);
+        EXPECT_EQ(recorder.events.size(), before);  // restoring is silent
+        check.on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, text);
+        EXPECT_EQ(recorder.events.size(), before + 1);
+        EXPECT_EQ(check.GetCheck(), c.checked ? BST_CHECKED : BST_UNCHECKED);
+        CString saved = "junk";
+        check.on_ddx_value(CRVALUE_NOTIFIER::DDX_SAVE, saved);
+        EXPECT_EQ(saved, c.checked ? "1" : "0");
+    }
+}
+
+TEST_F(ToolkitControls, PlainCheckBoxTogglesSilentlyAndThreeStateSkipsChecked) {
+    CCHECK_BUTTON plain;
+    attach(plain, ID_CHECK);
+    plain.enable_message(BN_CLICKED);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_TRUE(recorder.events.empty());
+    EXPECT_EQ(plain.get_check_state(), BST_CHECKED);
+    EXPECT_EQ(plain.GetCheck(), BST_CHECKED);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_EQ(plain.get_check_state(), BST_UNCHECKED);
+
+    plain.set_three_state(true);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_EQ(plain.GetCheck(), BST_INDETERMINATE);
+    EXPECT_TRUE(plain.is_button_indeterminate());
+    EXPECT_TRUE(plain.is_button_checked());
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_EQ(plain.GetCheck(), BST_UNCHECKED);
+    EXPECT_FALSE(plain.get_check());
+}
+
+TEST_F(ToolkitControls, ListenerOrderAndListeningFlagHoldForControlEvents) {
+    struct ORDERED : CRLISTENER {
+        ORDERED(std::vector<int>* log, int tag) : log(log), tag(tag) {}
+        void on_action_performed(CRABSTRACT_EVENT*) override { log->push_back(tag); }
+        std::vector<int>* log;
+        int tag;
+    };
+    std::vector<int> log;
+    ORDERED first(&log, 1), second(&log, 2), front(&log, 0);
+    CRBUTTON apply;
+    ASSERT_TRUE(apply.attach_control(ID_APPLY, dialog(), &first));
+    apply.attach_control(ID_APPLY, dialog(), &second);
+    apply.attach_control(ID_APPLY, dialog(), &first);  // no second entry
+    apply.add_as_first_listener(&front);
+    apply.enable_message(BN_CLICKED);
+
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_APPLY));
+    EXPECT_EQ(log, (std::vector<int>{0, 1, 2}));
+    second.set_listening(false);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_APPLY));
+    EXPECT_EQ(log, (std::vector<int>{0, 1, 2, 0, 1}));
+}
+
+TEST_F(ToolkitControls, PageStyleListenerIsNotReenteredByChangesItMakes) {
+    // A page switches its listening off while it handles an event; the check
+    // box it changes meanwhile must not call back into it.
+    struct PAGE : CRLISTENER {
+        void on_action_performed(CRABSTRACT_EVENT*) override {
+            ++calls;
+            set_listening(false);
+            check->set_value(!check->get_val_bool());
+            set_listening(true);
+        }
+        CRCHECK_BUTTON* check = nullptr;
+        int calls = 0;
+    } page;
+    CRCHECK_BUTTON check;
+    CRBUTTON apply;
+    page.check = &check;
+    ASSERT_TRUE(check.attach_control(ID_CHECK, dialog(), &page));
+    ASSERT_TRUE(apply.attach_control(ID_APPLY, dialog(), &page));
+    check.enable_message(BN_CLICKED);
+    apply.enable_message(BN_CLICKED);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_APPLY));
+    EXPECT_EQ(page.calls, 1);
+    EXPECT_TRUE(check.get_val_bool());
+    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
+}
+
+TEST_F(ToolkitControls, RadioGroupKeepsOneMemberCheckedWithoutTheirEvents) {
+    CRRADIO_BUTTON a, b, c;
+    attach(a, ID_RADIO_A);
+    attach(b, ID_RADIO_B);
+    attach(c, ID_RADIO_C);
+    CRRADIO_BUTTON_GROUP group;
+    for (CRRADIO_BUTTON* r : {&a, &b, &c}) {
+        group.add_member(r);
+        r->enable_message(BN_CLICKED);
+        EXPECT_EQ(r->find_listener(&group), 0);  // the group hears first
+    }
+
+    a.set_value(true);
+    ASSERT_EQ(recorder.events.size(), 1u);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_RADIO_C));
+    ASSERT_EQ(recorder.events.size(), 2u);  // only C's own event
+    EXPECT_EQ(recorder.events[1].id, static_cast<UINT>(ID_RADIO_C));
+    EXPECT_EQ(recorder.events[1].value, "1");
+    EXPECT_EQ(recorder.events[1].prev_value, "0");
+    EXPECT_TRUE(c.is_button_checked());
+    EXPECT_FALSE(a.is_button_checked());
+    EXPECT_FALSE(a.get_val_bool());
+    EXPECT_FALSE(b.get_val_bool());
+    EXPECT_EQ(group.get_checked_member(), &c);
+    EXPECT_TRUE(group.is_listening());
+
+    // Clicking the checked one keeps it checked and still reports the click.
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_RADIO_C));
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_TRUE(c.is_button_checked());
+    EXPECT_EQ(recorder.events[2].value, "1");
+
+    // Programmatic checking goes through the group too.
+    b.set_value(true);
+    EXPECT_TRUE(b.is_button_checked());
+    EXPECT_FALSE(c.is_button_checked());
+    EXPECT_FALSE(c.get_val_bool());
+    CString saved;
+    c.on_ddx_value(CRVALUE_NOTIFIER::DDX_SAVE, saved);
+    EXPECT_EQ(saved, "0");
+}
+
+TEST_F(ToolkitControls, PlainRadioButtonsReportClicksStraightToTheirGroup) {
+    CRADIO_BUTTON a, b;
+    attach(a, ID_RADIO_A);
+    attach(b, ID_RADIO_B);
+    CRRADIO_BUTTON_GROUP group;
+    group.add_member(&a);
+    group.add_member(&b);
+    a.set_value_no_notify(true);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_RADIO_B));
+    EXPECT_TRUE(b.get_val_bool());
+    EXPECT_FALSE(a.get_val_bool());
+    EXPECT_FALSE(a.is_button_checked());
+    EXPECT_TRUE(recorder.events.empty());  // plain radio buttons raise nothing themselves
+}
+
+TEST_F(ToolkitControls, RadioButtonRestoreKeepsThePreviousValue) {
+    CRRADIO_BUTTON a;
+    attach(a, ID_RADIO_A);
+    CString text = "1";
+    a.on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, text);
+    EXPECT_TRUE(a.get_val_bool());
+    EXPECT_FALSE(a.get_prev_val_bool());
+    EXPECT_FALSE(a.is_button_checked());  // not shown until applied
+    a.on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, text);
+    EXPECT_TRUE(a.is_button_checked());
+}
+
+TEST_F(ToolkitControls, TextBoxTellsUserEditsFromProgrammaticValues) {
+    CREDIT_BOX text;
+    attach(text, ID_TEXT);
+    text.enable_message(EN_CHANGE);
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_TEXT, "ab"));
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[1].code, EN_CHANGE);
+    EXPECT_EQ(recorder.events[1].value, "ab");
+    EXPECT_EQ(recorder.events[1].prev_value, "a");
+
+    text.set_value(CString("ab"));  // shown already: nothing happens
+    EXPECT_EQ(recorder.events.size(), 2u);
+    text.set_value(CString("xyz"));
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(recorder.events[2].value, "xyz");
+    EXPECT_EQ(recorder.events[2].prev_value, "ab");
+    EXPECT_EQ(text.GetWindowText(), "xyz");
+
+    text.set_value_no_notify(CString("quiet"));
+    EXPECT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(text.get_val_string(), "quiet");
+
+    // Leaving the box reports code 0x200 only to owners that asked for it.
+    ASSERT_TRUE(bwizc_user_set_focus(dialog(), ID_PATTERN));
+    EXPECT_EQ(recorder.events.size(), 3u);
+    text.enable_message(EN_KILLFOCUS);
+    ASSERT_TRUE(bwizc_user_set_focus(dialog(), ID_TEXT));
+    ASSERT_TRUE(bwizc_user_set_focus(dialog(), ID_PATTERN));
+    ASSERT_EQ(recorder.events.size(), 4u);
+    EXPECT_EQ(recorder.events[3].code, EN_KILLFOCUS);
+
+    CString saved;
+    text.on_ddx_value(CRVALUE_NOTIFIER::DDX_SAVE, saved);
+    EXPECT_EQ(saved, "quiet");
+}
+
+TEST_F(ToolkitControls, IntegerFieldFiltersKeysAndAppliesOnlyNumbers) {
+    CREDIT_BOX_INTEGER_RADIX field;
+    attach(field, ID_PATTERN);
+    field.enable_message(EN_CHANGE);
+
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_PATTERN, "-x"));
+    EXPECT_EQ(field.GetWindowText(), "");  // negatives are off by default
+    EXPECT_TRUE(recorder.events.empty());
+
+    CString text = "12";
+    field.on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, text);
+    EXPECT_TRUE(recorder.events.empty());
+    field.on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, text);
+    EXPECT_EQ(field.GetWindowText(), "12");
+    ASSERT_EQ(recorder.events.size(), 1u);
+    text = "1a";
+    field.on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, text);
+    field.on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, text);
+    EXPECT_EQ(field.GetWindowText(), "0");
+    EXPECT_EQ(recorder.events.size(), 2u);
+
+    // A lone "0" gives way to the first digit typed.
+    field.SetSel(1, 1);
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_PATTERN, "7"));
+    EXPECT_EQ(field.GetWindowText(), "7");
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(recorder.events[2].value, "7");
+    EXPECT_EQ(recorder.events[2].prev_value, "0");
+    EXPECT_EQ(field.get_val_int(), 7);
+
+    field.set_value_no_notify(42);
+    EXPECT_EQ(field.GetWindowText(), "42");
+    EXPECT_EQ(recorder.events.size(), 3u);
+    field.set_value(-5);
+    EXPECT_EQ(field.GetWindowText(), "-5");
+    EXPECT_EQ(recorder.events.size(), 4u);
+
+    field.set_negative_allowed(true);
+    field.SetWindowText("");
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_PATTERN, "-3-"));
+    EXPECT_EQ(field.GetWindowText(), "-3");
+}
+
+TEST_F(ToolkitControls, RadixComboBoxConvertsItsBuddysText) {
+    CREDIT_BOX_INTEGER_RADIX field;
+    CCOMBOBOX_RADIX radix;
+    attach(field, ID_PATTERN);
+    attach(radix, ID_RADIX);
+    radix.set_buddy(&field);
+    field.enable_message(EN_CHANGE);
+    ASSERT_EQ(radix.GetCount(), 4);
+
+    field.set_value(255);
+    ASSERT_TRUE(bwizc_user_select(dialog(), ID_RADIX, 2));  // hexadecimal
+    EXPECT_EQ(radix.get_radix(), 16);
+    EXPECT_EQ(field.get_radix(), 16);
+    EXPECT_EQ(field.GetWindowText(), "FF");
+    EXPECT_EQ(field.get_val_string(), "FF");
+    ASSERT_TRUE(bwizc_user_select(dialog(), ID_RADIX, 1));  // binary
+    EXPECT_EQ(field.GetWindowText(), "11111111");
+
+    // Binary takes only 0 and 1.
+    field.SetWindowText("");
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_PATTERN, "1021"));
+    EXPECT_EQ(field.GetWindowText(), "101");
+    ASSERT_TRUE(radix.set_radix(10));
+    EXPECT_EQ(field.GetWindowText(), "5");
+    EXPECT_FALSE(radix.set_radix(7));
+
+    // A radix below 1 or the current one is ignored.
+    field.on_radix_changed(0);
+    field.on_radix_changed(10);
+    EXPECT_EQ(field.GetWindowText(), "5");
+}
+
+TEST_F(ToolkitControls, HexBoxRebuildsWhatIsTyped) {
+    CREDIT_BOX_INTEGER_HEX hex;
+    attach(hex, ID_HEX);
+    hex.enable_message(EN_CHANGE);
+    EXPECT_EQ(CString(hex.get_effective_font().lfFaceName), "Courier");
+
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_HEX, "ab"));
+    EXPECT_EQ(hex.GetWindowText(), "0xAB");
+    ASSERT_TRUE(bwizc_user_paste(&hex, "0x"));
+    EXPECT_EQ(hex.GetWindowText(), "0xAB");
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_HEX, "CDgz"));
+    EXPECT_EQ(hex.GetWindowText(), "0xABCD");
+    EXPECT_EQ(hex.get_val_string(), "0xABCD");
+    EXPECT_EQ(recorder.events.back().value, "0xABCD");
+
+    // The prefix cannot be deleted.
+    hex.SetSel(2, 2);
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_HEX, "\b\b"));
+    EXPECT_EQ(hex.GetWindowText(), "0xABCD");
+}
+
+TEST_F(ToolkitControls, ComboBoxValuesFollowSelectionsAndFallBackToTheFirstItem) {
+    CRCOMBO_BOX list;
+    attach(list, ID_LIST);
+    list.enable_message(CBN_SELCHANGE);
+    for (const char* item : {"Basic", "GIGE", "XAUI"}) list.AddString(item);
+
+    list.set_value(CString("SONET"));  // not in the list: nothing changes
+    EXPECT_EQ(list.GetCurSel(), -1);
+    EXPECT_TRUE(recorder.events.empty());
+
+    list.set_value(CString("GIGE"));
+    EXPECT_EQ(list.GetCurSel(), 1);
+    EXPECT_EQ(list.get_val_string(), "GIGE");
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].prev_value, "");
+    ASSERT_TRUE(bwizc_user_select(dialog(), ID_LIST, 2));
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[1].value, "XAUI");
+    EXPECT_EQ(recorder.events[1].prev_value, "GIGE");
+    EXPECT_EQ(list.get_prev_val_string(), "GIGE");
+
+    list.set_cur_sel(5);
+    EXPECT_EQ(list.GetCurSel(), 0);
+    EXPECT_EQ(list.get_val_string(), "Basic");
+    EXPECT_EQ(recorder.events.size(), 3u);
+
+    EXPECT_EQ(list.set_cur_sel(CString("PCI"), CString("XAUI")), 2);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    EXPECT_EQ(list.set_cur_sel(CString("GIGE"), CString("XAUI")), 1);
+    EXPECT_EQ(list.set_cur_sel(CString("PCI"), CString("SONET")), -1);
+    EXPECT_EQ(list.GetCurSel(), 1);
+
+    CString text = "XAUI";
+    list.on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, text);
+    list.on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, text);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    list.on_ddx_value(CRVALUE_NOTIFIER::DDX_SAVE, text);
+    EXPECT_EQ(text, "XAUI");
+}
+
+TEST_F(ToolkitControls, NumericComboBoxTakesOnlyDigits) {
+    CRCOMBO_BOX_NUMERIC number;
+    attach(number, ID_NUMBER);
+    number.enable_message(CBN_SELCHANGE);
+    number.enable_message(CBN_EDITCHANGE);
+    for (int n : {1, 4, 8}) number.add_item(n);
+    ASSERT_EQ(number.GetCount(), 3);
+    EXPECT_EQ(number.GetLBText(2), "8");
+
+    number.set_val(0);
+    EXPECT_EQ(number.GetWindowText(), "0");
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].code, CBN_EDITCHANGE);
+
+    number.SetEditSel(1, 1);
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_NUMBER, "1x-6"));
+    EXPECT_EQ(number.GetWindowText(), "16");
+    EXPECT_EQ(number.get_val_int(), 16);
+    EXPECT_EQ(number.get_prev_val_int(), 1);
+    EXPECT_EQ(recorder.events.size(), 3u);
+
+    ASSERT_TRUE(bwizc_user_select(dialog(), ID_NUMBER, 1));
+    EXPECT_EQ(number.get_val_int(), 4);
+    EXPECT_EQ(number.get_prev_val_int(), 16);
+
+    number.set_value_no_notify(8);
+    EXPECT_EQ(number.GetWindowText(), "8");
+    EXPECT_EQ(recorder.events.size(), 4u);
+}
+
+TEST_F(ToolkitControls, ComboBoxWithItemDataAttachesDataToTheNewItem) {
+    CRCOMBO_BOX_WITH_ICON icons;
+    attach(icons, ID_LIST);
+    EXPECT_EQ(icons.add_item(CString("Stratix"), 3, 77ul), 0);
+    EXPECT_EQ(icons.add_item(CString("Cyclone"), 42ul), 1);
+    EXPECT_EQ(icons.get_item_data(CString("Stratix")), 77ul);
+    EXPECT_EQ(icons.get_item_data(CString("Cyclone")), 42ul);
+    EXPECT_EQ(icons.get_item_icon_index(0), 3);
+    EXPECT_EQ(icons.get_item_text(1), "Cyclone");
+    icons.reset_contents();
+    EXPECT_EQ(icons.GetCount(), 0);
+    EXPECT_EQ(icons.get_item_icon_index(0), -1);
+}
+
+TEST_F(ToolkitControls, SpinButtonReportsTheChange) {
+    CRSPIN_BUTTON spin;
+    attach(spin, ID_SPIN);
+    spin.SetRange(0, 10);
+    spin.SetPos(5);
+    ASSERT_TRUE(bwizc_user_spin(&spin, 1));
+    EXPECT_TRUE(recorder.events.empty());
+    spin.enable_message(UDN_DELTAPOS);
+    ASSERT_TRUE(bwizc_user_spin(&spin, -1));
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].code, static_cast<UINT>(-722));
+    EXPECT_EQ(recorder.events[0].value, "-1");
+    EXPECT_EQ(spin.get_delta(), -1);
+}
+
+TEST_F(ToolkitControls, EnableAndShowActOnTheWindow) {
+    CRSTATIC label;
+    CRSTATIC_GROUP frame;
+    attach(label, ID_LABEL);
+    attach(frame, ID_FRAME);
+    EXPECT_EQ(label.GetWindowText(), "Data rate:");
+    EXPECT_TRUE(label.GetExStyle() & WS_EX_TRANSPARENT);
+    EXPECT_TRUE(label.is_control_enabled());
+    label.enable_control(false);
+    EXPECT_FALSE(label.is_enabled());
+    EXPECT_FALSE(dialog()->GetDlgItem(ID_LABEL)->IsWindowEnabled());
+    frame.show_control(false);
+    EXPECT_FALSE(frame.is_control_visible());
+    frame.show(true);
+    EXPECT_TRUE(frame.is_visible());
+}
