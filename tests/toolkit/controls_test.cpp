@@ -499,3 +499,31 @@ TEST_F(ToolkitControls, EnableAndShowActOnTheWindow) {
     frame.show(true);
     EXPECT_TRUE(frame.is_visible());
 }
+
+TEST_F(ToolkitControls, FloatBoxClampsAndFormatsWhenTheUserLeavesIt) {
+    CREDIT_BOX_FLOAT rate(2, 0.0f, 10.0f);
+    attach(rate, ID_INTEGER);
+    rate.enable_message(EN_CHANGE);
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_INTEGER, "3.1.41-"));
+    EXPECT_EQ(rate.GetWindowText(), "3.141");  // one point, no minus
+    const size_t typed = recorder.events.size();
+    EXPECT_EQ(typed, 5u);
+
+    ASSERT_TRUE(bwizc_user_set_focus(dialog(), ID_TEXT));
+    EXPECT_EQ(rate.GetWindowText(), "3.14");
+    EXPECT_EQ(rate.get_val_string(), "3.14");
+    ASSERT_EQ(recorder.events.size(), typed + 1);
+    EXPECT_EQ(recorder.events.back().prev_value, "3.141");
+
+    rate.SetWindowText("12.5");
+    ASSERT_TRUE(bwizc_user_set_focus(dialog(), ID_INTEGER));
+    ASSERT_TRUE(bwizc_user_set_focus(dialog(), ID_TEXT));
+    EXPECT_EQ(rate.GetWindowText(), "10.00");
+    EXPECT_TRUE(rate.is_in_range());
+
+    CREDIT_BOX_DOUBLE precise(3, -1.0, 1.0, false);
+    attach(precise, ID_PATTERN);
+    ASSERT_TRUE(bwizc_user_type(dialog(), ID_PATTERN, "-0.25"));
+    ASSERT_TRUE(bwizc_user_set_focus(dialog(), ID_TEXT));
+    EXPECT_EQ(precise.GetWindowText(), "-0.250");
+}

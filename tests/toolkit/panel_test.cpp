@@ -245,6 +245,13 @@ TEST_F(PanelLayout, OpaquePanelPaintsBackgroundThenBorderSides) {
     ASSERT_FALSE(dc.ops().empty());
     EXPECT_EQ(dc.ops()[0].brush_color, RGB(40, 50, 60));
 
+    // Colour requests of an opaque panel get its (here disabled) background.
+    CDC colour_dc;
+    HBRUSH brush = panel.CtlColor(&colour_dc, WM_CTLCOLORSTATIC);
+    ASSERT_NE(brush, nullptr);
+    EXPECT_EQ(brush->color(), RGB(40, 50, 60));
+    EXPECT_EQ(colour_dc.GetBkColor(), RGB(40, 50, 60));
+
     CPANEL bare(111, CPANEL::VERTICAL);
     bare.set_creation_size({10, 10});
     ASSERT_TRUE(bare.create_in_dlg(dialog()));
