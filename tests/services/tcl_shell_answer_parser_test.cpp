@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "services/bwizc_tcl_answer_parser.h"
+
+namespace {
+
+std::vector<std::string> elements_of(const BWIZC_TCL_ANSWER& answer)
+{
+    std::vector<std::string> out;
+    if (answer.elements) {
+        for (const CString& e : *answer.elements) {
+            out.push_back(e.str());
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(TclAnswerParser, ReadsAnswersFedInAnyPieces)
+{
+    const std::string stream = "2\nBasic\nSONET Backplane\n0\n-1\nunknown configuration key \"X\"\n1\n622-3125\n";
+    // Byte by byte and all at once must give the same answers.
+    for (size_t piece : {size_t(1), size_t(3), stream.size()}) {
+        BWIZC_TCL_ANSWER_PARSER parser;
+        std::vector<BWIZC_TCL_ANSWER> answers;
+        for (size_t at = 0; at < stream.size(); at += piece) {
+            std::string chunk = stream.substr(at, piece);
+            parser.feed(chunk.data(), chunk.size());
+            BWIZC_TCL_ANSWER answer;
+            BWIZC_TCL_ANSWER_PARSER::RESULT r;
+            while ((r = parser.next(answer)) == BWIZC_TCL_ANSWER_PARSER::ANSWER) {
+                answers.push_back(std::move(answer));
+            }
+            ASSERT_EQ(r, BWIZC_TCL_ANSWER_PARSER::NEED_MORE);
+        }
+        ASSERT_EQ(answers.size(), 4u) << "piece " << piece;
+        EXPECT_EQ(elements_of(answers[0]), (std::vector<std::string>{"Basic", "SONET Backplane"}));
+        EXPECT_FALSE(answers[1].failed);
+        ASSERT_TRUE(answers[1].elements);
+        EXPECT_EQ(answers[1].elements->GetSize(), 0);
+        EXPECT_TRUE(answers[2].failed);
+        EXPECT_FALSE(answers[2].elements);
+        EXPECT_STREQ(answers[2].message, "unknown configuration key \"X\"");
+        EXPECT_EQ(elements_of(answers[3]), (std::vector<std::string>{"622-3125"}));
+    }
+}
+
+TEST(TclAnswerParser, UnescapesLineBreaksAndBackslashesOnly)
+{
+    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("a\\nb"), "a\nb");
+    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("c\\rd"), "c\rd");
+    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("p\\\\nq"), "p\\nq");
+    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("tab\\t"), "tab\\t");
+    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("end\\"), "end\\");
+}
+
+TEST(TclAnswerParser, StreamNotFramedAsAnswersIsBrokenForGood)
+{
+    for (const char* bad : {"garbage\n", "\n", " 2\n", "-2\n", "2x\n", "99999999\n"}) {
+        BWIZC_TCL_ANSWER_PARSER parser;
+        std::string text = std::string(bad) + "1\nvalue\n";
+        parser.feed(text.data(), text.size());
+        BWIZC_TCL_ANSWER answer;
+        EXPECT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::BAD_FRAME) << bad;
+        // A well-framed answer after the break is not taken either.
+        EXPECT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::BAD_FRAME) << bad;
+    }
+}
+
+TEST(TclAnswerParser, IncompleteAnswerWaitsForTheRest)
+{
+    BWIZC_TCL_ANSWER_PARSER parser;
+    BWIZC_TCL_ANSWER answer;
+    parser.feed("3\nx\ny\n", 6);
+    EXPECT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::NEED_MORE);
+    parser.feed("z", 1);
+    EXPECT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::NEED_MORE);
+    parser.feed("\n", 1);
+    ASSERT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::ANSWER);
+    EXPECT_EQ(elements_of(answer), (std::vector<std::string>{"x", "y", "z"}));
+}

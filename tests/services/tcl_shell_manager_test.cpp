@@ -1,0 +1,826 @@
+// The device query service against the real tclsh and the real device data:
+// the start-up enumeration as the general page drives it, the list queries,
+// and the faults (no interpreter, a dying interpreter, failing commands,
+// answers out of frame).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "services/bwizc_tcl_shell_manager.h"
+
+namespace {
+
+using MANAGER = BWIZC_TCL_SHELL_MANAGER;
+using CLOCK = std::chrono::steady_clock;
+using ANSWER = std::optional<std::vector<std::string>>;
+using DELIVERY = std::vector<ANSWER>;
+
+// The wizard's per-key queries in the order it asks them, with the row name
+// each answer is filed under.
+const std::pair<const char*, const char*> PRESET_QUERIES[22] = {
+    {"get_protocol_name", "WIZ_PROTOCOL"},
+    {"get_subprotocol_name", "WIZ_SUBPROTOCOL"},
+    {"get_hssi_op_mode_list", "OPERATION_MODE"},
+    {"get_hssi_channel_num_list", "NUMBER_OF_CHANNELS"},
+    {"get_hssi_data_rate_list", "WIZ_DATA_RATE"},
+    {"get_hssi_inclk_freq_list", "WIZ_INCLK_FREQ"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_DATA_WIDTH", "RX_CHANNEL_WIDTH"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_ENUM_DEC_8B10B_MODE", "RX_8B_10B_MODE"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_ENUM_BYTE_ORDERING_MODE", "RX_BYTE_ORDERING_MODE"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_BOOL_USE_DESERIALIZER_DOUBLE_DATA_MODE", "RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_BOOL_ALLOW_SERIAL_LOOPBACK", "LOOPBACK_MODE"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_ENUM_RATE_MATCH_FIFO_MODE", "RX_RATE_MATCH_FIFO_MODE"},
+    {"get_hssi_run_length_list", "RX_RUN_LENGTH"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_BOOL_BIT_SLIP_ENABLE", "RX_BITSLIP_ENABLE"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_BOOL_DEC_8B10B_COMPATIBILITY_MODE", "RX_8B_10B_COMPATIBILITY_MODE"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_ENUM_SELF_TEST_MODE", "RX_SELF_TEST_MODE"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_BOOL_USE_RISING_EDGE_TRIGGERED_PATTERN_ALIGN", "RX_USE_RISING_EDGE_TRIGGERED_PATTERN_ALIGN"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_ALIGN_PATTERN_LENGTH", "RX_ALIGN_PATTERN_LENGTH"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_STRING_ALIGN_PATTERN", "RX_ALIGN_PATTERN"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_BOOL_ENABLE_TRUE_COMPLEMENT_MATCH_IN_WORD_ALIGN", "RX_ENABLE_TRUE_COMPLEMENT_MATCH_IN_WORD_ALIGN"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_STRING_BYTE_ORDER_PATTERN", "RX_BYTE_ORDER_PATTERN"},
+    {"VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_RATE_MATCH_PATTERN_SIZE", "RX_RATE_MATCH_PATTERN_SIZE"},
+};
+
+const char* const WIZARD_PROTOCOLS[] = {"Basic", "XAUI", "GIGE", "PCI Express (PIPE)", "(OIF) CEI PHY Interface",
+                                        "SONET Backplane", "SDI"};
+
+CString server_script()
+{
+    return CString(KV2GXB_BUILD_DIR) + "/libraries/device/devicedb_server.tcl";
+}
+
+bool pump_until(const std::function<bool()>& done, int timeout_ms)
+{
+    auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
+    while (!done()) {
+        if (CLOCK::now() >= end) {
+            return false;
+        }
+        bwizc_wait_for_posted_message(5);
+        while (bwizc_dispatch_posted_message()) {
+        }
+    }
+    return true;
+}
+
+void pump_for(int ms)
+{
+    pump_until([] { return false; }, ms);
+}
+
+DELIVERY snapshot_results()
+{
+    DELIVERY out;
+    BWIZC_TCL_RESULT_ARRAY* results = MANAGER::get_tokenized_result_array();
+    for (int i = 0; i < results->GetSize(); ++i) {
+        CStringArray* entry = results->GetAt(i);
+        if (!entry) {
+            out.emplace_back(std::nullopt);
+            continue;
+        }
+        std::vector<std::string> elements;
+        for (const CString& e : *entry) {
+            elements.push_back(e.str());
+        }
+        out.emplace_back(std::move(elements));
+    }
+    return out;
+}
+
+bool process_is_gone(pid_t pid)
+{
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// A page window that asks the database and keeps what is delivered to it.
+struct TEST_PAGE {
+    CWnd wnd;
+    std::vector<DELIVERY> deliveries;
+    std::function<void()> on_delivery;
+
+    TEST_PAGE()
+    {
+        wnd.CreateEx(BWIZC_KIND_CUSTOM, 0, CString(), 0, CRect(), nullptr, 0);
+        wnd.set_message_handler(RegisterWindowMessage(MANAGER::COMPLETION_MESSAGE_NAME), [this](WPARAM, LPARAM) {
+            deliveries.push_back(snapshot_results());
+            if (on_delivery) {
+                on_delivery();
+            }
+            return LRESULT(0);
+        });
+    }
+    void ask(std::initializer_list<CString> commands)
+    {
+        MANAGER::begin_command_block(wnd.GetSafeHwnd());
+        for (const CString& c : commands) {
+            MANAGER::run_tcl_shell_command(c);
+        }
+        MANAGER::end_command_block();
+    }
+};
+
+// One configuration key as the wizard files it: its 22 rows, each the row
+// name followed by the allowed values.
+struct PRESET {
+    std::string key;
+    std::string protocol;
+    std::string subprotocol;
+    bool double_width = false;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// The start-up enumeration as the general page runs it, one command per
+// block, the next one asked for when an answer has been filed.
+struct STARTUP_ENUMERATION {
+    TEST_PAGE page;
+    int step = 0;
+    int answer_count = 0;
+    size_t key_index = 0;
+    int query_index = 0;
+    std::vector<std::string> keys;
+    std::vector<PRESET> presets;
+    std::vector<std::string> protocol_list;
+    bool double_width_allowed = false;
+    bool finished = false;
+    CLOCK::time_point finished_at;
+    std::function<void(int)> after_answer;
+
+    int row_counter = 0;
+    int pending_subprotocol_row = -1;
+
+    STARTUP_ENUMERATION()
+    {
+        page.on_delivery = [this] { on_command_done(); };
+    }
+
+    void call_tcl_with_keys()
+    {
+        CString command;
+        if (step == 0) {
+            command.Format("%s %s", "load_package", "device_features");
+        } else if (step == 1) {
+            command.Format("%s %s", "load_device_info", "KV2VGX130KF1508C3");
+        } else if (step == 2) {
+            command = "get_config_keys";
+        } else {
+            if (key_index >= keys.size()) {
+                finished = true;
+                finished_at = CLOCK::now();
+                return;
+            }
+            const char* query = PRESET_QUERIES[query_index].first;
+            const char* key = keys[key_index].c_str();
+            if (std::strstr(query, "VELARISIIGX_ATOM_PARAM")) {
+                command.Format("get_atom_param_value -config_key %s -atom_param %s", key, query);
+            } else {
+                command.Format("%s %s", query, key);
+            }
+            if (++query_index == 22) {
+                query_index = 0;
+                ++key_index;
+            }
+        }
+        if (step < 3) {
+            ++step;
+        }
+        page.ask({command});
+    }
+
+    void on_command_done()
+    {
+        BWIZC_TCL_RESULT_ARRAY* results = MANAGER::get_tokenized_result_array();
+        for (int i = 0; i < results->GetSize(); ++i) {
+            CStringArray* entry = results->GetAt(i);
+            if (!entry) {
+                continue;
+            }
+            int n = answer_count++;
+            if (n == 2) {
+                for (const CString& k : *entry) {
+                    keys.push_back(k.str());
+                }
+            } else if (n > 2) {
+                std::vector<std::string> values;
+                for (const CString& v : *entry) {
+                    values.push_back(v.str());
+                }
+                file_row(PRESET_QUERIES[(n - 3) % 22].second, values);
+            }
+            if (after_answer) {
+                after_answer(answer_count);
+            }
+            call_tcl_with_keys();
+        }
+    }
+
+    // Files one row the way the wizard's preset table does.
+    void file_row(const std::string& name, const std::vector<std::string>& values)
+    {
+        if (row_counter == 0) {
+            presets.emplace_back();
+            pending_subprotocol_row = -1;
+        }
+        PRESET& item = presets.back();
+        std::vector<std::string> row{name};
+        row.insert(row.end(), values.begin(), values.end());
+        std::string first = values.empty() ? std::string() : values[0];
+        if (name == "WIZ_PROTOCOL") {
+            item.key = presets.size() <= keys.size() ? keys[presets.size() - 1] : std::string();
+            item.protocol = first;
+            bool known = false;
+            for (const std::string& p : protocol_list) {
+                known = known || p == first;
+            }
+            if (!known) {
+                protocol_list.push_back(first);
+            }
+        } else if (name == "WIZ_SUBPROTOCOL") {
+            if (item.protocol == "Basic" && first == "none") {
+                row[1] = "No Loopback";
+                pending_subprotocol_row = static_cast<int>(item.rows.size());
+            }
+            item.subprotocol = row.size() > 1 ? row[1] : std::string();
+        } else if (name == "LOOPBACK_MODE" && item.protocol == "Basic" && first == "any_value" &&
+                   pending_subprotocol_row >= 0) {
+            item.rows[static_cast<size_t>(pending_subprotocol_row)].push_back("Serial Loopback");
+        } else if (name == "RX_USE_DESERIALIZER_DOUBLE_DATA_MODE") {
+            for (const std::string& v : values) {
+                if (v == "true") {
+                    double_width_allowed = true;
+                    item.double_width = true;
+                }
+            }
+        }
+        item.rows.push_back(row);
+        row_counter = (row_counter + 1) % 22;
+    }
+};
+
+// ------------------------------------------------------------------ matching
+
+bool same_text(const std::string& a, const std::string& b)
+{
+    return CString(a.c_str()).CompareNoCase(b.c_str()) == 0;
+}
+
+// A setting as the description holds it, in the values the preset rows use.
+std::string to_wizard_value(const std::string& name, const std::string& value)
+{
+    static const char* const table[][3] = {
+        {"OPERATION_MODE", "rx", "Receiver only"},
+        {"OPERATION_MODE", "tx", "Transmitter only"},
+        {"OPERATION_MODE", "duplex", "Receiver and Transmitter"},
+        {"RX_BYTE_ORDERING_MODE", "pattern-based", "pattern based"},
+        {"RX_BYTE_ORDERING_MODE", "syncstatus-based", "syncstatus based"},
+        {"LOOPBACK_MODE", "slb", "true"},
+        {"LOOPBACK_MODE", "plb", "false"},
+        {"LOOPBACK_MODE", "none", "false"},
+    };
+    for (const auto& row : table) {
+        if (same_text(name, row[0]) && same_text(value, row[1])) {
+            return row[2];
+        }
+    }
+    return value;
+}
+
+std::string strip_trailing_zeros(std::string s)
+{
+    while (!s.empty() && (s.back() == '0' || s.back() == '.')) {
+        s.pop_back();
+    }
+    return s;
+}
+
+bool row_allows(const std::vector<std::string>& row, const std::string& current)
+{
+    const std::string& first = row[1];
+    if (first == "Not_Used" || first == "Invalid" || first == "any_value") {
+        return true;
+    }
+    bool numeric_row = row[0] == "WIZ_DATA_RATE" || row[0] == "WIZ_INCLK_FREQ";
+    for (size_t i = 1; i < row.size(); ++i) {
+        const std::string& allowed = row[i];
+        if (same_text(allowed, current)) {
+            return true;
+        }
+        if (!numeric_row) {
+            continue;
+        }
+        size_t dash = allowed.find('-', 1);
+        if (dash != std::string::npos) {
+            double lo = std::atof(allowed.substr(0, dash).c_str());
+            double hi = std::atof(allowed.substr(dash + 1).c_str());
+            double v = std::atof(current.c_str());
+            if (lo <= v && v <= hi) {
+                return true;
+            }
+        } else if (strip_trailing_zeros(allowed) == strip_trailing_zeros(current)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The first key row (0 to 13) that does not allow the configuration, "" on
+// a full match. A setting the configuration does not have always matches.
+std::string first_mismatch(const PRESET& preset, const std::map<std::string, std::string>& config)
+{
+    for (size_t r = 0; r < 14 && r < preset.rows.size(); ++r) {
+        const std::vector<std::string>& row = preset.rows[r];
+        auto it = config.find(row[0]);
+        if (it == config.end()) {
+            continue;
+        }
+        if (!row_allows(row, to_wizard_value(row[0], it->second))) {
+            return row[0];
+        }
+    }
+    return "";
+}
+
+// The key-row settings of a new variation right after its protocol (and
+// subprotocol) was chosen: the protocol's fixed defaults, the model's own
+// defaults where the protocol leaves a setting alone (8 channels, width 8,
+// run length 20), and legal values where those defaults are not.
+struct DEFAULT_VARIATION {
+    const char* title;
+    std::map<std::string, std::string> config;
+};
+
+std::map<std::string, std::string> variation(const char* protocol, const char* subprotocol, const char* channels,
+                                             const char* rate, const char* clock, const char* width,
+                                             const char* coding, const char* byte_ordering, bool double_width,
+                                             const char* loopback, const char* rate_match, const char* run_length,
+                                             bool bitslip)
+{
+    return {
+        {"WIZ_PROTOCOL", protocol},
+        {"WIZ_SUBPROTOCOL", subprotocol},
+        {"OPERATION_MODE", "duplex"},
+        {"NUMBER_OF_CHANNELS", channels},
+        {"WIZ_DATA_RATE", rate},
+        {"WIZ_INCLK_FREQ", clock},
+        {"RX_CHANNEL_WIDTH", width},
+        {"RX_8B_10B_MODE", coding},
+        {"RX_BYTE_ORDERING_MODE", byte_ordering},
+        {"RX_USE_DESERIALIZER_DOUBLE_DATA_MODE", double_width ? "true" : "false"},
+        {"LOOPBACK_MODE", loopback},
+        {"RX_RATE_MATCH_FIFO_MODE", rate_match},
+        {"RX_RUN_LENGTH", run_length},
+        {"RX_BITSLIP_ENABLE", bitslip ? "true" : "false"},
+    };
+}
+
+const std::vector<DEFAULT_VARIATION>& default_variations()
+{
+    static const std::vector<DEFAULT_VARIATION> cases = {
+        {"Basic", variation("Basic", "No Loopback", "8", "3125.0000", "156.250", "8", "normal", "none", false, "none",
+                            "none", "20", false)},
+        {"Basic serial loopback", variation("Basic", "Serial Loopback", "8", "3125.0000", "156.250", "8", "normal",
+                                            "none", false, "slb", "none", "20", false)},
+        {"Basic double width", variation("Basic", "No Loopback", "8", "5000.0000", "125.000", "40", "none",
+                                         "syncstatus-based", true, "none", "none", "20", false)},
+        {"Basic PRBS", variation("Basic", "PRBS/No loopback", "8", "2500.0000", "125.000", "10", "none", "none",
+                                 false, "none", "none", "20", false)},
+        {"XAUI", variation("XAUI", "N/A", "4", "3125.0000", "156.250", "16", "normal", "none", false, "none", "normal",
+                           "20", false)},
+        {"GIGE", variation("GIGE", "N/A", "8", "1250.0000", "125.000", "8", "normal", "none", false, "none", "normal",
+                           "20", false)},
+        {"PCI Express x1", variation("PCI Express (PIPE)", "x1", "8", "2500.0000", "100.000", "8", "normal", "none",
+                                     false, "none", "normal", "20", false)},
+        {"PCI Express x4", variation("PCI Express (PIPE)", "x4", "4", "2500.0000", "100.000", "16", "normal", "none",
+                                     false, "none", "normal", "20", false)},
+        {"PCI Express x8", variation("PCI Express (PIPE)", "x8", "8", "2500.0000", "100.000", "8", "normal", "none",
+                                     false, "none", "normal", "20", false)},
+        {"SONET OC12", variation("SONET Backplane", "OC12", "8", "622.0000", "62.200", "8", "none", "none", false,
+                                 "none", "none", "20", false)},
+        {"SONET OC48", variation("SONET Backplane", "OC48", "8", "2488.3200", "77.760", "16", "none",
+                                 "syncstatus-based", false, "none", "none", "20", false)},
+        {"SONET OC96", variation("SONET Backplane", "OC96", "8", "4976.0000", "124.400", "32", "none", "none", true,
+                                 "none", "none", "80", false)},
+        {"SDI", variation("SDI", "N/A", "8", "1485.0000", "74.250", "10", "none", "none", false, "none", "none", "20",
+                          true)},
+        {"CEI", variation("(OIF) CEI PHY Interface", "N/A", "8", "6250.0000", "156.250", "40", "none", "none", true,
+                          "none", "none", "20", true)},
+    };
+    return cases;
+}
+
+// The closest preset of the configuration's protocol group: "" when one
+// matches fully, else the first failing row of the one that fails latest.
+std::string match_in_group(const std::vector<PRESET>& presets, const std::map<std::string, std::string>& config)
+{
+    std::string best = "no preset of the protocol";
+    size_t best_at = 0;
+    for (const PRESET& p : presets) {
+        if (p.protocol != config.at("WIZ_PROTOCOL")) {
+            continue;
+        }
+        std::string failing = first_mismatch(p, config);
+        if (failing.empty()) {
+            return "";
+        }
+        size_t at = 0;
+        while (at < p.rows.size() && p.rows[at][0] != failing) {
+            ++at;
+        }
+        if (at >= best_at) {
+            best_at = at;
+            best = failing + " (" + p.key + ")";
+        }
+    }
+    return best;
+}
+
+// ------------------------------------------------------------------- fixture
+
+class TclShellManager : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::unsetenv("KV2GXB_TCLSH");
+        MANAGER::set_server_script_path(server_script());
+        MANAGER::set_answer_timeout_ms(10000);
+        MANAGER::set_windowless_completion_handler(nullptr);
+        bwizc_clear_posted_messages();
+    }
+    void TearDown() override
+    {
+        MANAGER::shut_down_tcl_shell_process();
+        MANAGER::set_server_script_path(CString());
+        MANAGER::set_windowless_completion_handler(nullptr);
+        ::unsetenv("KV2GXB_TCLSH");
+        pump_for(20);
+        EXPECT_EQ(bwizc_pending_reply_count(), 0);
+    }
+
+    // A server of the test's own, to play a misbehaving database.
+    CString write_script(const char* name, const char* text)
+    {
+        CString path = CString(KV2GXB_ARTIFACTS_DIR) + "/" + name;
+        std::ofstream(path.c_str()) << text;
+        return path;
+    }
+
+    // Runs the enumeration to its end; the time from process start to the
+    // last answer.
+    double run_enumeration(STARTUP_ENUMERATION& e)
+    {
+        auto started = CLOCK::now();
+        EXPECT_TRUE(MANAGER::start_tcl_shell_process());
+        e.call_tcl_with_keys();
+        EXPECT_TRUE(pump_until([&] { return e.finished; }, 20000)) << "answers: " << e.answer_count;
+        return std::chrono::duration<double, std::milli>(e.finished_at - started).count();
+    }
+};
+
+}  // namespace
+
+TEST_F(TclShellManager, StartUpEnumerationFillsEveryPresetOfThePart)
+{
+    STARTUP_ENUMERATION e;
+    run_enumeration(e);
+    ASSERT_TRUE(e.finished);
+
+    // Every key yields 22 rows, each with at least one value.
+    ASSERT_GE(e.keys.size(), 20u);
+    EXPECT_NE(std::find(e.keys.begin(), e.keys.end(), "VELARISIIGX_CONFIG_MODE_BASIC_2G_1"), e.keys.end());
+    EXPECT_EQ(e.answer_count, 3 + 22 * static_cast<int>(e.keys.size()));
+    ASSERT_EQ(e.presets.size(), e.keys.size());
+    std::set<std::string> seen_keys;
+    for (const PRESET& p : e.presets) {
+        EXPECT_TRUE(seen_keys.insert(p.key).second) << "key twice: " << p.key;
+        ASSERT_EQ(p.rows.size(), 22u) << p.key;
+        for (const auto& row : p.rows) {
+            EXPECT_GE(row.size(), 2u) << p.key << " " << row[0] << " has no value";
+        }
+        bool wizard_protocol = false;
+        for (const char* name : WIZARD_PROTOCOLS) {
+            wizard_protocol = wizard_protocol || p.protocol == name;
+        }
+        EXPECT_TRUE(wizard_protocol) << p.key << " answers protocol " << p.protocol;
+    }
+
+    // The protocol list holds every protocol once, in first-arrival order.
+    std::vector<std::string> arrival;
+    for (const PRESET& p : e.presets) {
+        if (std::find(arrival.begin(), arrival.end(), p.protocol) == arrival.end()) {
+            arrival.push_back(p.protocol);
+        }
+    }
+    EXPECT_EQ(e.protocol_list, arrival);
+    EXPECT_EQ(e.protocol_list.size(), std::size(WIZARD_PROTOCOLS));
+    EXPECT_EQ(e.protocol_list.front(), "Basic");
+
+    // Basic without loopback offers both loopback variants; the PCI Express
+    // and SONET presets cover every lane count and line rate.
+    std::set<std::string> subprotocols;
+    bool basic_offers_both = false;
+    for (const PRESET& p : e.presets) {
+        subprotocols.insert(p.protocol + "/" + p.subprotocol);
+        const auto& row = p.rows[1];
+        if (p.protocol == "Basic" && row[1] == "No Loopback") {
+            EXPECT_EQ(row, (std::vector<std::string>{"WIZ_SUBPROTOCOL", "No Loopback", "Serial Loopback"})) << p.key;
+            basic_offers_both = true;
+        }
+    }
+    EXPECT_TRUE(basic_offers_both);
+    for (const char* expected : {"Basic/Parallel loopback/BIST", "Basic/Rev. Serial loopback",
+                                 "Basic/PRBS/Serial loopback", "Basic/PRBS/No loopback", "PCI Express (PIPE)/x1",
+                                 "PCI Express (PIPE)/x4", "PCI Express (PIPE)/x8", "SONET Backplane/OC12",
+                                 "SONET Backplane/OC48", "SONET Backplane/OC96"}) {
+        EXPECT_TRUE(subprotocols.count(expected)) << expected;
+    }
+
+    // Double width is allowed because double-width keys say so, and only they.
+    EXPECT_TRUE(e.double_width_allowed);
+    std::set<std::string> basic_widths[2];
+    for (const PRESET& p : e.presets) {
+        if (p.protocol == "Basic") {
+            for (size_t i = 1; i < p.rows[6].size(); ++i) {
+                basic_widths[p.double_width].insert(p.rows[6][i]);
+            }
+        }
+    }
+    EXPECT_EQ(basic_widths[0], (std::set<std::string>{"8", "10", "16", "20"}));
+    EXPECT_EQ(basic_widths[1], (std::set<std::string>{"16", "20", "32", "40"}));
+    EXPECT_FALSE(e.presets.front().double_width);
+
+    // Each protocol's default variation matches a preset of its group in every
+    // key row; off-standard settings do not.
+    for (const DEFAULT_VARIATION& v : default_variations()) {
+        EXPECT_EQ(match_in_group(e.presets, v.config), "") << v.title;
+    }
+    auto off_rate = default_variations()[4].config;  // XAUI
+    off_rate["WIZ_DATA_RATE"] = "3200.0000";
+    EXPECT_EQ(match_in_group(e.presets, off_rate).substr(0, 13), "WIZ_DATA_RATE");
+    auto basic_too_fast = default_variations()[0].config;
+    basic_too_fast["WIZ_DATA_RATE"] = "3200.0000";
+    EXPECT_NE(match_in_group(e.presets, basic_too_fast), "");
+    auto pcie_wrong_clock = default_variations()[6].config;
+    pcie_wrong_clock["WIZ_INCLK_FREQ"] = "125.000";
+    EXPECT_NE(match_in_group(e.presets, pcie_wrong_clock), "");
+    auto xaui_two_lanes = default_variations()[4].config;
+    xaui_two_lanes["NUMBER_OF_CHANNELS"] = "2";
+    EXPECT_NE(match_in_group(e.presets, xaui_two_lanes), "");
+}
+
+TEST_F(TclShellManager, StartUpEnumerationTakesUnder150Milliseconds)
+{
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        STARTUP_ENUMERATION e;
+        double ms = run_enumeration(e);
+        MANAGER::shut_down_tcl_shell_process();
+        std::printf("start-up enumeration (%zu keys, %d answers): %.1f ms from process start to last answer\n",
+                    e.keys.size(), e.answer_count, ms);
+        best = std::min(best, ms);
+    }
+    RecordProperty("enumeration_ms", std::to_string(best));
+    EXPECT_LT(best, 150.0);
+}
+
+TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReaches)
+{
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    TEST_PAGE page;
+    page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
+    page.ask({"get_hssi_inclk_freq_list -data_rate 3125 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate 3125.0000 VELARISIIGX_CONFIG_MODE_XAUI",
+              "get_hssi_data_rate_list -inclk_freq 100.000 VELARISIIGX_CONFIG_MODE_PIPE_X1",
+              "get_hssi_data_rate_list -inclk_freq 125 VELARISIIGX_CONFIG_MODE_PIPE_X4",
+              "get_hssi_inclk_freq_list -data_rate 3126 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_data_rate_list -inclk_freq 100 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G"});
+    ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
+    const DELIVERY& lists = page.deliveries[1];
+    ASSERT_EQ(lists.size(), 7u);
+    for (const ANSWER& a : lists) {
+        ASSERT_TRUE(a.has_value());
+    }
+    auto contains = [](const std::vector<std::string>& list, const char* value) {
+        return std::find(list.begin(), list.end(), value) != list.end();
+    };
+    // 3125 Mbps: 156.25 MHz among the Basic clocks, and the only XAUI clock.
+    EXPECT_TRUE(contains(*lists[0], "156.25"));
+    EXPECT_GT(lists[0]->size(), 1u);
+    EXPECT_EQ(*lists[1], (std::vector<std::string>{"156.25"}));
+    // 100 MHz gives PCI Express its 2500 Mbps; 125 MHz is no PCI Express clock.
+    EXPECT_EQ(*lists[2], (std::vector<std::string>{"2500"}));
+    EXPECT_TRUE(lists[3]->empty());
+    // Above the single-width range nothing is reachable.
+    EXPECT_TRUE(lists[4]->empty());
+    // Every rate offered from 100 MHz lies in the single-width range.
+    EXPECT_TRUE(contains(*lists[5], "2500"));
+    for (const std::string& r : *lists[5]) {
+        double v = std::atof(r.c_str());
+        EXPECT_TRUE(v >= 622 && v <= 3125) << r;
+    }
+    EXPECT_EQ(*lists[6], (std::vector<std::string>{"156.25"}));
+}
+
+TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull)
+{
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    TEST_PAGE page;
+    page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
+    page.ask({"get_protocol_name VELARISIIGX_CONFIG_MODE_XAUI", "get_protocol_name NO_SUCH_KEY",
+              "list \"line one\\nline two\" {back\\slash} {}"});
+    // A block whose only command fails is never delivered; the stream stays
+    // in step, so the next block is answered.
+    page.ask({"get_subprotocol_name NO_SUCH_KEY"});
+    page.ask({"get_subprotocol_name VELARISIIGX_CONFIG_MODE_SONET_OC48"});
+    page.ask({"load_device_info NO_SUCH_PART"});
+    ASSERT_TRUE(pump_until([&] { return page.deliveries.size() >= 3; }, 5000));
+    pump_for(100);
+    ASSERT_EQ(page.deliveries.size(), 3u);
+    const DELIVERY& mixed = page.deliveries[1];
+    ASSERT_EQ(mixed.size(), 3u);
+    EXPECT_EQ(mixed[0], ANSWER(std::vector<std::string>{"XAUI"}));
+    EXPECT_FALSE(mixed[1].has_value());
+    EXPECT_EQ(mixed[2], ANSWER(std::vector<std::string>{"line one\nline two", "back\\slash", ""}));
+    EXPECT_EQ(page.deliveries[2], DELIVERY{ANSWER(std::vector<std::string>{"OC48"})});
+    EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
+    EXPECT_TRUE(MANAGER::is_tcl_shell_process_running());
+    // Outside a delivery there is nothing to read.
+    EXPECT_EQ(MANAGER::get_tokenized_result_array()->GetSize(), 0);
+}
+
+TEST_F(TclShellManager, BlockWithoutLiveWindowGoesToTheWindowlessHandler)
+{
+    std::vector<DELIVERY> windowless;
+    MANAGER::set_windowless_completion_handler([&] { windowless.push_back(snapshot_results()); });
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    MANAGER::begin_command_block(nullptr);
+    MANAGER::run_tcl_shell_command("load_package device_features");
+    MANAGER::end_command_block();
+    auto page = std::make_unique<TEST_PAGE>();
+    page->ask({"load_device_info KV2VGX130KF1508C3"});
+    page.reset();  // the page closed before its answer came
+    ASSERT_TRUE(pump_until([&] { return windowless.size() == 2; }, 5000));
+    EXPECT_EQ(windowless[0], DELIVERY{ANSWER(std::vector<std::string>{"1.0"})});
+    EXPECT_EQ(windowless[1], DELIVERY{ANSWER(std::vector<std::string>{"KV2VGX130KF1508C3"})});
+}
+
+TEST_F(TclShellManager, MissingInterpreterOrServerDeliversNothing)
+{
+    ::setenv("KV2GXB_TCLSH", "/nonexistent/tclsh", 1);
+    EXPECT_STREQ(MANAGER::get_interpreter(), "/nonexistent/tclsh");
+    EXPECT_FALSE(MANAGER::start_tcl_shell_process());
+    EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
+    STARTUP_ENUMERATION e;
+    e.call_tcl_with_keys();
+    EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
+    EXPECT_EQ(bwizc_pending_reply_count(), 0);
+    pump_for(150);
+    EXPECT_TRUE(e.page.deliveries.empty());
+    MANAGER::shut_down_tcl_shell_process();
+
+    ::unsetenv("KV2GXB_TCLSH");
+    MANAGER::set_server_script_path("/nonexistent/devicedb_server.tcl");
+    EXPECT_FALSE(MANAGER::start_tcl_shell_process());
+    e.page.ask({"get_config_keys"});
+    pump_for(100);
+    EXPECT_TRUE(e.page.deliveries.empty());
+}
+
+TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHanging)
+{
+    // Writing to the dead child must not raise SIGPIPE in the wizard.
+    auto old_handler = std::signal(SIGPIPE, SIG_DFL);
+    STARTUP_ENUMERATION e;
+    pid_t pid = -1;
+    e.after_answer = [&](int count) {
+        if (count == 60) {
+            pid = MANAGER::get_tcl_shell_process_id();
+            ::kill(pid, SIGKILL);
+        }
+    };
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    e.call_tcl_with_keys();
+    ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 5000));
+    size_t delivered = e.page.deliveries.size();
+    EXPECT_EQ(delivered, 60u);
+    // Commands keep coming from the page; none is answered.
+    e.call_tcl_with_keys();
+    pump_for(200);
+    EXPECT_EQ(e.page.deliveries.size(), delivered);
+    EXPECT_FALSE(e.finished);
+    EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
+    MANAGER::shut_down_tcl_shell_process();
+    EXPECT_TRUE(process_is_gone(pid));
+    std::signal(SIGPIPE, old_handler);
+}
+
+TEST_F(TclShellManager, AnswersOutOfFrameGiveTheInterpreterUp)
+{
+    struct CASE {
+        const char* name;
+        const char* script;
+    };
+    // Answers "ok" to everything but get_config_keys, which gets an answer
+    // that is not framed: no count line, a count whose elements never come,
+    // or a count whose elements end with the process.
+    const CASE cases[] = {
+        {"unframed.tcl",
+         "while {[gets stdin line] >= 0} {\n"
+         "  if {$line eq \"get_config_keys\"} { puts \"KEY_A KEY_B\" } else { puts 1; puts ok }\n"
+         "  flush stdout\n"
+         "}\n"},
+        {"stalling.tcl",
+         "while {[gets stdin line] >= 0} {\n"
+         "  if {$line eq \"get_config_keys\"} { puts 3; puts KEY_A; flush stdout; after 10000 }\n"
+         "  puts 1; puts ok; flush stdout\n"
+         "}\n"},
+        {"dying.tcl",
+         "while {[gets stdin line] >= 0} {\n"
+         "  if {$line eq \"get_config_keys\"} { puts 2; puts KEY_A; flush stdout; exit 3 }\n"
+         "  puts 1; puts ok; flush stdout\n"
+         "}\n"},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        MANAGER::set_server_script_path(write_script(c.name, c.script));
+        MANAGER::set_answer_timeout_ms(300);
+        ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+        pid_t pid = MANAGER::get_tcl_shell_process_id();
+        TEST_PAGE page;
+        page.ask({"load_package device_features"});
+        page.ask({"get_config_keys"});
+        page.ask({"load_package device_features"});
+        auto started = CLOCK::now();
+        ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 3000));
+        EXPECT_LT(CLOCK::now() - started, std::chrono::seconds(2));
+        pump_for(100);
+        ASSERT_EQ(page.deliveries.size(), 1u);
+        EXPECT_EQ(page.deliveries[0], DELIVERY{ANSWER(std::vector<std::string>{"ok"})});
+        page.ask({"load_package device_features"});
+        pump_for(50);
+        EXPECT_EQ(page.deliveries.size(), 1u);
+        EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
+        MANAGER::shut_down_tcl_shell_process();
+        EXPECT_TRUE(process_is_gone(pid));
+    }
+}
+
+TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe)
+{
+    auto old_handler = std::signal(SIGPIPE, SIG_DFL);
+    MANAGER::set_server_script_path(write_script("deaf.tcl", "close stdin\nafter 5000\n"));
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    pid_t pid = MANAGER::get_tcl_shell_process_id();
+    TEST_PAGE page;
+    // Enough text that the writes reach the closed pipe.
+    std::string big(4000, 'x');
+    for (int i = 0; i < 20; ++i) {
+        page.ask({CString(("list " + big).c_str())});
+    }
+    ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 3000));
+    EXPECT_TRUE(page.deliveries.empty());
+    MANAGER::shut_down_tcl_shell_process();
+    EXPECT_TRUE(process_is_gone(pid));
+    std::signal(SIGPIPE, old_handler);
+}
+
+TEST_F(TclShellManager, ShutDownReapsTheChildAndDropsAnswersNotYetDelivered)
+{
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    pid_t pid = MANAGER::get_tcl_shell_process_id();
+    ASSERT_GT(pid, 0);
+    TEST_PAGE page;
+    page.ask({"load_package device_features"});
+    // Wait until the completion is queued, without dispatching it.
+    auto end = CLOCK::now() + std::chrono::seconds(5);
+    while (bwizc_posted_message_count() == 0 && CLOCK::now() < end) {
+        bwizc_wait_for_posted_message(5);
+    }
+    ASSERT_GT(bwizc_posted_message_count(), 0u);
+    MANAGER::shut_down_tcl_shell_process();
+    EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
+    pump_for(50);
+    EXPECT_TRUE(page.deliveries.empty());
+    EXPECT_TRUE(process_is_gone(pid));
+
+    // A new process answers again.
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    EXPECT_NE(MANAGER::get_tcl_shell_process_id(), pid);
+    page.ask({"load_package device_features"});
+    ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 1; }, 5000));
+}
