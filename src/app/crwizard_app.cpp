@@ -3,6 +3,9 @@
 #include <cstring>
 #include <optional>
 
+#include "output/crsimlib_page.h"
+#include "output/crsummary_page.h"
+
 namespace {
 
 CRWIZARD_APP*& registered_app() {
@@ -24,12 +27,16 @@ CRWIZARD_APP::~CRWIZARD_APP() {
     if (registered_app() == this) registered_app() = nullptr;
 }
 
-bool CRWIZARD_APP::InitInstance() {
+BOOL CRWIZARD_APP::InitInstance() {
     ParseCommandLine(*get_cmdline_manager());
-    return start_wizard();
+    return start_wizard() ? TRUE : FALSE;
 }
 
-int CRWIZARD_APP::ExitInstance() { return 0; }
+int CRWIZARD_APP::ExitInstance() { return CWinApp::ExitInstance(); }
+
+CRWIZARD_PAGE* CRWIZARD_APP::create_simlib_page() { return new CRSIMLIB_PAGE(); }
+
+CRWIZARD_PAGE* CRWIZARD_APP::create_summary_page() { return new CRSUMMARY_PAGE(); }
 
 CString CRWIZARD_APP::get_next_token(CString* rest) {
     const CString& text = *rest;

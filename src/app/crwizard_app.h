@@ -3,19 +3,20 @@
 // the process's application object.
 #pragma once
 
+#include "platform/app.h"
 #include "wizard/crwizard.h"
 
-class CRWIZARD_APP : public CRWIZARD {
+class CRWIZARD_APP : public CWinApp, public CRWIZARD {
 public:
     CRWIZARD_APP();
     ~CRWIZARD_APP() override;
 
     // Parses the command line into the wizard's record and runs the wizard.
     // True when a run happened; false when there was nothing to run.
-    virtual bool InitInstance();
+    BOOL InitInstance() override;
     // Stops the resource-estimate worker when it still runs; the result is
     // the process exit status.
-    virtual int ExitInstance();
+    int ExitInstance() override;
 
     // Splits the whole command line (program name first) into arguments and
     // hands every argument after the program name to the record.
@@ -24,6 +25,10 @@ public:
     // quotes is one argument without its quotes, otherwise arguments end at
     // blanks and tabs.
     virtual CString get_next_token(CString* rest);
+
+    // The framework's last pages: the simulation-library and summary pages.
+    CRWIZARD_PAGE* create_simlib_page() override;
+    CRWIZARD_PAGE* create_summary_page() override;
 
     // The process command line as one text, program name included.
     void set_command_line(const CString& command_line) { m_command_line = command_line; }

@@ -3,11 +3,18 @@
 // and turns Finish and Cancel into the CNX file or its removal.
 #pragma once
 
+#include "cnx/crcnx_manager.h"
 #include "wizard/crpage_manager.h"
 #include "wizard/crwizard_base.h"
+#include "wizard/crwizard_summary_list.h"
+
+class CRWIZARD_PAGE;
 
 class CRWIZARD : public CRWIZARD_BASE {
 public:
+    // "Blockwright Plug-In Manager": the first word of every page caption.
+    static const char* const BLOCKWRIGHT_MANAGER_TITLE_STRING;
+
     CRWIZARD();
     ~CRWIZARD() override;
 
@@ -25,14 +32,108 @@ public:
     // Creates and adds the pages; false stops the run.
     virtual bool on_init_wizard() { return true; }
     virtual void on_wizard_initialized() {}
+    // Finish: CNX records from the pages, the CNX file written.
+    virtual void on_end_wizard();
+    // Cancel: records and file list emptied (start_wizard deletes the file).
+    virtual void on_cancel_wizard();
+    virtual void wizard_var_to_param() {}
+    virtual void add_brixfunction_port_names_to_cnx() {}
+    virtual void generate_symbol() {}
+    virtual void generate_waveform() {}
+    virtual void on_tcl_shell_command_done() {}
+    virtual void pre_update_symbol() {}
+    virtual void update_symbol() {}
+    virtual void prepare_cnx_data();
+    // Rebuilds the wizard's own state from what the CNX file said.
+    virtual void update_state_from_cnx_info() {}
+    virtual bool all_pages_are_valid() { return m_page_manager.all_pages_are_valid(); }
+    // The symbol outline attached to the CNX file on Finish; none here.
+    virtual CRCNX_SYMBOL_OUTLINE_INTERFACE* get_symbol_outline() { return nullptr; }
+
+    // ---- the CNX description
+    CRCNX_MANAGER& get_cnx_manager() { return m_cnx_manager; }
+    virtual bool has_read_cnx_file() { return m_has_read_cnx_file; }
+    // The first module record's name, else the wizard name.
+    virtual CString get_module_name();
+    virtual int get_gen_file_list_count() { return m_cnx_manager.get_gen_file_list_count(); }
+    virtual CString get_gen_file_namepath(int i) { return m_cnx_manager.get_gen_file_namepath(i); }
+    virtual CString get_gen_file_type(int i) { return m_cnx_manager.get_gen_file_type(i); }
+    virtual bool is_gen_file_checked(int i) { return m_cnx_manager.is_gen_file_checked(i); }
+    virtual bool is_gen_file_checked_state_persistent(int i) { return m_cnx_manager.is_gen_file_checked_state_persistent(i); }
+    virtual CRCNX_ITEM_GEN_FILE* get_file_in_gen_file_list(int i) { return m_cnx_manager.get_file_in_gen_file_list(i); }
+    virtual bool is_supported_device_info_available() { return m_cnx_manager.is_supported_device_info_available(); }
+    virtual bool has_support_for_device_family(const CString& family) {
+        return m_cnx_manager.has_support_for_device_family(family);
+    }
+    virtual const CStringArray* get_device_part_info_table(const CString& family) {
+        return m_cnx_manager.get_device_part_info_table(family);
+    }
 
     // ---- pages
     CRPAGE_MANAGER& get_page_manager() { return m_page_manager; }
-    virtual int get_page_count() { return m_page_manager.get_count(); }
+    virtual CRPAGE_MANAGER* get_wizard_pages_list() { return &m_page_manager; }
+    // The page gets the wizard, the CNX manager and the page manager.
+    virtual void set_page_info(CRWIZARD_PAGE* page);
+    virtual void add_page(CRWIZARD_PAGE* page, bool settings_only = false);
+    virtual void add_page_with_label(CRWIZARD_PAGE* page, const CString& id, const CString& label,
+                                     bool settings_only = false);
+    virtual bool set_page_at(int index, CRWIZARD_PAGE* page, bool settings_only = false);
+    virtual bool set_page_at_with_label(int index, CRWIZARD_PAGE* page, const CString& id, const CString& label,
+                                        bool settings_only = false);
+    virtual bool insert_page_after(int index, CRWIZARD_PAGE* page, bool settings_only = false);
+    virtual bool insert_page_after_with_label(int index, CRWIZARD_PAGE* page, const CString& id,
+                                              const CString& label, bool settings_only = false);
+    virtual bool insert_page_before(int index, CRWIZARD_PAGE* page, bool settings_only = false);
+    virtual bool insert_page_before_with_label(int index, CRWIZARD_PAGE* page, const CString& id,
+                                               const CString& label, bool settings_only = false);
+    virtual bool remove_page_at(int index, bool delete_page = true);
+    virtual CRWIZARD_PAGE* get_cur_page() { return m_page_manager.get_cur_page(); }
+    virtual CRWIZARD_PAGE* get_page_at(int index) { return m_page_manager.get_page_at(index); }
+    virtual int find_first_page(UINT template_id) { return m_page_manager.find_first_page(template_id); }
+    virtual int find_last_page(UINT template_id) { return m_page_manager.find_last_page(template_id); }
+    virtual int get_page_order(CRWIZARD_PAGE* page) { return m_page_manager.get_page_order(page); }
+    virtual bool jump_to_page(int index) { return m_page_manager.jump_to_page(index); }
+    bool jump_to_page(const CString& page_id) override;
+    virtual int show_wizard() { return m_page_manager.show_wizard(); }
+    virtual int sequence_page_list(int start) { return m_page_manager.sequence_pages(start, 0); }
+    virtual CRWIZARD_PAGE* get_page_from_page_id(const CString& page_id);
+    int get_page_count() override { return m_page_manager.get_count(); }
     virtual int get_cur_page_index() { return m_page_manager.get_cur_page_index(); }
     int get_cur_page_positional_order() override;
+    bool is_page_included_in_sequence(int index) override;
+    CString get_page_nav_parent_item_id_at(int index) override;
+    CString get_page_nav_button_label_at(int index) override;
+    CString get_page_id_at(int index) override;
+    bool is_cur_page_id(const CString& page_id) override;
+    virtual void set_cur_page_default_button_id(UINT id);
+    CSize get_max_last_dlg_size(const CSize& current) override { return m_page_manager.get_max_last_dlg_size(current); }
+    long send_message_to_cur_page(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
+
+    // ---- the framework's own last pages
+    // Adds the simulation-library page / the summary page at the end.
+    virtual void add_simlib_page();
+    virtual void add_summary_page();
+    // Made once by the application layer; null when there is none.
+    virtual CRWIZARD_PAGE* create_simlib_page() { return nullptr; }
+    virtual CRWIZARD_PAGE* create_summary_page() { return nullptr; }
+    virtual CRWIZARD_PAGE* get_summary_page() { return m_summary_page; }
+    virtual CRWIZARD_SUMMARY_LIST* get_summary_list();
 
 protected:
+    // The CNX file written on Finish; a file that cannot be created is
+    // reported.
+    void write_cnx_file();
+    // Map-file mode: the map file written beside the design file.
+    void write_map_file();
+
+    BWIZC_OBJ_LIST<> m_symbol_items{true};
+    BWIZC_OBJ_LIST<> m_symbol_info_items{true};
     CRPAGE_MANAGER m_page_manager;
+    CRCNX_MANAGER m_cnx_manager;
+    CRCNX_SYMBOL_OUTLINE_INTERFACE* m_attached_symbol_outline = nullptr;
+    CRWIZARD_PAGE* m_summary_page = nullptr;
+    CRWIZARD_PAGE* m_simlib_page = nullptr;
     bool m_has_read_cnx_file = false;
+    // start_wizard: a command-line flow that loaded its settings.
+    bool m_cmd_line_flow_succeeded = false;
 };

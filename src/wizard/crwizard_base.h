@@ -9,6 +9,7 @@
 
 #include "platform/cstring.h"
 #include "platform/types.h"
+#include "toolkit/crdecorator_wizard.h"
 #include "support/bwizc_device_family.h"
 #include "wizard/crwizard_command_line_info.h"
 
@@ -21,12 +22,12 @@ class CRWIZARD_PAGE_BASE;
 // The thread message that tells the calling program about a page transition.
 inline constexpr std::uint32_t CRWIZARD_WIZMAN_MESSAGE = 1034;
 
-class CRWIZARD_BASE {
+class CRWIZARD_BASE : public CRDECORATOR_WIZARD {
 public:
     CRWIZARD_BASE();
     CRWIZARD_BASE(const CRWIZARD_BASE&) = delete;
     CRWIZARD_BASE& operator=(const CRWIZARD_BASE&) = delete;
-    virtual ~CRWIZARD_BASE();
+    ~CRWIZARD_BASE() override;
 
     // The command-line record; a new one replaces (and deletes) the old.
     virtual void set_cmdline_manager(CRWIZARD_COMMAND_LINE_INFO* info);
@@ -35,8 +36,8 @@ public:
     virtual std::uint32_t get_calling_thread_id() { return m_cmdline->get_calling_thread_id(); }
     virtual CString get_wizard_ID() { return m_cmdline->get_wizard_id(); }
     virtual CString get_cmdline_device_family() { return m_cmdline->get_device_family_name(); }
-    virtual CString get_wizard_title() { return m_cmdline->get_wizard_title(); }
-    virtual CString get_wizard_subtitle() { return m_cmdline->get_wizard_subtitle(); }
+    CString get_wizard_title() override { return m_cmdline->get_wizard_title(); }
+    CString get_wizard_subtitle() override { return m_cmdline->get_wizard_subtitle(); }
     virtual CString get_cmdline_wizard_name() { return m_cmdline->get_wizard_id(); }
     virtual CString get_variation_file_full_path() { return m_cmdline->get_design_file_full_path(); }
     virtual CString get_alternate_caption_text() { return m_cmdline->get_alternate_caption_text(); }
@@ -50,12 +51,12 @@ public:
     virtual bool is_cgx_generated() { return m_cmdline->is_cgx_generated(); }
     virtual bool is_cmd_line_flow() { return m_cmdline->is_cmd_line_flow(); }
     virtual bool has_cgx_device_combobox() { return m_cmdline->has_cgx_device_combobox(); }
-    virtual bool has_help_button() { return m_cmdline->has_help_button(); }
+    bool has_help_button() override { return m_cmdline->has_help_button(); }
     virtual bool is_entered_from_ged() { return m_cmdline->is_entered_from_ged(); }
     virtual bool is_entered_from_protocol_planner() { return m_cmdline->is_entered_from_protocol_planner(); }
     virtual bool has_simlib_gen_check_box() { return m_cmdline->has_simlib_gen_check_box(); }
     virtual bool has_simlib_std_msg() { return m_cmdline->has_simlib_std_msg(); }
-    virtual bool has_nav_panel() { return m_cmdline->has_nav_panel(); }
+    bool has_nav_panel() override { return m_cmdline->has_nav_panel(); }
     virtual bool has_custom_laf() { return m_cmdline->has_custom_laf(); }
 
     // Decorators: built once per run, owned by the wizard.
@@ -67,9 +68,11 @@ public:
     // Attaches the decorators to a page as its border panels.
     virtual void add_page_decorations(CRWIZARD_PAGE_BASE* page);
     virtual void Invalidate() {}
+    // Presses Next on a page the way its button bar does (silent runs).
+    virtual void simulate_next_button_press(CRWIZARD_PAGE_BASE* page);
 
     virtual void set_page_group_entry(const CString& id, const CString& label) { m_page_groups[id] = label; }
-    virtual CString get_page_group_entry(const CString& group_id);
+    CString get_page_group_entry(const CString& group_id) override;
     virtual int get_logo_bitmap_resource_id() { return 0; }
 
     // The design file's parts, filled by initialize_wizard.
@@ -89,7 +92,9 @@ public:
     // Registers the wizard's help-menu items; nothing by default.
     virtual void on_wizard_help() {}
 
-    virtual int get_cur_page_positional_order() = 0;
+    int get_cur_page_positional_order() override = 0;
+    // The largest page frame so far, this page's current size included.
+    virtual CSize get_max_last_dlg_size(const CSize& current) { return current; }
     virtual int get_last_std_pages_count() { return m_last_std_pages_count; }
     virtual CPoint get_wizard_page_BR_point() { return m_page_br_point; }
     virtual void set_wizard_page_BR_point(const CPoint& point) { m_page_br_point = point; }
@@ -113,6 +118,9 @@ public:
     // for it: wParam and lParam are the lower-right corner of the page.
     virtual void send_message_to_wizman();
     virtual bool can_create_simulation_library_files() { return true; }
+    // Resource estimates shown on the pages (off until a wizard enables them).
+    virtual void enable_resource_info_update(bool enable) { m_resource_info_update_enabled = enable; }
+    virtual bool is_resource_info_update_enabled() { return m_resource_info_update_enabled; }
     virtual void on_summary_page_initialized() {}
 
     virtual int get_wizard_closing_state() { return m_closing_state; }
@@ -142,4 +150,5 @@ protected:
     std::unique_ptr<CRWIZARD_COMMAND_LINE_INFO> m_cmdline;
     std::map<CString, CString> m_page_groups;
     int m_closing_state = 1;
+    bool m_resource_info_update_enabled = false;
 };

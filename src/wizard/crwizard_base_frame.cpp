@@ -1,14 +1,55 @@
 // The wizard's decorations and its messages to the calling program.
+#include "platform/registered_messages.h"
+#include "platform/wizman_transport.h"
 #include "wizard/crwizard_base.h"
+#include "wizard/crwizard_page_base.h"
+
+#include "toolkit/crnavigation_panel_decorator.h"
+#include "toolkit/crstd_buttons_panel_decorator.h"
 
 void CRWIZARD_BASE::build_decorators() {
+    delete_decorators();
+    m_nav_panel_decorator = build_navigation_panel_decorator(this);
+    m_std_buttons_decorator = build_std_buttons_panel_decorator(this);
     set_page_group_entry("PARAM_SETTINGS", "Parameter Settings");
 }
 
-void CRWIZARD_BASE::delete_decorators() {}
+void CRWIZARD_BASE::delete_decorators() {
+    delete m_nav_panel_decorator;
+    delete m_std_buttons_decorator;
+    m_nav_panel_decorator = nullptr;
+    m_std_buttons_decorator = nullptr;
+}
 
-void CRWIZARD_BASE::add_page_decorations(CRWIZARD_PAGE_BASE* /*page*/) {}
+void CRWIZARD_BASE::add_page_decorations(CRWIZARD_PAGE_BASE* page) {
+    if (!page) return;
+    if (m_std_buttons_decorator) {
+        m_std_buttons_decorator->set_border_color(0x7f7f7f);
+        page->add_border_panel(m_std_buttons_decorator, "OUTER_BOTTOM");
+    }
+    if (m_symbol_decorator) page->add_border_panel(m_symbol_decorator, "OUTER_LEFT");
+    if (has_nav_panel() && m_nav_panel_decorator) {
+        m_nav_panel_decorator->set_border_color(0x3f3f3f);
+        page->add_border_panel(m_nav_panel_decorator, "OUTER_TOP");
+    }
+    page->pack_page(true, get_wizard_page_BR_point(), true);
+    page->on_dialog_decorated();
+}
+
+void CRWIZARD_BASE::simulate_next_button_press(CRWIZARD_PAGE_BASE* page) {
+    if (m_std_buttons_decorator && m_std_buttons_decorator->get_base_wnd() &&
+        m_std_buttons_decorator->get_base_wnd()->GetParent() == page) {
+        m_std_buttons_decorator->simulate_next_button_press();
+        return;
+    }
+    if (page && page->IsWindow()) page->SendMessage(WM_BWIZC_WIZ_PAGE_NEXT, 0, 0);
+}
 
 void CRWIZARD_BASE::initialize_custom_laf() {}
 
-void CRWIZARD_BASE::send_message_to_wizman() {}
+void CRWIZARD_BASE::send_message_to_wizman() {
+    if (!is_send_msg_to_wizman_enabled()) return;
+    const CPoint corner = get_wizard_page_BR_point();
+    PostThreadMessage(get_calling_thread_id(), BWIZC_WIZMAN_THREAD_MSG, static_cast<WPARAM>(corner.x),
+                      static_cast<LPARAM>(corner.y));
+}

@@ -1,0 +1,199 @@
+#include "wizard/crwizard_page.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "platform/registered_messages.h"
+#include "wizard/crwizard.h"
+
+CRWIZARD_PAGE::CRWIZARD_PAGE(UINT template_id, CWnd* parent)
+    : CRWIZARD_PAGE_BASE(template_id, parent), m_template_id(template_id) {}
+
+CRWIZARD_PAGE::~CRWIZARD_PAGE() = default;
+
+void CRWIZARD_PAGE::set_wizard_ref(CRWIZARD* wizard) {
+    m_wizard = wizard;
+    set_wizard_base_ref(wizard);
+}
+
+BOOL CRWIZARD_PAGE::OnInitDialog() {
+    CDialog::OnInitDialog();
+    set_initialization_complete(false);
+    enable_invalidate_and_update_page(false);
+    if (m_wizard) m_wizard->set_wizard_page_has_moved(false);
+    CRect client;
+    GetClientRect(&client);
+    set_content_size(client.Size());
+    m_content_origin = CPoint();
+    set_next_page_index(-1);
+
+    const CString window_text = GetWindowText();
+    m_page_caption = window_text.IsEmpty() ? CString() : " -- " + window_text;
+    if (m_page_manager) SetWindowText(m_page_manager->get_updated_page_caption(this));
+
+    LOGFONT lf{};
+    lf.lfHeight = 8;
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", "MS Sans Serif");
+    m_page_font.CreateFontIndirect(&lf);
+
+    on_init_dialog();
+    modify_dialog_controls(CSize(10, 10));
+    do_ddx_exchange(2);
+    if (m_wizard) m_wizard->add_page_decorations(this);
+    enable_invalidate_and_update_page(true);
+    invalidate_and_update_page(true);
+    set_initialization_complete(true);
+
+    if (m_wizard && m_wizard->is_silent_mode()) {
+        m_wizard->simulate_next_button_press(this);
+    }
+    return TRUE;
+}
+
+void CRWIZARD_PAGE::OnOK() { on_wiz_page_next(0, 0); }
+
+void CRWIZARD_PAGE::OnCancel() { on_wiz_page_cancel(0, 0); }
+
+void CRWIZARD_PAGE::on_action_performed(CRABSTRACT_EVENT* event) {
+    CRCONTROL_EVENT_BASE* control_event = dynamic_cast<CRCONTROL_EVENT_BASE*>(event);
+    on_event_update(control_event ? control_event->get_message() : WM_COMMAND, event);
+}
+
+// ------------------------------------------------------------- navigation
+
+LRESULT CRWIZARD_PAGE::leave_page(int code) {
+    if (!wizard_page_is_valid() || !on_end_dialog()) return 0;
+    set_exit_code(code);
+    if (m_wizard) m_wizard->send_message_to_wizman();
+    update_dialog_on_ok();
+    EndDialog(IDOK);
+    return 0;
+}
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_next(WPARAM, LPARAM) { return leave_page(CRWIZARD_PAGE_EXIT_NEXT); }
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_prev(WPARAM, LPARAM) { return leave_page(CRWIZARD_PAGE_EXIT_BACK); }
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_finish(WPARAM, LPARAM) { return leave_page(CRWIZARD_PAGE_EXIT_FINISH); }
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_cancel(WPARAM, LPARAM) {
+    set_exit_code(CRWIZARD_PAGE_EXIT_CANCEL);
+    if (m_wizard) m_wizard->send_message_to_wizman();
+    unpack_page(false);
+    restore_dialog_on_cancel();
+    EndDialog(IDCANCEL);
+    return 0;
+}
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_return_with_do_nothing(WPARAM, LPARAM) {
+    set_exit_code(CRWIZARD_PAGE_EXIT_NOTHING);
+    if (m_wizard) m_wizard->send_message_to_wizman();
+    restore_dialog_on_cancel();
+    EndDialog(IDCANCEL);
+    return 0;
+}
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_help_button_pressed(WPARAM, LPARAM) {
+    on_wiz_page_help(nullptr);
+    return 0;
+}
+
+int CRWIZARD_PAGE::get_page_order() { return m_page_manager ? m_page_manager->get_page_order(this) : -1; }
+
+int CRWIZARD_PAGE::get_last_std_pages_count() { return m_wizard ? m_wizard->get_last_std_pages_count() : 0; }
+
+bool CRWIZARD_PAGE::has_read_cnx_file() { return m_wizard && m_wizard->has_read_cnx_file(); }
+
+// --------------------------------------------------------- value exchange
+
+void CRWIZARD_PAGE::add_and_register_control(CRVALUE_NOTIFIER* control, const CString& cnx_id) {
+    if (!control) return;
+    control->set_cnx_id(get_indexed_cnx_private_id(cnx_id, -1));
+    control->set_included_in_cnx(!cnx_id.IsEmpty());
+    m_value_controls.add(control);
+}
+
+void CRWIZARD_PAGE::do_ddx_exchange(int mode) {
+    for (CRVALUE_NOTIFIER* control : m_value_controls) {
+        if (mode == 0) {
+            if (!control->is_included_in_cnx() || !m_cnx_manager) continue;
+            CString text;
+            control->on_ddx_value(CRVALUE_NOTIFIER::DDX_SAVE, text);
+            m_cnx_manager->add_cnx_private(new CRCNX_ITEM_PRIVATE(control->get_cnx_id(), "STRING", text));
+        } else if (mode == 1) {
+            const CString default_value = control->get_def_val();
+            CString value = default_value;
+            if (m_cnx_manager) {
+                if (CRCNX_ITEM_PRIVATE* record = m_cnx_manager->find_cnx_private(control->get_cnx_id())) {
+                    value = record->get_value();
+                }
+            }
+            value = pre_ddx_value(control->get_cnx_id(), default_value, value);
+            control->on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, value);
+        } else if (mode == 2) {
+            CString unused;
+            control->on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, unused);
+        }
+    }
+}
+
+// ------------------------------------------------------------ summary list
+
+namespace {
+CRWIZARD_SUMMARY_LIST* summary_of(CRWIZARD* wizard) { return wizard ? wizard->get_summary_list() : nullptr; }
+}  // namespace
+
+void CRWIZARD_PAGE::add_summary_page_file_list_entry(const CString& file, const CString& description, bool checked,
+                                                     bool changeable) {
+    if (CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard)) list->add_summary_file(file, description, checked, changeable, true);
+}
+void CRWIZARD_PAGE::delete_summary_page_file_list_entry(const CString& file) {
+    if (CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard)) list->delete_summary_file(file);
+}
+void CRWIZARD_PAGE::delete_all_summary_page_file_list_entries() {
+    if (CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard)) list->delete_all_summary_files();
+}
+bool CRWIZARD_PAGE::is_in_summary_page_file_list_entry(const CString& file) {
+    CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard);
+    return list && list->has_summary_file(file);
+}
+bool CRWIZARD_PAGE::is_summary_page_file_entry_checked(const CString& file) {
+    CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard);
+    return list && list->is_summary_file_checked(file);
+}
+bool CRWIZARD_PAGE::is_summary_page_file_entry_enabled(const CString& file) {
+    CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard);
+    return list && list->is_summary_file_changeable(file);
+}
+void CRWIZARD_PAGE::set_summary_page_file_entry_checked(const CString& file, bool checked) {
+    if (CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard)) list->set_summary_file_checked(file, checked);
+}
+void CRWIZARD_PAGE::set_summary_page_file_entry_enabled(const CString& file, bool enabled) {
+    if (CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard)) list->set_summary_file_changeable(file, enabled);
+}
+
+// ---------------------------------------------------------------- ports
+
+CString CRWIZARD_PAGE::get_port_type(int n) {
+    static const char* const types[] = {"INPUT",      "OUTPUT",         "BIDIR",          "INPUT_INT",
+                                        "INPUT_EXT",  "INPUT_CLK_INT",  "INPUT_CLK_EXT",  "OUTPUT_INT",
+                                        "OUTPUT_EXT", "OUTPUT_CLK_INT", "OUTPUT_CLK_EXT"};
+    return n >= 0 && n < static_cast<int>(std::size(types)) ? types[n] : "INPUT";
+}
+
+CString CRWIZARD_PAGE::get_port_value(int n) {
+    static const char* const values[] = {"NODEFVAL", "GND", "VCC"};
+    return n >= 0 && n < static_cast<int>(std::size(values)) ? values[n] : "NODEFVAL";
+}
+
+CString CRWIZARD_INDEXED_PAGE::get_indexed_cnx_private_id(const CString& name, int index) {
+    CString id;
+    if (index > -1) {
+        id.Format("%s%d", name.c_str(), index);
+    } else if (m_page_index >= 0) {
+        id.Format("%s%d", name.c_str(), m_page_index);
+    } else {
+        id = name;
+    }
+    return id;
+}

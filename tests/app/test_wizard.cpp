@@ -1,0 +1,89 @@
+#include "test_wizard.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/message_box.h"
+#include "platform/user_input.h"
+
+namespace test_wizard {
+
+namespace {
+void register_page_template(int number) {
+    const UINT id = TEST_PAGE_TEMPLATE_ID + static_cast<UINT>(number);
+    if (bwizc_find_dialog_template(id)) return;
+    BWIZC_DIALOG_TEMPLATE tmpl;
+    tmpl.id = id;
+    tmpl.caption.Format("Page %d", number);
+    tmpl.cx = 200;
+    tmpl.cy = 120;
+    tmpl.items.push_back(BWIZC_DIALOG_ITEM::edit_text(IDC_TEST_EDIT, 10, 10, 100, 14));
+    bwizc_register_dialog_template(tmpl);
+}
+}  // namespace
+
+TEST_PAGE::TEST_PAGE(int n, const CString& cnx_id, int page_index)
+    : CRWIZARD_INDEXED_PAGE(TEST_PAGE_TEMPLATE_ID + static_cast<UINT>(n), page_index), number(n), value("v") {
+    register_page_template(n);
+    add_and_register_control(&value, cnx_id);
+}
+
+void TEST_PAGE::on_init_dialog() {
+    if (auto* wizard = dynamic_cast<TEST_WIZARD*>(get_wizard_ref())) wizard->shown_captions.push_back(GetWindowText());
+    if (next_index_to_request >= 0) set_next_page_index(next_index_to_request);
+}
+
+TEST_WIZARD::TEST_WIZARD(int count, int indexed) : page_count(count), indexed_page(indexed) {}
+
+bool TEST_WIZARD::on_init_wizard() {
+    set_wizard_name("testwiz");
+    for (int i = 1; i <= page_count; ++i) {
+        CString id;
+        id.Format("value_%d", i);
+        auto* page = i - 1 == indexed_page ? new TEST_PAGE(i, "use_x", 2) : new TEST_PAGE(i, id);
+        if (requested_next.count(i)) page->next_index_to_request = requested_next[i];
+        pages.push_back(page);
+        CString label;
+        label.Format("Page %d", i);
+        add_page_with_label(page, "PARAM_SETTINGS", label);
+    }
+    return true;
+}
+
+bool run(TEST_WIZARD& wizard, const std::string& command_line, BWIZC_INPUT_SCRIPT* script) {
+    if (script) script->install();
+    bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
+        ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
+    });
+    wizard.set_command_line(command_line.c_str());
+    const bool result = wizard.InitInstance();
+    bwizc_set_input_driver(nullptr);
+    bwizc_set_deadlock_handler(nullptr);
+    g_is_in_silent_mode = false;
+    if (script) EXPECT_TRUE(script->is_done()) << "script steps left over";
+    return result;
+}
+
+BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption) {
+    return [button_id, page_caption](CDialog* dialog) {
+        const std::string caption = dialog->GetWindowText().c_str();
+        if (!page_caption.empty() &&
+            (caption.size() < page_caption.size() ||
+             caption.compare(caption.size() - page_caption.size(), page_caption.size(), page_caption) != 0)) {
+            ADD_FAILURE() << "expected page '" << page_caption << "', found '" << caption << "'";
+        }
+        EXPECT_TRUE(bwizc_user_click(dialog, button_id)) << "button " << button_id << " on " << caption;
+        return true;
+    };
+}
+
+std::string read_text(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace test_wizard

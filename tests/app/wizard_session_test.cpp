@@ -1,0 +1,253 @@
+// Whole wizard runs of the test wizard, with the headless input driver
+// playing the user through the real button bar.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/registered_messages.h"
+
+#include "platform/wizman_transport.h"
+#include "test_wizard.h"
+#include "toolkit/crstd_buttons_panel_decorator.h"
+
+using namespace test_wizard;
+using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
+
+namespace {
+
+class WizardSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kv2gxb-session-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        design = dir + "/top.v";
+        cnx = dir + "/top.cnx";
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string command(const std::string& options = std::string()) const {
+        return "kv2gxb " + options + (options.empty() ? "" : " ") + design;
+    }
+
+    std::string dir;
+    std::string design;
+    std::string cnx;
+};
+
+int count_of(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// Listens where the calling program would: the abstract socket of a thread id.
+class WIZMAN_LISTENER {
+public:
+    explicit WIZMAN_LISTENER(DWORD thread_id) {
+        m_fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        const CString name = bwizc_wizman_socket_name(thread_id);
+        std::memcpy(addr.sun_path + 1, name.c_str(), static_cast<size_t>(name.GetLength()));
+        const socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.GetLength());
+        m_bound = bind(m_fd, reinterpret_cast<sockaddr*>(&addr), length) == 0;
+    }
+    ~WIZMAN_LISTENER() { close(m_fd); }
+    bool is_bound() const { return m_bound; }
+    std::vector<std::string> received() {
+        std::vector<std::string> messages;
+        char buffer[256];
+        for (ssize_t n; (n = recv(m_fd, buffer, sizeof buffer, 0)) > 0;) messages.emplace_back(buffer, static_cast<size_t>(n));
+        return messages;
+    }
+
+private:
+    int m_fd = -1;
+    bool m_bound = false;
+};
+
+}  // namespace
+
+TEST_F(WizardSession, FinishOnSecondOfSevenPagesShowsTheLastPageThenWritesTheFile) {
+    TEST_WIZARD wizard(5);
+    BWIZC_INPUT_SCRIPT script;
+    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
+        .then(press(BAR::FINISH_BUTTON_ID, "Page 2"))
+        .then([](CDialog* dialog) {
+            // The last page (the summary) with Next off and Finish the default.
+            EXPECT_FALSE(dialog->GetDlgItem(BAR::NEXT_BUTTON_ID)->IsWindowEnabled());
+            EXPECT_EQ(LOWORD(dialog->GetDefID()), BAR::FINISH_BUTTON_ID);
+            return press(BAR::FINISH_BUTTON_ID, "Summary")(dialog);
+        });
+    EXPECT_TRUE(run(wizard, command(), &script));
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
+    ASSERT_EQ(wizard.shown_captions.size(), 2u);
+    EXPECT_EQ(wizard.get_page_count(), 7);
+    const std::string text = read_text(cnx);
+    // Every page's value, the framework pages' records and the summary's files.
+    EXPECT_NE(text.find("value_1"), std::string::npos) << text;
+    EXPECT_NE(text.find("value_5"), std::string::npos) << text;
+    // A Verilog variation lists six files: itself, the two declaration
+    // files, the symbol, the instantiation template and the black box.
+    EXPECT_EQ(count_of(text, "GEN_FILE:"), 6) << text;
+}
+
+TEST_F(WizardSession, BackOnTheFirstPageWritesTheFileWithoutGeneratedFiles) {
+    TEST_WIZARD wizard(3);
+    BWIZC_INPUT_SCRIPT script;
+    script.then([](CDialog* dialog) {
+        // Back is disabled on the first page; the message still reaches the page.
+        EXPECT_FALSE(dialog->GetDlgItem(BAR::PREV_BUTTON_ID)->IsWindowEnabled());
+        EXPECT_EQ(LOWORD(dialog->GetDefID()), BAR::NEXT_BUTTON_ID);
+        dialog->SendMessage(WM_BWIZC_WIZ_PAGE_PREV, 0, 0);
+        return true;
+    });
+    EXPECT_TRUE(run(wizard, command(), &script));
+    EXPECT_EQ(wizard.get_wizard_closing_state(), -1);
+    EXPECT_EQ(wizard.get_page_manager().get_cur_page_index(), -1);
+    const std::string text = read_text(cnx);
+    EXPECT_NE(text.find("value_3"), std::string::npos) << text;
+    EXPECT_EQ(count_of(text, "GEN_FILE:"), 0) << text;
+    EXPECT_EQ(wizard.get_wizard_exit_state(), 3);
+}
+
+TEST_F(WizardSession, CancelDeletesTheFileThatExistedBefore) {
+    { std::ofstream(cnx) << "GENERATION: STANDARD\nVERSION: WM1.0\n"; }
+    TEST_WIZARD wizard(3);
+    BWIZC_INPUT_SCRIPT script;
+    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1")).then(press(BAR::CANCEL_BUTTON_ID, "Page 2"));
+    EXPECT_TRUE(run(wizard, command(), &script));
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
+    EXPECT_FALSE(std::filesystem::exists(cnx));
+}
+
+TEST_F(WizardSession, RequestedNextIndexWinsOverNextAndBack) {
+    TEST_WIZARD wizard(6);
+    wizard.requested_next[2] = 5;  // page 2 asks for list index 5 (page 6)
+    BWIZC_INPUT_SCRIPT script;
+    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
+        .then(press(BAR::PREV_BUTTON_ID, "Page 2"))
+        .then(press(BAR::CANCEL_BUTTON_ID, "Page 6"));
+    EXPECT_TRUE(run(wizard, command(), &script));
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
+    ASSERT_EQ(wizard.shown_captions.size(), 3u);
+}
+
+TEST_F(WizardSession, CaptionsCountPagesWithTheOffset) {
+    TEST_WIZARD wizard(5);
+    BWIZC_INPUT_SCRIPT script;
+    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1")).then(press(BAR::CANCEL_BUTTON_ID, "Page 2"));
+    EXPECT_TRUE(run(wizard, command("-p2"), &script));
+    ASSERT_EQ(wizard.shown_captions.size(), 2u);
+    EXPECT_EQ(wizard.shown_captions[0], "Blockwright Plug-In Manager [page 3 of 9] -- Page 1");
+    EXPECT_EQ(wizard.shown_captions[1], "Blockwright Plug-In Manager [page 4 of 9] -- Page 2");
+}
+
+TEST_F(WizardSession, SilentRunPassesEveryPageByItself) {
+    TEST_WIZARD wizard(4);
+    EXPECT_TRUE(run(wizard, command("-silent"), nullptr));
+    EXPECT_EQ(wizard.shown_captions.size(), 4u);
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
+    const std::string text = read_text(cnx);
+    EXPECT_NE(text.find("value_4"), std::string::npos) << text;
+    EXPECT_EQ(count_of(text, "GEN_FILE:"), 6) << text;
+}
+
+TEST_F(WizardSession, EveryTransitionPostsTheCornerToTheCaller) {
+    WIZMAN_LISTENER listener(4242);
+    ASSERT_TRUE(listener.is_bound());
+    TEST_WIZARD wizard(2);
+    BWIZC_INPUT_SCRIPT script;
+    CPoint corner;
+    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
+        .then([&corner](CDialog* dialog) {
+            CRect rect;
+            dialog->GetWindowRect(&rect);
+            corner = rect.BottomRight();
+            return press(BAR::PREV_BUTTON_ID, "Page 2")(dialog);
+        })
+        .then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
+    EXPECT_TRUE(run(wizard, command("-h4242"), &script));
+    const std::vector<std::string> messages = listener.received();
+    ASSERT_EQ(messages.size(), 3u);
+    CString expected;
+    expected.Format("1034 %d %d", corner.x, corner.y);
+    // Back from page 2 takes that page's corner; Cancel repeats the last one.
+    EXPECT_EQ(messages[1], expected.c_str());
+    EXPECT_EQ(messages[2], expected.c_str());
+    EXPECT_EQ(messages[0].rfind("1034 ", 0), 0u);
+
+    WIZMAN_LISTENER quiet(4243);
+    TEST_WIZARD silent_caller(2);
+    BWIZC_INPUT_SCRIPT cancel;
+    cancel.then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
+    EXPECT_TRUE(run(silent_caller, command(), &cancel));
+    EXPECT_TRUE(quiet.received().empty());
+}
+
+TEST_F(WizardSession, FinishWritesBoundValuesIndexedIdsAndGeneratedFiles) {
+    TEST_WIZARD wizard(3, /*indexed_page=*/1);
+    BWIZC_INPUT_SCRIPT script;
+    script.then([&wizard](CDialog* dialog) {
+        wizard.page(0)->value.value = "hello";
+        wizard.page(1)->value.value = "42";
+        return press(BAR::FINISH_BUTTON_ID, "Page 1")(dialog);
+    })
+        .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
+    EXPECT_TRUE(run(wizard, command(), &script));
+    const std::string text = read_text(cnx);
+    EXPECT_NE(text.find("PRIVATE: value_1 STRING \"hello\""), std::string::npos) << text;
+    EXPECT_NE(text.find("PRIVATE: use_x2 STRING \"42\""), std::string::npos) << text;
+    EXPECT_EQ(text.find("use_x STRING"), std::string::npos) << text;
+    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.v TRUE"), std::string::npos) << text;
+    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top_bb.v TRUE"), std::string::npos) << text;
+    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.bsf FALSE"), std::string::npos) << text;
+
+    // The values come back into the controls when the variation is edited.
+    TEST_WIZARD again(3, 1);
+    BWIZC_INPUT_SCRIPT cancel;
+    cancel.then([&again](CDialog* dialog) {
+        EXPECT_EQ(again.page(0)->value.value, "hello");
+        EXPECT_EQ(again.page(1)->value.value, "42");
+        EXPECT_TRUE(again.has_read_cnx_file());
+        return press(BAR::CANCEL_BUTTON_ID, "Page 1")(dialog);
+    });
+    EXPECT_TRUE(run(again, command(), &cancel));
+}
+
+TEST_F(WizardSession, MapFileModeWritesTheMapAndNoCnxFile) {
+    TEST_WIZARD wizard(2);
+    EXPECT_FALSE(run(wizard, command("-mapfile"), nullptr));
+    EXPECT_TRUE(wizard.shown_captions.empty());
+    EXPECT_FALSE(std::filesystem::exists(cnx));
+    const std::string map = read_text(dir + "/testwiz.map");
+    EXPECT_EQ(map.rfind("WIZARD_NAME\ttestwiz\tEND_WIZARD_NAME\nMODULE_NAME\ttestwiz\tEND_MODULE_NAME\n", 0), 0u) << map;
+}
+
+TEST_F(WizardSession, InvalidPageKeepsTheUserAndPostsNothing) {
+    WIZMAN_LISTENER listener(4711);
+    ASSERT_TRUE(listener.is_bound());
+    TEST_WIZARD wizard(3);
+    BWIZC_INPUT_SCRIPT script;
+    script.then([&wizard](CDialog* dialog) {
+              wizard.page(0)->valid = false;
+              return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
+          })
+        .then([&](CDialog* dialog) {
+            // Still the first page, and the caller heard nothing.
+            EXPECT_TRUE(listener.received().empty());
+            wizard.page(0)->valid = true;
+            return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
+        })
+        .then(press(BAR::CANCEL_BUTTON_ID, "Page 2"));
+    EXPECT_TRUE(run(wizard, command("-h4711"), &script));
+    EXPECT_EQ(wizard.shown_captions.size(), 2u);
+    EXPECT_EQ(listener.received().size(), 2u);  // Next and Cancel
+}
