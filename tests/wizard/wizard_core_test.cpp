@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "wizard/crwizard.h"
+#include "wizard/crwizard_page.h"
+#include "wizard/crwizard_page_frame.h"
+
+namespace {
+
+class PLAIN_PAGE : public CRWIZARD_PAGE {
+public:
+    explicit PLAIN_PAGE(UINT template_id, int* log = nullptr) : CRWIZARD_PAGE(template_id), m_log(log) {}
+    void set_control_settings() override { note(1); }
+    void set_control_defaults() override { note(10); }
+    void param_to_wizard_var() override { note(100); }
+
+private:
+    void note(int n) {
+        if (m_log) *m_log += n;
+    }
+    int* m_log;
+};
+
+}  // namespace
+
+TEST(PageFrame, PanelsSurroundTheContentAndTheFrameKeepsItsMinimumHeight) {
+    CSize sizes[CRPAGE_FRAME_POSITION_COUNT];
+    sizes[CRPAGE_FRAME_OUTER_BOTTOM] = CSize(300, 40);
+    sizes[CRPAGE_FRAME_OUTER_LEFT] = CSize(150, 200);
+    sizes[CRPAGE_FRAME_OUTER_TOP] = CSize(700, 60);
+    const CRPAGE_FRAME_LAYOUT layout = crpage_compute_frame_layout(CSize(400, 300), sizes, 0);
+
+    // Width: content and the left panel; height: top, content, bottom, but
+    // never below 450.
+    EXPECT_EQ(layout.frame, CSize(700, 450));
+    EXPECT_EQ(layout.panels[CRPAGE_FRAME_OUTER_TOP], CRect(0, 0, 700, 60));
+    // The extra width goes to the left of the content.
+    EXPECT_EQ(layout.content_origin, CPoint(300, 60));
+    EXPECT_EQ(layout.panels[CRPAGE_FRAME_OUTER_LEFT], CRect(0, 60, 150, 450));
+    // The extra height lies between the content and the bottom bar.
+    EXPECT_EQ(layout.panels[CRPAGE_FRAME_OUTER_BOTTOM], CRect(150, 410, 700, 450));
+
+    // A taller page shown before makes this one as tall.
+    const CRPAGE_FRAME_LAYOUT taller = crpage_compute_frame_layout(CSize(400, 300), sizes, 520);
+    EXPECT_EQ(taller.frame.cy, 520);
+    EXPECT_EQ(taller.panels[CRPAGE_FRAME_OUTER_BOTTOM].bottom, 520);
+
+    // A tall page grows the frame instead.
+    const CRPAGE_FRAME_LAYOUT tall = crpage_compute_frame_layout(CSize(400, 500), sizes, 0);
+    EXPECT_EQ(tall.frame.cy, 600);
+    EXPECT_EQ(crpage_frame_position_of("INNER_TOP"), CRPAGE_FRAME_INNER_TOP);
+    EXPECT_EQ(crpage_frame_position_of("MIDDLE"), -1);
+}
+
+TEST(WizardPage, PortTypesValuesAndIndexedIds) {
+    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(0), "INPUT");
+    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(2), "BIDIR");
+    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(10), "OUTPUT_CLK_EXT");
+    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(11), "INPUT");
+    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(-1), "INPUT");
+    EXPECT_EQ(CRWIZARD_PAGE::get_port_value(2), "VCC");
+    EXPECT_EQ(CRWIZARD_PAGE::get_port_value(3), "NODEFVAL");
+
+    CRWIZARD_INDEXED_PAGE page(0, 2);
+    EXPECT_EQ(page.get_indexed_cnx_private_id("use_x", -1), "use_x2");
+    EXPECT_EQ(page.get_indexed_cnx_private_id("use_x", 7), "use_x7");
+    page.set_page_index(-1);
+    EXPECT_EQ(page.get_indexed_cnx_private_id("use_x", -1), "use_x");
+
+    CRWIZARD_PAGE plain;
+    plain.set_page_nav_info("GROUP", "Label");
+    EXPECT_EQ(plain.get_page_id(), "GROUP#Label");
+    plain.set_page_nav_info("GROUP", "Label", "own");
+    EXPECT_EQ(plain.get_page_id(), "own");
+}
+
+TEST(WizardPage, ControlExchangeStoresLoadsAndSkipsUnboundControls) {
+    struct VALUE : CRVALUE_NOTIFIER {
+        CString value;
+        void on_ddx_value(SAVE_CHECK_MODE mode, CString& text) override {
+            if (mode == DDX_SAVE) text = value;
+            if (mode == DDX_RESTORE) value = text;
+        }
+    };
+    CRWIZARD wizard;
+    CRWIZARD_INDEXED_PAGE page(0, 2);
+    wizard.set_page_info(&page);
+    VALUE bound, unbound;
+    bound.set_default("d");
+    page.add_and_register_control(&bound, "use_x");
+    page.add_and_register_control(&unbound, "");
+    EXPECT_EQ(bound.get_cnx_id(), "use_x2");
+    EXPECT_FALSE(unbound.is_included_in_cnx());
+
+    page.do_ddx_exchange(1);
+    EXPECT_EQ(bound.value, "d");  // no record: the default
+    bound.value = "7";
+    unbound.value = "9";
+    page.do_ddx_exchange(0);
+    CRCNX_MANAGER& cnx = wizard.get_cnx_manager();
+    ASSERT_NE(cnx.find_cnx_private("use_x2"), nullptr);
+    EXPECT_EQ(cnx.find_cnx_private("use_x2")->get_value(), "7");
+    EXPECT_EQ(cnx.get_private_table().get_count(), 1);
+    bound.value = "x";
+    page.do_ddx_exchange(1);
+    EXPECT_EQ(bound.value, "7");
+}
+
+TEST(PageManager, ListOperationsPrepareThePagesAndFindThem) {
+    CRWIZARD wizard;
+    int log_a = 0, log_b = 0, log_c = 0;
+    wizard.add_page(new PLAIN_PAGE(5, &log_a));
+    wizard.add_page(new PLAIN_PAGE(6, &log_b), true);  // settings only
+    wizard.insert_page_before(0, new PLAIN_PAGE(5, &log_c));
+    EXPECT_EQ(log_a, 111);
+    EXPECT_EQ(log_b, 1);
+    EXPECT_EQ(wizard.get_page_count(), 3);
+    EXPECT_EQ(wizard.find_first_page(5), 0);
+    EXPECT_EQ(wizard.find_last_page(5), 1);
+    EXPECT_EQ(wizard.find_first_page(7), -1);
+    EXPECT_EQ(wizard.get_page_at(3), nullptr);
+    EXPECT_EQ(wizard.get_page_at(1)->get_wizard_ref(), &wizard);
+    EXPECT_TRUE(wizard.remove_page_at(0));
+    EXPECT_EQ(wizard.find_first_page(5), 0);
+
+    // Captions count from the current page, offset included.
+    wizard.get_page_manager().set_page_offset(2);
+    EXPECT_EQ(wizard.get_page_manager().get_set_caption(), "Blockwright Plug-In Manager [page 3 of 4]");
+    // Without pages shown yet, the largest frame is the current one's.
+    EXPECT_EQ(wizard.get_max_last_dlg_size(CSize(500, 460)), CSize(500, 460));
+    CRWIZARD empty;
+    EXPECT_EQ(empty.get_max_last_dlg_size(CSize(500, 460)), CSize(-1, -1));
+}
+
+TEST(WizardBase, DesignFileNamesAndDeviceFamily) {
+    CRWIZARD wizard;
+    wizard.set_variation_file_parts("/home/u/my dir/Top.VHD");
+    EXPECT_EQ(wizard.get_variation_file_title(), "Top");
+    EXPECT_EQ(wizard.get_variation_file_ext(), ".VHD");
+    EXPECT_EQ(wizard.get_variation_file_name(), "Top.VHD");
+    EXPECT_EQ(wizard.get_variation_file_path(), "/home/u/my dir/");
+    EXPECT_EQ(wizard.get_cnx_file_full_path(), "/home/u/my dir/Top.cnx");
+    EXPECT_TRUE(wizard.is_design_file_extension_valid(".VHD"));
+    EXPECT_TRUE(wizard.is_design_file_extension_valid(".tdf"));
+    EXPECT_FALSE(wizard.is_design_file_extension_valid(".vhdl"));
+    EXPECT_FALSE(wizard.is_design_file_extension_valid(""));
+
+    EXPECT_EQ(wizard.get_cgx_device_family_obj(), CGX_DEFAULT_DEVICE_FAMILY);
+    EXPECT_TRUE(wizard.set_cgx_device_family("Velaris II GX"));
+    EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
+    EXPECT_EQ(wizard.get_prev_cgx_device_family(), CGX_DEFAULT_DEVICE_FAMILY);
+    EXPECT_FALSE(wizard.set_cgx_device_family("No Such Family"));
+    EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
+}
