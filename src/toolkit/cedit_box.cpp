@@ -11,8 +11,6 @@ namespace {
 
 bool is_digit(UINT ch) { return ch >= '0' && ch <= '9'; }
 
-CString selection_text(const CEdit& edit) { return edit.GetWindowText(); }
-
 int caret_of(const CEdit& edit) {
     int start = 0, end = 0;
     edit.GetSel(start, end);
@@ -22,7 +20,7 @@ int caret_of(const CEdit& edit) {
 // A field showing exactly "0" is emptied before a digit goes in, so typing
 // 7 gives 7 rather than 07.
 void clear_lone_zero(CEdit& edit, UINT ch) {
-    if (is_digit(ch) && selection_text(edit) == "0") {
+    if (is_digit(ch) && edit.GetWindowText() == "0") {
         edit.SetWindowText("");
         edit.SetSel(0, 0);
     }
@@ -36,6 +34,22 @@ bool number_key_accepted(const CEdit& edit, UINT ch, bool no_negative, bool poin
     if (ch == '-') return !no_negative && caret_of(edit) == 0 && text.Find('-') < 0;
     if (ch == '.') return point_allowed && text.Find('.') < 0;
     return false;
+}
+
+// Text changes, focus gains and focus losses of an edit reach the box's
+// handlers; a focus loss is then reported with code 0x200.
+template <class BOX>
+void route_edit_notification(BOX& box, UINT message, WPARAM wParam) {
+    if (message != WM_COMMAND) return;
+    switch (HIWORD(wParam)) {
+    case EN_CHANGE: box.on_edit_changed(); break;
+    case EN_SETFOCUS: box.on_gain_focus(); break;
+    case EN_KILLFOCUS:
+        box.on_kill_focus();
+        box.update_state(WM_COMMAND, EN_KILLFOCUS, 0, 0);
+        break;
+    default: break;
+    }
 }
 
 }  // namespace
@@ -55,17 +69,7 @@ void CEDIT_BOX::update_state(UINT message, UINT notify_code, WPARAM, LPARAM) { r
 void CEDIT_BOX::on_attach_control() { make_transparent(); }
 
 BOOL CEDIT_BOX::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_COMMAND) {
-        switch (HIWORD(wParam)) {
-        case EN_CHANGE: on_edit_changed(); break;
-        case EN_SETFOCUS: on_gain_focus(); break;
-        case EN_KILLFOCUS:
-            on_kill_focus();
-            update_state(WM_COMMAND, EN_KILLFOCUS, 0, 0);
-            break;
-        default: break;
-        }
-    }
+    route_edit_notification(*this, message, wParam);
     return CEdit::OnChildNotify(message, wParam, lParam, result);
 }
 
@@ -189,53 +193,41 @@ void CREDIT_BOX_INTEGER_HEX::on_edit_changed() {
 
 // ---------------------------------------------------- CREDIT_BOX_FLOAT/DOUBLE
 
-void CREDIT_BOX_FLOAT::set_value(float value) {
+namespace {
+CString real_to_text(float value, int digits) { return bwizc_global_float2str(value, digits); }
+CString real_to_text(double value, int digits) { return bwizc_global_double2str(value, digits); }
+}  // namespace
+
+template <class REAL>
+void CREDIT_BOX_REAL<REAL>::set_value(REAL value) {
     value = std::clamp(value, m_minimum, m_maximum);
     m_prev_value = m_value;
-    m_value = bwizc_global_float2str(value, m_digits);
+    m_value = real_to_text(value, m_digits);
     SetWindowText(m_value);
     update_state(WM_COMMAND, EN_CHANGE, 0, 0);
 }
 
-bool CREDIT_BOX_FLOAT::is_in_range() const {
-    const float value = static_cast<float>(std::atof(m_value));
+template <class REAL>
+bool CREDIT_BOX_REAL<REAL>::is_in_range() const {
+    const REAL value = static_cast<REAL>(std::atof(m_value));
     return value >= m_minimum && value <= m_maximum;
 }
 
-void CREDIT_BOX_FLOAT::on_kill_focus() {
+template <class REAL>
+void CREDIT_BOX_REAL<REAL>::on_kill_focus() {
     GetSel(m_sel_start, m_sel_end);
-    set_value(static_cast<float>(std::atof(GetWindowText())));
+    set_value(static_cast<REAL>(std::atof(GetWindowText())));
 }
 
-void CREDIT_BOX_FLOAT::OnChar(UINT ch, UINT repeat, UINT flags) {
+template <class REAL>
+void CREDIT_BOX_REAL<REAL>::OnChar(UINT ch, UINT repeat, UINT flags) {
     if (!number_key_accepted(*this, ch, m_no_negative, true)) return;
     clear_lone_zero(*this, ch);
     CREDIT_BOX::OnChar(ch, repeat, flags);
 }
 
-void CREDIT_BOX_DOUBLE::set_value(double value) {
-    value = std::clamp(value, m_minimum, m_maximum);
-    m_prev_value = m_value;
-    m_value = bwizc_global_double2str(value, m_digits);
-    SetWindowText(m_value);
-    update_state(WM_COMMAND, EN_CHANGE, 0, 0);
-}
-
-bool CREDIT_BOX_DOUBLE::is_in_range() const {
-    const double value = std::atof(m_value);
-    return value >= m_minimum && value <= m_maximum;
-}
-
-void CREDIT_BOX_DOUBLE::on_kill_focus() {
-    GetSel(m_sel_start, m_sel_end);
-    set_value(std::atof(GetWindowText()));
-}
-
-void CREDIT_BOX_DOUBLE::OnChar(UINT ch, UINT repeat, UINT flags) {
-    if (!number_key_accepted(*this, ch, m_no_negative, true)) return;
-    clear_lone_zero(*this, ch);
-    CREDIT_BOX::OnChar(ch, repeat, flags);
-}
+template class CREDIT_BOX_REAL<float>;
+template class CREDIT_BOX_REAL<double>;
 
 // -------------------------------------------------- CEDIT_BOX_INTEGER_RADIX
 
@@ -261,17 +253,7 @@ void CEDIT_BOX_INTEGER_RADIX::update_state(UINT message, UINT notify_code, WPARA
 void CEDIT_BOX_INTEGER_RADIX::on_attach_control() { make_transparent(); }
 
 BOOL CEDIT_BOX_INTEGER_RADIX::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_COMMAND) {
-        switch (HIWORD(wParam)) {
-        case EN_CHANGE: on_edit_changed(); break;
-        case EN_SETFOCUS: on_gain_focus(); break;
-        case EN_KILLFOCUS:
-            on_kill_focus();
-            update_state(WM_COMMAND, EN_KILLFOCUS, 0, 0);
-            break;
-        default: break;
-        }
-    }
+    route_edit_notification(*this, message, wParam);
     return CEdit::OnChildNotify(message, wParam, lParam, result);
 }
 

@@ -77,39 +77,37 @@ private:
     CFont m_fixed_font;
 };
 
-class CREDIT_BOX_FLOAT : public CREDIT_BOX {
+// Floating-point fields: digits, one point and, when allowed, a leading
+// minus; leaving the box clamps the number into the range and shows it with
+// the configured digits after the point.
+template <class REAL>
+class CREDIT_BOX_REAL : public CREDIT_BOX {
 public:
-    CREDIT_BOX_FLOAT(int digits = 2, float minimum = -3.4e38f, float maximum = 3.4e38f, bool no_negative = true)
+    CREDIT_BOX_REAL(int digits, REAL minimum, REAL maximum, bool no_negative)
         : m_digits(digits), m_minimum(minimum), m_maximum(maximum), m_no_negative(no_negative) {}
     using CREDIT_BOX::set_value;
-    // Clamped into the range and shown with the configured digits.
-    virtual void set_value(float value);
+    virtual void set_value(REAL value);
     bool is_in_range() const;
     void on_kill_focus() override;
     void OnChar(UINT ch, UINT repeat, UINT flags) override;
 
 protected:
     int m_digits;
-    float m_minimum;
-    float m_maximum;
+    REAL m_minimum;
+    REAL m_maximum;
     bool m_no_negative;
 };
 
-class CREDIT_BOX_DOUBLE : public CREDIT_BOX {
+class CREDIT_BOX_FLOAT : public CREDIT_BOX_REAL<float> {
+public:
+    CREDIT_BOX_FLOAT(int digits = 2, float minimum = -3.4e38f, float maximum = 3.4e38f, bool no_negative = true)
+        : CREDIT_BOX_REAL<float>(digits, minimum, maximum, no_negative) {}
+};
+
+class CREDIT_BOX_DOUBLE : public CREDIT_BOX_REAL<double> {
 public:
     CREDIT_BOX_DOUBLE(int digits = 2, double minimum = -1.0e308, double maximum = 1.0e308, bool no_negative = true)
-        : m_digits(digits), m_minimum(minimum), m_maximum(maximum), m_no_negative(no_negative) {}
-    using CREDIT_BOX::set_value;
-    virtual void set_value(double value);
-    bool is_in_range() const;
-    void on_kill_focus() override;
-    void OnChar(UINT ch, UINT repeat, UINT flags) override;
-
-protected:
-    int m_digits;
-    double m_minimum;
-    double m_maximum;
-    bool m_no_negative;
+        : CREDIT_BOX_REAL<double>(digits, minimum, maximum, no_negative) {}
 };
 
 // An integer field whose radix a radix combo box can switch; the text is
