@@ -35,8 +35,20 @@ KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& c
     posix_spawn_file_actions_addclose(&actions, err_pipe[0]);
     if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
 
+    // No display: the run stays headless whatever the test machine has.
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        if (entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
+            entry.rfind("QT_QPA_PLATFORM=", 0) == 0) {
+            continue;
+        }
+        env.push_back(*e);
+    }
+    env.push_back(nullptr);
+
     pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out_pipe[1]);
     close(err_pipe[1]);
