@@ -233,7 +233,7 @@ BOOL CDC::RestoreDC(int saved) {
     return TRUE;
 }
 
-void CDC::emit(BWIZC_DRAW_OP& op) {
+void CDC::emit_op(BWIZC_DRAW_OP& op) {
     if (!m_sink) return;
     op.pen_style = m_pen_style;
     op.pen_width = m_pen_width;
@@ -251,7 +251,7 @@ BOOL CDC::LineTo(int x, int y) {
     BWIZC_DRAW_OP op;
     op.kind = BWIZC_DRAW_OP::LINE;
     op.rect = CRect(m_pos.x + m_origin.x, m_pos.y + m_origin.y, x + m_origin.x, y + m_origin.y);
-    emit(op);
+    emit_op(op);
     m_pos = CPoint(x, y);
     return TRUE;
 }
@@ -262,7 +262,7 @@ BOOL CDC::Rectangle(int l, int t, int r, int b) {
     op.rect = CRect(l, t, r, b);
     op.rect.NormalizeRect();
     op.rect.OffsetRect(m_origin);
-    emit(op);
+    emit_op(op);
     return TRUE;
 }
 
@@ -272,7 +272,7 @@ BOOL CDC::Ellipse(int l, int t, int r, int b) {
     op.rect = CRect(l, t, r, b);
     op.rect.NormalizeRect();
     op.rect.OffsetRect(m_origin);
-    emit(op);
+    emit_op(op);
     return TRUE;
 }
 
@@ -284,7 +284,7 @@ BOOL CDC::Arc(const CRect& r, CPoint start, CPoint end) {
     op.rect.OffsetRect(m_origin);
     op.arc_start = start + m_origin;
     op.arc_end = end + m_origin;
-    emit(op);
+    emit_op(op);
     return TRUE;
 }
 
@@ -293,7 +293,7 @@ BOOL CDC::Polygon(const CPoint* pts, int count) {
     BWIZC_DRAW_OP op;
     op.kind = BWIZC_DRAW_OP::POLYGON;
     for (int i = 0; i < count; ++i) op.points.push_back(pts[i] + m_origin);
-    emit(op);
+    emit_op(op);
     return TRUE;
 }
 
@@ -302,7 +302,7 @@ BOOL CDC::Polyline(const CPoint* pts, int count) {
     BWIZC_DRAW_OP op;
     op.kind = BWIZC_DRAW_OP::POLYLINE;
     for (int i = 0; i < count; ++i) op.points.push_back(pts[i] + m_origin);
-    emit(op);
+    emit_op(op);
     return TRUE;
 }
 
@@ -314,7 +314,7 @@ void CDC::FillSolidRect(const CRect& r, COLORREF c) {
     op.rect.OffsetRect(m_origin);
     op.brush_null = false;
     op.brush_color = c;
-    emit(op);
+    emit_op(op);
     // Like the platform call it stands for, the fill leaves the background colour set.
     m_bk_color = c;
 }
@@ -352,7 +352,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF c) {
     op.rect.OffsetRect(m_origin);
     op.brush_null = false;
     op.brush_color = c;
-    emit(op);
+    emit_op(op);
     return c;
 }
 
@@ -390,7 +390,7 @@ void CDC::text_line(int x, int y, const CString& text, UINT align) {
         dy = -h;
     op.text_origin = CPoint(x, y) + m_origin;
     op.rect = CRect(op.text_origin.x + dx, op.text_origin.y + dy, op.text_origin.x + dx + w, op.text_origin.y + dy + h);
-    emit(op);
+    emit_op(op);
 }
 
 BOOL CDC::TextOut(int x, int y, const CString& text) {

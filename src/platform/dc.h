@@ -316,7 +316,7 @@ private:
     };
     STATE save_state() const;
     void restore_state(const STATE& s);
-    void emit(BWIZC_DRAW_OP& op);
+    void emit_op(BWIZC_DRAW_OP& op);
     void text_line(int x, int y, const CString& text, UINT align);
 
     BWIZC_DC_SINK* m_sink = nullptr;

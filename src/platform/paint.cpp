@@ -216,6 +216,7 @@ void CWnd::default_paint(CDC& dc) {
         int rh = list->get_row_height();
         int x = 0;
         dc.SetBkMode(TRANSPARENT);
+        if (!s.columns.empty()) dc.FillSolidRect(CRect(0, 0, client.right, hh), GetSysColor(COLOR_BTNFACE));
         for (const auto& c : s.columns) {
             CRect h(x, 0, x + c.width, hh);
             dc.FillSolidRect(h, GetSysColor(COLOR_BTNFACE));

@@ -5,6 +5,8 @@
 #include <unordered_map>
 
 #include "platform/backend.h"
+#include "platform/controls.h"
+#include "platform/text_metrics.h"
 #include "platform/messages.h"
 #include "platform/platform_internal.h"
 #include "platform/user_input.h"
@@ -863,6 +865,32 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         return 0;
+    case WM_LBUTTONDOWN: {
+        // The pointer on the controls the platform draws itself.
+        CPoint pt(static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+                  static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+        if (auto* list = dynamic_cast<CListCtrl*>(this)) {
+            int col = 0;
+            int row = list->HitTest(pt, &col);
+            if (row >= 0) {
+                int left = 0;
+                for (int c = 0; c < col; ++c) left += list->GetColumnWidth(c);
+                bwizc_user_click_list_item(this, row, col, pt.x - left);
+            } else {
+                bwizc_user_set_focus(this);
+            }
+        } else if (s.kind == BWIZC_KIND_LISTBOX) {
+            int h = bwizc_text_metrics(get_effective_font()).tmHeight;
+            int row = h > 0 ? (pt.y - 2) / h : -1;
+            if (row >= 0 && row < static_cast<int>(s.items.size()))
+                bwizc_user_select(this, row);
+            else
+                bwizc_user_set_focus(this);
+        } else if (s.kind == BWIZC_KIND_SPIN) {
+            bwizc_user_spin(this, pt.y < s.rect.Height() / 2 ? 1 : -1);
+        }
+        return 0;
+    }
     case WM_SETFOCUS:
         if (s.kind == BWIZC_KIND_EDIT) notify_parent_command(EN_SETFOCUS);
         if (s.kind == BWIZC_KIND_COMBOBOX) notify_parent_command(CBN_SETFOCUS);

@@ -93,6 +93,7 @@ public:
         for (const char* s : {"622.08", "1250", "2500", "3125"}) dropdown->AddString(s);
         for (const char* s : {"Basic", "GIGE", "XAUI", "SONET"}) droplist->AddString(s);
         droplist->SetCurSel(0);
+        simple->SetCurSel(0);
         dropdown->SetCurSel(1);
         auto* slider = static_cast<CSliderCtrl*>(GetDlgItem(IDC_SLIDER));
         slider->SetRange(0, 10);
