@@ -4,11 +4,8 @@
 
 CRRADIO_BUTTON_GROUP::CRRADIO_BUTTON_GROUP() : CRLISTENER(true), m_members(10, 10) {}
 
-CRRADIO_BUTTON_GROUP::~CRRADIO_BUTTON_GROUP() {
-    for (CRADIO_BUTTON* button : m_members) {
-        if (button != nullptr && button->get_group() == this) button->set_group(nullptr);
-    }
-}
+// Members are not touched: a page may destroy its radio buttons first.
+CRRADIO_BUTTON_GROUP::~CRRADIO_BUTTON_GROUP() = default;
 
 void CRRADIO_BUTTON_GROUP::add_member(CRADIO_BUTTON* button) {
     if (button == nullptr || m_members.contains(button)) return;

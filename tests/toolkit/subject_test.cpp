@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "toolkit/crsubject.h"
-#include "toolkit/crvalue_notifier.h"
 
 namespace {
 
@@ -102,19 +101,4 @@ TEST(ControlEvent, TypedAccessorsAgreeWithTheTexts) {
     EXPECT_EQ(event.get_notify_code(), 0x300u);
     event.set_action_command("apply");
     EXPECT_EQ(event.get_action_command(), "apply");
-}
-
-TEST(ValueNotifier, DefaultsAreKeptAsText) {
-    CRVALUE_NOTIFIER notifier;
-    EXPECT_FALSE(notifier.is_included_in_cnx());
-    notifier.set_default(-7);
-    EXPECT_EQ(notifier.get_def_val(), "-7");
-    notifier.set_default(2.5f);
-    EXPECT_EQ(notifier.get_def_val(), "2.500000");
-    notifier.set_default(true, false);
-    EXPECT_EQ(notifier.get_def_val(), "1");
-    notifier.set_default(false, true);
-    EXPECT_EQ(notifier.get_def_val(), "0");
-    notifier.set_default(CString("XAUI"));
-    EXPECT_EQ(notifier.get_def_val(), "XAUI");
 }
