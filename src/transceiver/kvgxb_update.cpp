@@ -452,18 +452,22 @@ void KVGXB_WIZARD_MODEL::apply_pattern_phase() {
 
 // ------------------------------------------------------------- the cycle
 
+void KVGXB_WIZARD_MODEL::keep_subprotocol_offered() {
+    CStringArray& subprotocols = get_combobox_subprotocols();
+    bool offered = false;
+    for (const CString& s : subprotocols) offered = offered || s.CompareNoCase(subprotocol) == 0;
+    if (!offered && !subprotocols.IsEmpty()) subprotocol = subprotocols.GetAt(0);
+}
+
 void KVGXB_WIZARD_MODEL::update_wizard() {
+    // The subprotocol always names a choice of its protocol (a new Basic
+    // variation starts without loopback). On a change to SONET its own
+    // defaults pick the fallback together with its values.
+    if (!protocol_changed || !is_protocol(KVGXB_PROTOCOL_SONET)) keep_subprotocol_offered();
+
     // 1. protocol phase
     if (protocol_changed || force_default_changed) {
         switch_protocol_page();
-        if (protocol_changed) {
-            CStringArray& subprotocols = get_combobox_subprotocols();
-            bool offered = false;
-            for (const CString& s : subprotocols) offered = offered || s.CompareNoCase(subprotocol) == 0;
-            if (!offered && !subprotocols.IsEmpty() && !is_protocol(KVGXB_PROTOCOL_SONET)) {
-                subprotocol = subprotocols.GetAt(0);
-            }
-        }
         apply_fixed_protocol_defaults();
         if (protocol_changed) set_default_params_on_protocol_change();
         previous_protocol = protocol;

@@ -37,6 +37,33 @@ TEST_F(KvgxbUpdateCycle, ChoosingXauiLoadsItsStandardConfiguration) {
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(KvgxbUpdateCycle, SubprotocolAlwaysNamesAChoiceOfItsProtocol) {
+    EXPECT_EQ(model.subprotocol, "N/A");
+    run_cycle();
+    EXPECT_EQ(model.subprotocol, "No Loopback");
+    choose_subprotocol("Rev. Serial loopback");
+    EXPECT_EQ(model.reverse_loopback_mode, KVGXB_REV_LOOPBACK_POSTCDR_RSLB);
+    // The coder is on at width 8, so no extra leading zero.
+    EXPECT_EQ(model.byte_order_pattern, "111111011");
+    choose_subprotocol("No Loopback");
+    choose_width(10);
+    choose_subprotocol("Rev. Serial loopback");
+    EXPECT_EQ(model.byte_order_pattern, "0111111011");
+    EXPECT_EQ(model.byte_order_pad_pattern, "0000000000");
+    choose_protocol("PCI Express (PIPE)");
+    EXPECT_EQ(model.subprotocol, "x1");
+    choose_protocol("GIGE");
+    EXPECT_EQ(model.subprotocol, "N/A");
+    model.subprotocol = "OC48";
+    choose_protocol("SONET Backplane");
+    // A SONET subprotocol carried in is kept, with its values.
+    EXPECT_EQ(model.subprotocol, "OC48");
+    EXPECT_EQ(model.get_data_rate_mbps(), 2488);
+    model.subprotocol = "x4";
+    run_cycle();
+    EXPECT_EQ(model.subprotocol, "OC12");
+}
+
 TEST_F(KvgxbUpdateCycle, SdiKeepsADataRateEnteredInAnotherUnit) {
     model.input_a = "1.485";
     model.input_a_unit = "Gbps";
