@@ -1,0 +1,97 @@
+// The transceiver's standard symbol with the shared text metrics: the layout
+// rules hold for real names, and its text matches the checked-in file that the
+// Qt run compares against as well.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "symbol/kv2gxb_port_set.h"
+
+namespace {
+
+struct KV2GXB_SYMBOL {
+    CRSYMBOL_PORT_ORDER_LIST order;
+    CRSYMBOL_PORT_USAGE_LIST usage;
+    CRSYMBOL_OUTLINE outline{"SYMBOL"};
+    BWIZC_STANDARD_SYMBOL* symbol = nullptr;
+    KV2GXB_SYMBOL() {
+        kv2gxb_fill_port_order(order);
+        kv2gxb_fill_typical_ports(usage);
+        outline.set_box_symbol(true);
+        symbol = bwizc_generate_default_symbol(outline, order, usage, "gxb_top");
+    }
+    ~KV2GXB_SYMBOL() {
+        for (auto* e : order) delete e;
+        for (auto* u : usage) delete u;
+    }
+};
+
+CString read_file(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return CString(s.str());
+}
+
+}  // namespace
+
+TEST(Kv2gxbSymbol, LaysPortsOutInTableOrderOnTheGrid) {
+    KV2GXB_SYMBOL s;
+    const CRect box = s.symbol->get_box_rect();
+    int last_left_y = -1, last_right_y = -1, left = 0, right = 0;
+    // Stubs are created in port-order order, so y grows down each side.
+    for (auto* p : s.symbol->get_pinstubs()) {
+        const CPoint a = p->get_line()->get_start_point(), b = p->get_line()->get_end_point();
+        SCOPED_TRACE(p->get_pin_name().c_str());
+        EXPECT_EQ(a.y % 8, 0);
+        EXPECT_EQ(a.y, b.y);
+        EXPECT_GT(a.y, box.top);
+        EXPECT_LT(a.y, box.bottom);
+        if (p->get_io_type() == PIN_INPUT) {
+            EXPECT_EQ(a.x, 0);
+            EXPECT_EQ(b.x, box.left);
+            EXPECT_GT(a.y, last_left_y);
+            last_left_y = a.y;
+            ++left;
+        } else {
+            EXPECT_EQ(p->get_io_type(), PIN_OUTPUT);
+            EXPECT_EQ(b.x, box.right);
+            EXPECT_GT(a.y, last_right_y);
+            last_right_y = a.y;
+            ++right;
+        }
+    }
+    EXPECT_EQ(left, 9);
+    EXPECT_EQ(right, 11);
+    EXPECT_EQ(box.left % 8, 0);
+    EXPECT_EQ(box.Width() % 8, 0);
+    EXPECT_EQ(box.Height() % 8, 0);
+    // The spacer slot keeps the first pins half a pitch lower than the second
+    // pins are below them.
+    auto* first = s.symbol->get_pinstubs().get_at(0);
+    auto* second = s.symbol->get_pinstubs().get_at(1);
+    EXPECT_EQ(first->get_pin_name(), "rx_datain[3..0]");
+    EXPECT_EQ(second->get_pin_name(), "tx_datain[31..0]");
+    const int pitch = second->get_line()->get_y() - first->get_line()->get_y();
+    EXPECT_EQ(pitch % 8, 0);
+    EXPECT_EQ(first->get_line()->get_y(), pitch + pitch / 2);
+    // The title sits above the symbol, which starts on the grid under it.
+    ASSERT_NE(s.outline.get_title_text(), nullptr);
+    EXPECT_EQ(s.outline.get_title_text()->get_text(), "gxb_top");
+    EXPECT_LT(s.outline.get_title_text()->get_top() + s.outline.get_title_text()->get_text_height(),
+              s.symbol->get_origin().y);
+    EXPECT_EQ(s.symbol->get_origin().y % 8, 0);
+}
+
+TEST(Kv2gxbSymbol, WritesTheCheckedInSymbolText) {
+    KV2GXB_SYMBOL s;
+    const CString text = s.outline.generate_cnx(s.outline.get_extent().Height() - 1, CPoint(0, 0), true);
+    const CString golden = read_file(KV2GXB_SOURCE_DIR "/tests/symbol/golden/symbol_kv2gxb.txt");
+    {
+        std::ofstream out(KV2GXB_ARTIFACTS_DIR "/symbol_kv2gxb_headless.txt", std::ios::binary);
+        out << text.c_str();
+    }
+    ASSERT_FALSE(golden.IsEmpty());
+    EXPECT_EQ(text, golden);
+}

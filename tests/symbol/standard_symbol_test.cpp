@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include "fake_metrics.h"
+#include "symbol/bwizc_standard_symbol.h"
+
+// Pin names are measured at 7 points: 3.5 pixels per character, 9 high, so
+// every pitch below is round_up(9 + 4) = 16.
+class StandardSymbol : public FakeMetricsTest {
+protected:
+    void TearDown() override {
+        for (auto* e : order) delete e;
+        for (auto* u : usage) delete u;
+        FakeMetricsTest::TearDown();
+    }
+    void port(const char* name, const char* direction, int width) {
+        usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(name, "", direction, width));
+    }
+    CRSYMBOL_PINSTUB* stub_named(BWIZC_STANDARD_SYMBOL& s, const CString& shown) {
+        for (auto* p : s.get_pinstubs())
+            if (p->get_text()->get_text() == shown) return p;
+        return nullptr;
+    }
+    CRSYMBOL_PORT_ORDER_LIST order;
+    CRSYMBOL_PORT_USAGE_LIST usage;
+};
+
+TEST_F(StandardSymbol, ExplicitLayoutRoundsPinLengthsAndPitchesToGrid) {
+    BWIZC_STANDARD_SYMBOL s("S", CRect(0, 0, 96, 40));
+    s.add_input_port("a", 0, false);
+    s.add_input_port("b", 0, false);
+    s.add_output_port("y", 0, false);
+    s.create_outline();
+    const auto& pins = s.get_pinstubs();
+    ASSERT_EQ(pins.get_size(), 3);
+    // Names narrower than 8 plus 16, rounded up: 24 on both sides.
+    EXPECT_EQ(pins.get_at(0)->get_line()->get_start_point(), CPoint(0, 16));
+    EXPECT_EQ(pins.get_at(0)->get_line()->get_end_point(), CPoint(24, 16));
+    EXPECT_EQ(pins.get_at(1)->get_line()->get_start_point(), CPoint(0, 32));
+    EXPECT_EQ(pins.get_at(0)->get_io_type(), PIN_INPUT);
+    EXPECT_EQ(pins.get_at(0)->get_text()->get_anchor(), HOTTEXT_BOTTOM_LEFT);
+    EXPECT_EQ(pins.get_at(2)->get_line()->get_start_point(), CPoint(144, 16));
+    EXPECT_EQ(pins.get_at(2)->get_line()->get_end_point(), CPoint(120, 16));
+    EXPECT_EQ(pins.get_at(2)->get_io_type(), PIN_OUTPUT);
+    EXPECT_EQ(pins.get_at(2)->get_text()->get_anchor(), HOTTEXT_BOTTOM_RIGHT);
+    // Box height: pins reach 32, plus a pitch, rounded: 48 (above the minimum 40).
+    EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 120, 48));
+    ASSERT_EQ(s.get_points().get_size(), 1);
+    EXPECT_EQ(s.get_points().get_at(0)->get_y(), 48 + BWIZC_STANDARD_SYMBOL::DEF_SYMBOL_BOTTOM_MARGIN);
+    EXPECT_EQ(s.get_extent(), CRect(0, 0, 145, 65));
+}
+
+TEST_F(StandardSymbol, ExplicitLayoutHonoursSideDescriptorsAndMinimumBox) {
+    BWIZC_STANDARD_SYMBOL s("S", CRect(0, 0, 64, 200));
+    s.get_left_side().pin_length = 40;
+    s.get_left_side().gap_margin = 5;  // 9 + 5 = 14 -> pitch 16
+    s.get_right_side().first_pin_y = 24;
+    s.get_right_side().pin_pitch = 32;
+    s.add_input_port("data", 8, false);
+    s.add_input_port("en", 1, true);
+    s.add_output_port("q", 1, false);
+    s.add_output_port("r", 1, false);
+    s.create_outline();
+    EXPECT_EQ(stub_named(s, "data[7..0]")->get_line()->get_end_point(), CPoint(40, 16));
+    EXPECT_EQ(stub_named(s, "data[7..0]")->get_line()->get_line_width(), THICK);
+    EXPECT_EQ(stub_named(s, "en")->get_line()->get_start_point(), CPoint(0, 32));
+    EXPECT_EQ(stub_named(s, "en")->get_line()->get_line_width(), THIN);
+    // Right length: "q[0]" is 14 wide -> 32; first at 24, pitch 32.
+    EXPECT_EQ(stub_named(s, "q[0]")->get_line()->get_start_point(), CPoint(40 + 64 + 32, 24));
+    EXPECT_EQ(stub_named(s, "r[0]")->get_line()->get_start_point(), CPoint(136, 56));
+    EXPECT_EQ(s.get_box_rect(), CRect(40, 0, 104, 200));
+}
+
+TEST_F(StandardSymbol, AutomaticLayoutPlacesOrderedSpacedAndMissingPorts) {
+    crsymbol_insert_port_order(order, "y", SIDE_RIGHT);
+    crsymbol_insert_port_order(order, "SPACE{3}", SIDE_LEFT);  // sorted before the right side
+    crsymbol_insert_port_order(order, "z", SIDE_RIGHT);
+    crsymbol_insert_port_order(order, "unused", SIDE_RIGHT);
+    crsymbol_insert_port_order(order, "bus", SIDE_LEFT);
+    crsymbol_insert_port_order(order, "a", SIDE_LEFT);
+    port("a", "INPUT", 1);
+    port("bus", "INPUT", 8);
+    port("y", "OUTPUT", 0);
+    port("z", "BIDIR", 1);
+    port("new_in", "INPUT", 0);
+    port("new_out", "OUTPUT", 2);
+
+    BWIZC_STANDARD_SYMBOL s("S", CRect());
+    s.auto_create_outline(order, usage, "T");
+
+    const char* expected_order[] = {"SPACE{3}", "bus", "a", "new_in", "y", "z", "unused", "new_out"};
+    ASSERT_EQ(order.get_size(), 8);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(order.get_at(i)->get_port_name(), expected_order[i]);
+    EXPECT_EQ(order.get_at(3)->get_side(), SIDE_LEFT);
+    EXPECT_EQ(order.get_at(7)->get_side(), SIDE_RIGHT);
+    EXPECT_EQ(order.get_at(1)->get_position(), 1);
+    EXPECT_FALSE(order.get_at(6)->is_placed());
+    EXPECT_FALSE(s.has_bottom_ports());
+
+    // Left: longest "bus[7..0]" (31) -> 48; right: "new_out[1..0]" (45) -> 64.
+    // The 3-unit spacer puts the first left pin 1.5 pitches down.
+    ASSERT_EQ(s.get_pinstubs().get_size(), 6);
+    EXPECT_EQ(stub_named(s, "bus[7..0]")->get_line()->get_start_point(), CPoint(0, 40));
+    EXPECT_EQ(stub_named(s, "bus[7..0]")->get_line()->get_end_point(), CPoint(48, 40));
+    EXPECT_EQ(stub_named(s, "a[0]")->get_line()->get_start_point(), CPoint(0, 56));
+    EXPECT_EQ(stub_named(s, "a[0]")->get_line()->get_line_width(), THICK);
+    EXPECT_EQ(stub_named(s, "new_in")->get_line()->get_start_point(), CPoint(0, 72));
+    EXPECT_EQ(stub_named(s, "new_in")->get_io_type(), PIN_INPUT);
+    EXPECT_EQ(stub_named(s, "y")->get_line()->get_start_point(), CPoint(144, 16));
+    EXPECT_EQ(stub_named(s, "y")->get_line()->get_end_point(), CPoint(80, 16));
+    EXPECT_EQ(stub_named(s, "z[0]")->get_line()->get_start_point(), CPoint(144, 32));
+    EXPECT_EQ(stub_named(s, "z[0]")->get_io_type(), PIN_BIDIR);
+    EXPECT_EQ(stub_named(s, "new_out[1..0]")->get_line()->get_start_point(), CPoint(144, 48));
+    EXPECT_EQ(stub_named(s, "new_out[1..0]")->get_io_type(), PIN_OUTPUT);
+    for (auto* p : s.get_pinstubs()) EXPECT_EQ(p->get_line()->get_y() % 8, 0) << p->get_pin_name().c_str();
+    // Box: 9 left units (one pitch below the last pin), width 32 for a short title.
+    EXPECT_EQ(s.get_box_rect(), CRect(48, 0, 80, 88));
+    EXPECT_EQ(s.get_points().get_at(0)->get_extent(), CRect(144, 104, 145, 105));
+}
+
+TEST_F(StandardSymbol, AutomaticLayoutPutsBottomPortsUnderTheBox) {
+    crsymbol_insert_port_order(order, "b1", SIDE_BOTTOM);
+    crsymbol_insert_port_order(order, "i", SIDE_LEFT);
+    crsymbol_insert_port_order(order, "b2", SIDE_BOTTOM);
+    port("i", "INPUT", 0);
+    port("b1", "INPUT", 0);
+    port("b2", "OUTPUT", 4);
+    BWIZC_STANDARD_SYMBOL s("S", CRect());
+    s.auto_create_outline(order, usage, "title");
+    EXPECT_TRUE(s.has_bottom_ports());
+    // Bottom length: "b2[3..0]" (28) -> 48; width 4 units x 8 + 48 = 80.
+    EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 104, 32));
+    auto* b1 = stub_named(s, "b1");
+    ASSERT_NE(b1, nullptr);
+    EXPECT_EQ(b1->get_line()->get_start_point(), CPoint(40, 80));
+    EXPECT_EQ(b1->get_line()->get_end_point(), CPoint(40, 32));
+    EXPECT_EQ(b1->get_text()->get_direction(), DIRHV_VERTICAL);
+    EXPECT_EQ(stub_named(s, "b2[3..0]")->get_line()->get_start_point(), CPoint(56, 80));
+    EXPECT_EQ(stub_named(s, "b2[3..0]")->get_io_type(), PIN_OUTPUT);
+    EXPECT_EQ(s.get_points().get_at(0)->get_extent().TopLeft(), CPoint(120, 80));
+}
+
+TEST_F(StandardSymbol, AutomaticLayoutWithoutPortsKeepsMinimumBoxAndTitleWidth) {
+    BWIZC_STANDARD_SYMBOL short_title("S", CRect(0, 0, 16, 16));
+    short_title.auto_create_outline(order, usage, "ab");
+    EXPECT_EQ(short_title.get_box_rect(), CRect(16, 0, 48, 16));
+    BWIZC_STANDARD_SYMBOL long_title("S", CRect(0, 0, 16, 16));
+    long_title.auto_create_outline(order, usage, "a_very_long_title_text");  // 110 wide
+    EXPECT_EQ(long_title.get_box_rect().Width(), 112);
+    BWIZC_STANDARD_SYMBOL big_min("S", CRect(0, 0, 96, 44));
+    big_min.auto_create_outline(order, usage, "ab");
+    EXPECT_EQ(big_min.get_box_rect(), CRect(16, 0, 112, 48));
+    EXPECT_EQ(big_min.get_pinstubs().get_size(), 0);
+}
+
+TEST_F(StandardSymbol, SpacerUnitsComeFromTheBraces) {
+    CRSYMBOL_AUTO_PORT_ORDER_ITEM a("space{3}", SIDE_LEFT), b("Space{12}", SIDE_RIGHT), c("space{}", SIDE_LEFT),
+        d("spacer", SIDE_LEFT);
+    EXPECT_TRUE(a.is_spacer());
+    EXPECT_EQ(a.get_spacer_units(), 3);
+    EXPECT_EQ(b.get_spacer_units(), 12);
+    EXPECT_TRUE(c.is_spacer());
+    EXPECT_EQ(c.get_spacer_units(), 0);
+    EXPECT_FALSE(d.is_spacer());
+}
+
+TEST_F(StandardSymbol, DefaultSymbolSitsUnderItsCentredTitle) {
+    port("clk", "INPUT", 0);
+    CRSYMBOL_OUTLINE outline("SYMBOL");
+    BWIZC_STANDARD_SYMBOL* s = bwizc_generate_default_symbol(outline, order, usage, "top");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->get_outline_name(), "DEFAULT_SYMBOL");
+    ASSERT_EQ(outline.get_outlines().get_size(), 1);
+    EXPECT_EQ(outline.get_outlines().get_at(0), s);
+    // The missing port joined the order list on the left.
+    ASSERT_EQ(order.get_size(), 1);
+    EXPECT_EQ(order.get_at(0)->get_side(), SIDE_LEFT);
+    // Symbol: pin 32, box 32 x 32, 16 right, 16 bottom -> extent 81 x 49.
+    EXPECT_EQ(s->get_box_rect(), CRect(32, 0, 64, 32));
+    const CRSYMBOL_TEXT* title = outline.get_title_text();
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->get_text(), "top");
+    EXPECT_EQ(title->get_x(), 40);
+    EXPECT_EQ(title->get_y(), 12);
+    EXPECT_EQ(title->get_anchor(), HOTTEXT_CENTER);
+    EXPECT_EQ(title->get_color(), 0x808000u);
+    EXPECT_EQ(title->get_point_size(), 10);
+    // Title height 12 + 16 rounded up to the grid.
+    EXPECT_EQ(s->get_origin(), CPoint(0, 32));
+    EXPECT_EQ(outline.get_extent(), CRect(0, 0, 81, 81));
+}

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "fake_metrics.h"
+#include "symbol/crsymbol_item.h"
+
+using SymbolItems = FakeMetricsTest;
+
+TEST_F(SymbolItems, WritesLinesWithUpwardYAndWidthWord) {
+    CRSYMBOL_LINE thin(10, 20, 5, 0);
+    EXPECT_EQ(thin.generate_cnx(100, CPoint(0, 0), true), "SYMBOL: LINE 10 80 15 80 SOLID THIN\n");
+    CRSYMBOL_LINE thick(10, 20, -4, 6, 0, 0, THICK);
+    // Origin (3, 4): x shifts right, y is measured from height - origin y.
+    EXPECT_EQ(thick.generate_cnx(100, CPoint(3, 4), true), "SYMBOL: LINE 13 76 9 70 SOLID THICK\n");
+    EXPECT_EQ(thick.get_width_in_pixels(), 2);
+    EXPECT_EQ(thin.get_width_in_pixels(), 1);
+    EXPECT_EQ(thick.get_end_point(), CPoint(6, 26));
+}
+
+TEST_F(SymbolItems, WritesRectangleAsFourPlainEdges) {
+    CRSYMBOL_RECT rect(10, 20, 30, 40);
+    EXPECT_EQ(rect.generate_cnx(100, CPoint(1, 2), true),
+              "SYMBOL: LINE 11 78 41 78\n"    // top
+              "SYMBOL: LINE 41 78 41 38\n"    // right
+              "SYMBOL: LINE 11 38 41 38\n"    // bottom
+              "SYMBOL: LINE 11 78 11 38\n");  // left
+}
+
+TEST_F(SymbolItems, WritesCircleArcAndNothingForPoint) {
+    EXPECT_EQ(CRSYMBOL_CIRCLE(20, 30, 5).generate_cnx(50, CPoint(2, 0), true), "SYMBOL: CIRCLE 22 20 5 FALSE\n");
+    EXPECT_EQ(CRSYMBOL_ARC(20, 30, 5, 25, 30, 20, 25).generate_cnx(50, CPoint(0, 0), true),
+              "SYMBOL: ARC 20 20 25 20 20 25 5\n");
+    EXPECT_EQ(CRSYMBOL_POINT(3, 3).generate_cnx(50, CPoint(0, 0), true), "");
+}
+
+TEST_F(SymbolItems, ComputesExtentsOfEveryShape) {
+    EXPECT_EQ(CRSYMBOL_LINE(10, 20, 5, 0).get_extent(), CRect(10, 19, 15, 20));
+    EXPECT_EQ(CRSYMBOL_LINE(10, 20, -5, 0, 0, 0, THICK).get_extent(), CRect(5, 18, 10, 20));
+    EXPECT_EQ(CRSYMBOL_LINE(10, 20, 0, 7).get_extent(), CRect(9, 20, 10, 27));
+    EXPECT_EQ(CRSYMBOL_LINE(10, 20, 4, -6).get_extent(), CRect(10, 14, 14, 20));
+    EXPECT_TRUE(CRSYMBOL_LINE(10, 20, 0, 0).get_extent().IsRectEmpty());
+    EXPECT_EQ(CRSYMBOL_RECT(10, 20, 30, 40).get_extent(), CRect(10, 20, 41, 61));
+    EXPECT_EQ(CRSYMBOL_RECT(10, 20, -5, -5).get_extent(), CRect(5, 15, 11, 21));
+    EXPECT_EQ(CRSYMBOL_CIRCLE(20, 30, 5).get_extent(), CRect(15, 25, 25, 35));
+    EXPECT_EQ(CRSYMBOL_ARC(20, 30, 5, 0, 0, 0, 0).get_extent(), CRect(15, 25, 25, 35));
+    EXPECT_EQ(CRSYMBOL_POINT(4, 6).get_extent(), CRect(4, 6, 5, 7));
+    // "abcd" at 8 points is 16 x 10; anchored bottom-right at (10, 5) it would
+    // start left of and above 0, which the extent clips away.
+    CRSYMBOL_TEXT t(10, 5, "abcd", 0, 8, HOTTEXT_BOTTOM_RIGHT);
+    EXPECT_EQ(t.get_left(), -5);
+    EXPECT_EQ(t.get_top(), -4);
+    EXPECT_EQ(t.get_extent(), CRect(0, 0, 11, 6));
+}
+
+TEST_F(SymbolItems, PlacesTextByEachOfTheNineAnchorsInBothDirections) {
+    // "abcd" at 8 points: w = 16, h = 10; gaps 4 (x) and 1 (y).
+    struct CASE {
+        HOTTEXT anchor;
+        int h_left, h_top;  // horizontal
+        int v_left, v_top;  // vertical
+    };
+    const CASE cases[] = {
+        {HOTTEXT_TOP_LEFT, 54, 51, 51, 46},      {HOTTEXT_TOP_CENTER, 42, 51, 51, 58},
+        {HOTTEXT_TOP_RIGHT, 31, 51, 51, 69},     {HOTTEXT_CENTER_LEFT, 54, 45, 45, 46},
+        {HOTTEXT_CENTER, 42, 45, 45, 58},        {HOTTEXT_CENTER_RIGHT, 31, 45, 45, 69},
+        {HOTTEXT_BOTTOM_LEFT, 54, 40, 40, 46},   {HOTTEXT_BOTTOM_CENTER, 42, 40, 40, 58},
+        {HOTTEXT_BOTTOM_RIGHT, 31, 40, 40, 69},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.anchor));
+        CRSYMBOL_TEXT h(50, 50, "abcd", 0, 8, c.anchor, DIRHV_HORIZONTAL, "Arial", 4, 1);
+        EXPECT_EQ(h.get_left(), c.h_left);
+        EXPECT_EQ(h.get_top(), c.h_top);
+        CRSYMBOL_TEXT v(50, 50, "abcd", 0, 8, c.anchor, DIRHV_VERTICAL, "Arial", 4, 1);
+        EXPECT_EQ(v.get_left(), c.v_left);
+        EXPECT_EQ(v.get_top(), c.v_top);
+    }
+    // A 20 x 10 text centred on (50, 50) without gaps.
+    CRSYMBOL_TEXT centred(50, 50, "abcde", 0, 8, HOTTEXT_CENTER);
+    EXPECT_EQ(centred.get_left(), 40);
+    EXPECT_EQ(centred.get_top(), 45);
+}
+
+TEST_F(SymbolItems, WritesTextByItsLowerLeftCorner) {
+    CRSYMBOL_TEXT h(50, 50, "abcd", 0x808000, 8, HOTTEXT_TOP_LEFT, DIRHV_HORIZONTAL, "Arial", 4, 1);
+    // left 54, top 51, bottom 61 -> 100 - 61.
+    EXPECT_EQ(h.generate_cnx(100, CPoint(0, 0), true), "SYMBOL: TEXT \"abcd\" 54 39 HORIZ Arial,8\n");
+    CRSYMBOL_TEXT v(50, 50, "abcd", 0, 6, HOTTEXT_TOP_LEFT, DIRHV_VERTICAL, "Courier");
+    // 12 x 8 text: left 50, top 50, bottom 58.
+    EXPECT_EQ(v.generate_cnx(100, CPoint(5, 10), true), "SYMBOL: TEXT \"abcd\" 55 32 VERT Courier,6\n");
+}
+
+TEST_F(SymbolItems, NamesBusesByWidth) {
+    using P = CRSYMBOL_PINSTUB;
+    EXPECT_EQ(P::get_visible_bus_name("d", 0, false), "d");
+    EXPECT_EQ(P::get_visible_bus_name("d", -3, false), "d");
+    EXPECT_EQ(P::get_visible_bus_name("d", 1, false), "d[0]");
+    EXPECT_EQ(P::get_visible_bus_name("d", 1, true), "d");
+    EXPECT_EQ(P::get_visible_bus_name("d", 2, false), "d[1..0]");
+    EXPECT_EQ(P::get_visible_bus_name("d", 5000, false), "d[4999..0]");
+    EXPECT_EQ(P::get_visible_bus_name("d", 5001, false), "d...");
+    EXPECT_EQ(P::get_real_bus_name("d", 0, false), "d");
+    EXPECT_EQ(P::get_real_bus_name("d", 1, false), "d[0]");
+    EXPECT_EQ(P::get_real_bus_name("d", 1, true), "d");
+    EXPECT_EQ(P::get_real_bus_name("d", 2, true), "d[1..0]");
+    EXPECT_EQ(P::get_real_bus_name("d", 5000, false), "d[4999..0]");
+    EXPECT_EQ(P::get_real_bus_name("d", 5001, false), "d[5000..0]");
+
+    LINE_WIDTH w = THICK;
+    CString visible, real;
+    P::get_bus_properties("q", 0, w, visible, real, false);
+    EXPECT_EQ(w, THIN);
+    P::get_bus_properties("q", 1, w, visible, real, true);
+    EXPECT_EQ(w, THIN);
+    EXPECT_EQ(visible, "q");
+    P::get_bus_properties("q", 1, w, visible, real, false);
+    EXPECT_EQ(w, THICK);
+    EXPECT_EQ(real, "q[0]");
+    P::get_bus_properties("q", 6000, w, visible, real, false);
+    EXPECT_EQ(w, THICK);
+    EXPECT_EQ(visible, "q...");
+    EXPECT_EQ(real, "q[5999..0]");
+}
+
+TEST_F(SymbolItems, WritesBusPinWithMarkAndWidthText) {
+    CRSYMBOL_PINSTUB pin(0, 16, 24, 0, "data[7..0]", "", THICK, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
+                         CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 8);
+    EXPECT_EQ(pin.get_pin_name(), "data[7..0]");
+    ASSERT_NE(pin.get_bus_mark(), nullptr);
+    ASSERT_NE(pin.get_bus_width_text(), nullptr);
+    EXPECT_EQ(pin.get_bus_mark()->get_color(), 0x808000u);
+    EXPECT_EQ(pin.get_extent(), CRect(0, 14, 24, 16));
+    // Mark x = 0 + 24 / 2 - 2 = 10; slash from (6, 20) to (14, 12); width text
+    // "8" (3 x 9) at (10, 16) with gaps 1: left 11, top 17.
+    EXPECT_EQ(pin.generate_cnx(100, CPoint(0, 0), true),
+              "SYMBOL: LINE 6 80 14 88 SOLID THIN\n"
+              "SYMBOL: TEXT \"8\" 11 74 HORIZ Arial,7\n"
+              "SYMBOL: PINSTUB 0 84 IN data[7..0] 4 84 \"data[7..0]\" HORIZ Arial,8\n"
+              "SYMBOL: LINE 0 84 24 84 SOLID THICK\n");
+
+    // Ten bits and more move the mark 4 left of the middle; a given x wins.
+    CRSYMBOL_PINSTUB wide(0, 0, 40, 0, "w", "", THICK, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
+                          CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 16);
+    EXPECT_EQ(wide.get_bus_mark()->get_start_point(), CPoint(12, 4));
+    CRSYMBOL_PINSTUB given(0, 0, 40, 0, "w", "", THICK, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
+                           CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 16, 30);
+    EXPECT_EQ(given.get_bus_mark()->get_start_point(), CPoint(26, 4));
+    // A negative width draws the mark without a width text.
+    CRSYMBOL_PINSTUB unsized(0, 0, 40, 0, "w", "", THICK, PIN_BIDIR, HOTTEXT_BOTTOM_LEFT,
+                             CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, -1);
+    EXPECT_NE(unsized.get_bus_mark(), nullptr);
+    EXPECT_EQ(unsized.get_bus_width_text(), nullptr);
+    EXPECT_NE(unsized.generate_cnx(100, CPoint(), true).Find("PINSTUB 0 100 BIDIR w "), -1);
+}
+
+TEST_F(SymbolItems, WritesClockPinWithWedge) {
+    CRSYMBOL_PINSTUB clk(0, 40, 24, 0, "clk", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
+                         CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::CLOCK);
+    EXPECT_EQ(clk.get_bus_mark(), nullptr);
+    EXPECT_EQ(clk.generate_cnx(100, CPoint(0, 0), true),
+              "SYMBOL: PINSTUB 0 60 IN clk 4 60 \"clk\" HORIZ Arial,8\n"
+              "SYMBOL: LINE 0 60 24 60 SOLID THIN\n"
+              "SYMBOL: LINE 24 66 30 60 SOLID THIN\n"
+              "SYMBOL: LINE 30 60 24 54 SOLID THIN\n");
+
+    // Text at the stub's end moves past the wedge.
+    CRSYMBOL_PINSTUB end(0, 40, 24, 0, "clk", "CLK_IN", THIN, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
+                         CRSYMBOL_PINSTUB::TEXT_AT_END, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::CLOCK);
+    EXPECT_EQ(end.get_text()->get_left(), 24 + 6 + 4);
+    EXPECT_EQ(end.get_pin_name(), "CLK_IN");
+    CRSYMBOL_PINSTUB plain_end(0, 40, 24, 0, "clk", "", THIN, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
+                               CRSYMBOL_PINSTUB::TEXT_AT_END, DIRHV_HORIZONTAL, 0);
+    EXPECT_EQ(plain_end.get_text()->get_left(), 24 + 4);
+}
+
+TEST_F(SymbolItems, WritesVerticalPinTextByItsTopCorner) {
+    // A bottom pin: stub upwards from (40, 64), text "en" (8 x 10) vertical,
+    // anchor 6, gaps 4 and 1: left = 40 - 10 = 30, top = 64 - 4 = 60.
+    CRSYMBOL_PINSTUB pin(40, 64, 0, -16, "en", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
+                         CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_VERTICAL, 0);
+    EXPECT_EQ(pin.get_text()->get_left(), 30);
+    EXPECT_EQ(pin.get_text()->get_top(), 60);
+    EXPECT_EQ(pin.generate_cnx(100, CPoint(0, 0), true),
+              "SYMBOL: PINSTUB 40 36 IN en 30 40 \"en\" VERT Arial,8\n"
+              "SYMBOL: LINE 40 36 40 52 SOLID THIN\n");
+}

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "fake_metrics.h"
+#include "platform/dc.h"
+#include "platform/window.h"
+#include "symbol/bwizc_standard_symbol.h"
+#include "symbol/crsymbol.h"
+
+using SymbolPaint = FakeMetricsTest;
+
+namespace {
+std::vector<BWIZC_DRAW_OP> ops_of_kind(const std::vector<BWIZC_DRAW_OP>& ops, BWIZC_DRAW_OP::KIND kind) {
+    std::vector<BWIZC_DRAW_OP> out;
+    for (const auto& op : ops)
+        if (op.kind == kind) out.push_back(op);
+    return out;
+}
+bool has_text(const std::vector<BWIZC_DRAW_OP>& ops, const char* text) {
+    for (const auto& op : ops)
+        if (op.kind == BWIZC_DRAW_OP::TEXT && op.text == text) return true;
+    return false;
+}
+}  // namespace
+
+TEST_F(SymbolPaint, DrawsShapesWithTheirPensAndOutlinesOnly) {
+    CRecordingDC dc;
+    CRSYMBOL_LINE(10, 20, 5, 0, 0x808000, 0, THICK, true).paint(&dc);
+    CRSYMBOL_RECT(0, 0, 10, 6, 0x10).paint(&dc);
+    CRSYMBOL_CIRCLE(20, 30, 5).paint(&dc);
+    CRSYMBOL_ARC(20, 30, 5, 25, 30, 20, 25).paint(&dc);
+    const auto& ops = dc.ops();
+    ASSERT_EQ(ops.size(), 1u + 1u + 4u + 1u + 1u);
+    EXPECT_EQ(ops[0].kind, BWIZC_DRAW_OP::LINE);
+    EXPECT_EQ(ops[0].rect, CRect(10, 20, 15, 20));
+    EXPECT_EQ(ops[0].pen_width, 2);
+    EXPECT_EQ(ops[0].pen_color, 0x808000u);
+    EXPECT_EQ(ops[1].kind, BWIZC_DRAW_OP::ELLIPSE);  // the start dot
+    EXPECT_EQ(ops[1].rect, CRect(9, 19, 11, 21));
+    // The rectangle as a closed path, clockwise from its corner.
+    const CRect edges[] = {{0, 0, 10, 0}, {10, 0, 10, 6}, {10, 6, 0, 6}, {0, 6, 0, 0}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ops[2 + i].rect, edges[i]);
+        EXPECT_EQ(ops[2 + i].pen_width, 1);
+        EXPECT_EQ(ops[2 + i].pen_color, 0x10u);
+    }
+    EXPECT_EQ(ops[6].kind, BWIZC_DRAW_OP::ELLIPSE);
+    EXPECT_EQ(ops[6].rect, CRect(15, 25, 25, 35));
+    EXPECT_TRUE(ops[6].brush_null);
+    EXPECT_EQ(ops[7].kind, BWIZC_DRAW_OP::ARC);
+    EXPECT_EQ(ops[7].arc_start, CPoint(25, 30));
+    EXPECT_EQ(ops[7].arc_end, CPoint(20, 25));
+}
+
+TEST_F(SymbolPaint, DrawsTextAtItsCornerInItsFontAndDirection) {
+    CRecordingDC dc;
+    CRSYMBOL_TEXT(50, 50, "abcd", 0x808000, 8, HOTTEXT_CENTER).paint(&dc);
+    CRSYMBOL_TEXT(50, 50, "abcd", 0, 10, HOTTEXT_TOP_LEFT, DIRHV_VERTICAL, "Courier").paint(&dc);
+    const auto texts = ops_of_kind(dc.ops(), BWIZC_DRAW_OP::TEXT);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].rect.TopLeft(), CPoint(42, 45));
+    EXPECT_EQ(texts[0].font.lfHeight, -11);  // 8 points at 96 dpi
+    EXPECT_EQ(texts[0].font.lfEscapement, 0);
+    EXPECT_STREQ(texts[0].font.lfFaceName, "Arial");
+    EXPECT_EQ(texts[0].text_color, 0x808000u);
+    EXPECT_EQ(texts[0].bk_mode, TRANSPARENT);
+    EXPECT_EQ(texts[1].font.lfHeight, -13);
+    EXPECT_EQ(texts[1].font.lfEscapement, 900);
+    EXPECT_STREQ(texts[1].font.lfFaceName, "Courier");
+}
+
+TEST_F(SymbolPaint, DrawsPinTextLineBusMarkWedgeAndCross) {
+    CRecordingDC dc;
+    CRSYMBOL_PINSTUB(0, 16, 24, 0, "d[7..0]", "", THICK, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
+                     CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0x20, CRSYMBOL_PINSTUB::CLOCK, 8)
+        .paint(&dc);
+    const auto& ops = dc.ops();
+    ASSERT_EQ(ops.size(), 8u);
+    EXPECT_EQ(ops[0].kind, BWIZC_DRAW_OP::TEXT);
+    EXPECT_EQ(ops[0].text, "d[7..0]");
+    EXPECT_EQ(ops[1].rect, CRect(0, 16, 24, 16));
+    EXPECT_EQ(ops[1].pen_width, 2);
+    EXPECT_EQ(ops[2].rect, CRect(6, 20, 14, 12));  // bus mark
+    EXPECT_EQ(ops[2].pen_color, 0x808000u);
+    EXPECT_EQ(ops[3].text, "8");
+    EXPECT_EQ(ops[4].rect, CRect(24, 10, 30, 16));  // wedge
+    EXPECT_EQ(ops[5].rect, CRect(30, 16, 24, 22));
+    EXPECT_EQ(ops[6].rect, CRect(-4, 12, 4, 20));  // cross at the start
+    EXPECT_EQ(ops[6].pen_color, 0xFF0000u);
+    EXPECT_EQ(ops[7].rect, CRect(-4, 20, 4, 12));
+
+    CRecordingDC unnamed;
+    CRSYMBOL_PINSTUB(0, 16, 24, 0, "-", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT, CRSYMBOL_PINSTUB::TEXT_AT_START,
+                     DIRHV_HORIZONTAL, 0)
+        .paint(&unnamed);
+    EXPECT_EQ(unnamed.ops().size(), 2u);  // text and line, no cross
+}
+
+TEST_F(SymbolPaint, OutlinePaintsNothingUntilLaidOut) {
+    CRSYMBOL_OUTLINE o("o");
+    o.add_line(0, 0, 20, 0);
+    o.set_box_symbol(true);
+    o.add_title_text(10, 10, "T", 100, 0x808000);
+    ASSERT_TRUE(o.create_element(70000, CRect(0, 0, 1, 1), nullptr, nullptr, 0));
+    CRecordingDC tiny;
+    o.paint(&tiny);
+    EXPECT_TRUE(ops_of_kind(tiny.ops(), BWIZC_DRAW_OP::LINE).empty());
+    o.MoveWindow(CRect(0, 0, 40, 30), FALSE);
+    CRecordingDC full;
+    o.paint(&full);
+    ASSERT_EQ(ops_of_kind(full.ops(), BWIZC_DRAW_OP::LINE).size(), 1u);
+    EXPECT_TRUE(has_text(full.ops(), "T"));  // the title of a box symbol
+    o.DestroyWindow();
+}
+
+TEST_F(SymbolPaint, PreviewShowsFramedSymbolShadowAndResourceRows) {
+    CRSYMBOL_PORT_ORDER_LIST order;
+    CRSYMBOL_PORT_USAGE_LIST usage;
+    usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM("clk", "", "INPUT", 0));
+    CRSYMBOL preview(65000);
+    preview.set_symbol_updater([&](CRSYMBOL_OUTLINE* o) { bwizc_generate_default_symbol(*o, order, usage, "top"); });
+    preview.add_controls();
+    preview.update_controls();
+    CRSYMBOL_OUTLINE* symbol = preview.get_symbol_outline();
+    EXPECT_TRUE(symbol->is_box_symbol());
+    EXPECT_FALSE(symbol->get_frame_rect().IsRectEmpty());
+    ASSERT_EQ(symbol->get_outlines().get_size(), 1);
+    // No estimate yet: the info box shows its title and "...".
+    auto info_texts = [&] {
+        std::vector<CString> t;
+        for (auto* item : preview.get_info_outline()->get_texts()) t.push_back(item->get_text());
+        return t;
+    };
+    EXPECT_EQ(info_texts(), (std::vector<CString>{"  Resource Usage  ", "..."}));
+    preview.set_resource_text("4 lut;2 reg");
+    preview.update_controls();
+    EXPECT_EQ(info_texts(), (std::vector<CString>{"  Resource Usage  ", "4 lut + 2 reg"}));
+    EXPECT_GE(preview.get_info_outline()->get_extent().Width(), CRSYMBOL::INFO_OUTLINE_MIN_WIDTH);
+
+    const CSize size = preview.get_preferred_size();
+    ASSERT_TRUE(preview.create_element(65000, CRect(CPoint(0, 0), size), nullptr, nullptr, 0));
+    preview.do_layout(CPoint(0, 0));
+    CRect outline;
+    symbol->GetWindowRect(&outline);
+    CRect me;
+    preview.GetWindowRect(&me);
+    outline.OffsetRect(-me.left, -me.top);
+    EXPECT_EQ(outline.TopLeft(), CPoint(8, 8));
+    CRecordingDC dc;
+    preview.paint(&dc);
+    const auto pixels = ops_of_kind(dc.ops(), BWIZC_DRAW_OP::PIXEL);
+    ASSERT_FALSE(pixels.empty());
+    for (const auto& p : pixels) {
+        // Right of or under the symbol window, within the (8, 8) offset.
+        const CPoint at = p.rect.TopLeft();
+        EXPECT_TRUE(at.x >= outline.right || at.y >= outline.bottom);
+        EXPECT_LT(at.x, outline.right + 8);
+        EXPECT_LT(at.y, outline.bottom + 8);
+        EXPECT_GE(at.x, outline.left + 8);
+    }
+    preview.DestroyWindow();
+    for (auto* e : order) delete e;
+    for (auto* u : usage) delete u;
+}
