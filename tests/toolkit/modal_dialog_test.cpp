@@ -12,73 +12,6 @@
 
 namespace {
 
-// A page-like dialog: one toolkit control of each kind bound to its template
-// item, with the dialog itself as the listener, the way pages register them.
-class TOOLKIT_TEST_DIALOG : public CDialog, public EVENT_RECORDER {
-public:
-    explicit TOOLKIT_TEST_DIALOG(const BWIZC_DIALOG_TEMPLATE* tmpl) : CDialog(tmpl) {}
-
-    BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
-        label.attach_control(ID_LABEL, this, this);
-        frame.attach_control(ID_FRAME, this, this);
-        apply.attach_control(ID_APPLY, this, this);
-        check.attach_control(ID_CHECK, this, this);
-        radio_a.attach_control(ID_RADIO_A, this, this);
-        radio_b.attach_control(ID_RADIO_B, this, this);
-        radio_c.attach_control(ID_RADIO_C, this, this);
-        list.attach_control(ID_LIST, this, this);
-        number.attach_control(ID_NUMBER, this, this);
-        text.attach_control(ID_TEXT, this, this);
-        pattern.attach_control(ID_PATTERN, this, this);
-        radix.attach_control(ID_RADIX, this, this);
-        hex.attach_control(ID_HEX, this, this);
-        spin.attach_control(ID_SPIN, this, this);
-        integer.attach_control(ID_INTEGER, this, this);
-        radix.set_buddy(&pattern);
-        for (CRRADIO_BUTTON* r : {&radio_a, &radio_b, &radio_c}) group.add_member(r);
-
-        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&apply, &check, &radio_a, &radio_b, &radio_c}) {
-            c->enable_message(BN_CLICKED);
-        }
-        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&list, &number, &radix}) {
-            c->enable_message(CBN_SELCHANGE);
-            c->enable_message(CBN_EDITCHANGE);
-        }
-        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&text, &pattern, &hex, &integer}) {
-            c->enable_message(EN_CHANGE);
-        }
-        spin.enable_message(UDN_DELTAPOS);
-        for (const char* item : {"Basic", "GIGE", "XAUI"}) list.AddString(item);
-        for (int n : {1, 2, 4}) number.add_item(n);
-        spin.SetRange(0, 9);
-
-        // The values a page would restore and apply; not user actions, so
-        // they are forgotten before the user starts.
-        radio_a.set_value(true);
-        list.set_value(CString("Basic"));
-        events.clear();
-        if (end_at_once) EndDialog(IDABORT);
-        return TRUE;
-    }
-
-    bool end_at_once = false;
-    CRSTATIC label;
-    CRSTATIC_GROUP frame;
-    CRBUTTON apply;
-    CRCHECK_BUTTON check;
-    CRRADIO_BUTTON radio_a, radio_b, radio_c;
-    CRRADIO_BUTTON_GROUP group;
-    CRCOMBO_BOX list;
-    CRCOMBO_BOX_NUMERIC number;
-    CREDIT_BOX text;
-    CREDIT_BOX_INTEGER_RADIX pattern;
-    CCOMBOBOX_RADIX radix;
-    CREDIT_BOX_INTEGER_HEX hex;
-    CRSPIN_BUTTON spin;
-    CREDIT_BOX_INTEGER integer;
-};
-
 // Restores the previous driver when a test ends, however it ends.
 struct DRIVER_GUARD {
     explicit DRIVER_GUARD(BWIZC_INPUT_DRIVER driver) : previous(bwizc_set_input_driver(std::move(driver))) {}
@@ -103,6 +36,7 @@ TEST(ToolkitDialog, UserActionsReachTheListenerExactlyOnceEach) {
         .then([](CDialog* d) { return bwizc_user_type(d, ID_HEX, "1f"); })
         .then([](CDialog* d) { return bwizc_user_spin(d->GetDlgItem(ID_SPIN), 1); })
         .then([](CDialog* d) { return bwizc_user_type(d, ID_INTEGER, "-42"); })
+        .then([](CDialog* d) { return bwizc_user_click(d, ID_HELP); })
         .then([](CDialog* d) { return bwizc_user_click(d, IDOK); });
     DRIVER_GUARD guard(std::ref(script));
 
@@ -121,6 +55,7 @@ TEST(ToolkitDialog, UserActionsReachTheListenerExactlyOnceEach) {
     EXPECT_EQ(dlg.count_for(ID_HEX), 2);
     EXPECT_EQ(dlg.count_for(ID_SPIN), 1);
     EXPECT_EQ(dlg.count_for(ID_INTEGER), 2);  // the minus sign is refused
+    EXPECT_EQ(dlg.count_for(ID_HELP), 1);
     EXPECT_EQ(dlg.count_for(IDOK), 0);  // not a toolkit control
 
     // The values as the page would store them on Finish.
@@ -135,6 +70,29 @@ TEST(ToolkitDialog, UserActionsReachTheListenerExactlyOnceEach) {
     EXPECT_EQ(dlg.hex.get_val_string(), "0x1F");
     EXPECT_EQ(dlg.spin.get_delta(), 1);
     EXPECT_EQ(dlg.integer.get_val_string(), "42");
+}
+
+TEST(ToolkitDialog, PanelBuiltFromCodeSitsAtTheBottomWithItsButtonRightAligned) {
+    const BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
+    TOOLKIT_TEST_DIALOG dlg(&tmpl);
+    CRect bar, help, gel, client;
+    CWnd* help_parent = nullptr;
+    DRIVER_GUARD guard([&](CDialog* d) {
+        help_parent = dlg.help.GetParent();
+        bar = dlg.bar.get_rect();
+        help = dlg.help.get_rect();
+        gel = dlg.bar.get_gel_window()->get_rect();
+        d->GetClientRect(&client);
+        d->EndDialog(IDOK);
+        return true;
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(bar, CRect(dlg.bar_origin, CSize(client.Width(), 32)));
+    EXPECT_EQ(help.right, client.right - 4);
+    EXPECT_EQ(help.Width(), 60);
+    EXPECT_EQ(help.top, bar.top + 6);  // centred: (32 - 28) / 2 plus the top margin
+    EXPECT_EQ(gel, CRect(0, bar.top, client.Width() - 68, bar.bottom));
+    EXPECT_EQ(help_parent, &dlg);  // a sibling of the bar, not its child
 }
 
 TEST(ToolkitDialog, DialogEndedWhileStartingReturnsAtOnce) {

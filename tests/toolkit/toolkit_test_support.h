@@ -5,7 +5,14 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "toolkit/cbutton.h"
+#include "toolkit/ccombo_box.h"
 #include "toolkit/ccontrol.h"
+#include "toolkit/cedit_box.h"
+#include "toolkit/cpanel.h"
+#include "toolkit/crradio_button_group.h"
+#include "toolkit/crspin_button.h"
+#include "toolkit/crstatic.h"
 
 struct RECORDED_EVENT {
     UINT id;
@@ -47,6 +54,8 @@ enum TEST_ITEM_ID : UINT {
     ID_LABEL = 112,
     ID_FRAME = 113,
     ID_INTEGER = 114,
+    ID_BAR = 120,
+    ID_HELP = 121,
 };
 
 // One item of every kind the toolkit wraps, plus OK and Cancel.
@@ -78,3 +87,97 @@ inline BWIZC_DIALOG_TEMPLATE make_toolkit_test_template() {
     };
     return t;
 }
+
+// A page-like dialog: one toolkit control of each kind bound to its template
+// item, with the dialog itself as the listener, the way pages register them.
+class TOOLKIT_TEST_DIALOG : public CDialog, public EVENT_RECORDER {
+public:
+    explicit TOOLKIT_TEST_DIALOG(const BWIZC_DIALOG_TEMPLATE* tmpl) : CDialog(tmpl) {}
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        label.attach_control(ID_LABEL, this, this);
+        frame.attach_control(ID_FRAME, this, this);
+        apply.attach_control(ID_APPLY, this, this);
+        check.attach_control(ID_CHECK, this, this);
+        radio_a.attach_control(ID_RADIO_A, this, this);
+        radio_b.attach_control(ID_RADIO_B, this, this);
+        radio_c.attach_control(ID_RADIO_C, this, this);
+        list.attach_control(ID_LIST, this, this);
+        number.attach_control(ID_NUMBER, this, this);
+        text.attach_control(ID_TEXT, this, this);
+        pattern.attach_control(ID_PATTERN, this, this);
+        radix.attach_control(ID_RADIX, this, this);
+        hex.attach_control(ID_HEX, this, this);
+        spin.attach_control(ID_SPIN, this, this);
+        integer.attach_control(ID_INTEGER, this, this);
+        radix.set_buddy(&pattern);
+
+        // A bar built from code below the template's items: a gel block
+        // pushes the Help button to the right edge.
+        help.SetWindowText("Help");
+        help.set_size({60, 20});
+        help.set_margins(CRect(4, 4, 4, 4));
+        bar.set_opaque(true);
+        bar.set_background_color(BAR_COLOR);
+        bar.set_border_color(RGB(0x3F, 0x3F, 0x3F));
+        bar.set_border_sides(1, 0, 0, 0);
+        bar.add_gel_block(BAR_COLOR);
+        bar.add_control(ID_HELP, &help, 0, CPANEL::ALIGN_CENTER);
+        CRect client;
+        GetClientRect(&client);
+        const CSize bar_size(client.Width(), 32);
+        bar.set_creation_size(bar_size);
+        bar.create_in_dlg(this);
+        bar.set_size(bar_size);
+        bar_origin = CPoint(0, client.Height() - bar_size.cy - 30);
+        bar.move_element(CRect(bar_origin, bar_size), true);
+        bar.do_layout(bar_origin);
+        help.add_listener(this);
+        help.enable_message(BN_CLICKED);
+        for (CRRADIO_BUTTON* r : {&radio_a, &radio_b, &radio_c}) group.add_member(r);
+
+        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&apply, &check, &radio_a, &radio_b, &radio_c}) {
+            c->enable_message(BN_CLICKED);
+        }
+        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&list, &number, &radix}) {
+            c->enable_message(CBN_SELCHANGE);
+            c->enable_message(CBN_EDITCHANGE);
+        }
+        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&text, &pattern, &hex, &integer}) {
+            c->enable_message(EN_CHANGE);
+        }
+        spin.enable_message(UDN_DELTAPOS);
+        for (const char* item : {"Basic", "GIGE", "XAUI"}) list.AddString(item);
+        for (int n : {1, 2, 4}) number.add_item(n);
+        spin.SetRange(0, 9);
+
+        // The values a page would restore and apply; not user actions, so
+        // they are forgotten before the user starts.
+        radio_a.set_value(true);
+        list.set_value(CString("Basic"));
+        events.clear();
+        if (end_at_once) EndDialog(IDABORT);
+        return TRUE;
+    }
+
+    static constexpr COLORREF BAR_COLOR = RGB(0x20, 0x60, 0xC0);
+    bool end_at_once = false;
+    CPoint bar_origin;
+    CRSTATIC label;
+    CRSTATIC_GROUP frame;
+    CRBUTTON apply;
+    CRCHECK_BUTTON check;
+    CRRADIO_BUTTON radio_a, radio_b, radio_c;
+    CRRADIO_BUTTON_GROUP group;
+    CRCOMBO_BOX list;
+    CRCOMBO_BOX_NUMERIC number;
+    CREDIT_BOX text;
+    CREDIT_BOX_INTEGER_RADIX pattern;
+    CCOMBOBOX_RADIX radix;
+    CREDIT_BOX_INTEGER_HEX hex;
+    CRSPIN_BUTTON spin;
+    CREDIT_BOX_INTEGER integer;
+    CPANEL bar{ID_BAR, CPANEL::HORIZONTAL};
+    CRBUTTON help;
+};
