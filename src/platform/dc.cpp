@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/platform_internal.h"
 #include "platform/text_metrics.h"
 #include "platform/window.h"
 
@@ -502,7 +503,7 @@ int CDC::DrawText(const CString& text_in, CRect* rect, UINT format) {
 CPaintDC::CPaintDC(CWnd* wnd) : m_wnd(wnd) {
     if (!wnd || !wnd->m_hWnd) return;
     LOGFONT lf = wnd->get_effective_font();
-    if (CDC* painter = bwizc_get_backend()->get_paint_dc(wnd)) {
+    if (CDC* painter = bwizc_get_paint_dc(wnd)) {
         set_sink(painter->get_sink());
         SetViewportOrg(painter->GetViewportOrg());
     } else {

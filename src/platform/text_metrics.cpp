@@ -157,9 +157,10 @@ int ceil_div(long long a, long long b) { return static_cast<int>((a + b - 1) / b
 int pixel_size(const FACE& f, const LOGFONT& lf) {
     if (lf.lfHeight < 0) return -lf.lfHeight;
     if (lf.lfHeight > 0) {
-        // A positive height is the cell height: ascent plus descent.
+        // A positive height is the cell height (ascent plus descent); the
+        // cell never comes out taller than asked.
         long long cell = f.win_ascent + f.win_descent;
-        int ppem = static_cast<int>((static_cast<long long>(lf.lfHeight) * f.units_per_em + cell / 2) / cell);
+        int ppem = static_cast<int>(static_cast<long long>(lf.lfHeight) * f.units_per_em / cell);
         return ppem > 0 ? ppem : 1;
     }
     return 12;
