@@ -3,6 +3,9 @@
 // variation, for building its standard symbol in tests.
 #pragma once
 
+#include <fstream>
+#include <sstream>
+
 #include "symbol/bwizc_standard_symbol.h"
 
 inline void kv2gxb_fill_port_order(CRSYMBOL_PORT_ORDER_LIST& order) {
@@ -40,4 +43,35 @@ inline void kv2gxb_fill_typical_ports(CRSYMBOL_PORT_USAGE_LIST& usage) {
         {"tx_clkout", "OUTPUT", 4},        {"tx_dataout", "OUTPUT", 4},
     };
     for (const PORT& p : ports) usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(p.name, "", p.direction, p.width));
+}
+
+// The typical symbol as the framework builds it for a variation "gxb_top",
+// in a box-symbol outline.
+struct KV2GXB_SYMBOL {
+    CRSYMBOL_PORT_ORDER_LIST order;
+    CRSYMBOL_PORT_USAGE_LIST usage;
+    CRSYMBOL_OUTLINE outline{"SYMBOL"};
+    BWIZC_STANDARD_SYMBOL* symbol = nullptr;
+    KV2GXB_SYMBOL() {
+        kv2gxb_fill_port_order(order);
+        kv2gxb_fill_typical_ports(usage);
+        outline.set_box_symbol(true);
+        symbol = bwizc_generate_default_symbol(outline, order, usage, "gxb_top");
+    }
+    ~KV2GXB_SYMBOL() {
+        for (auto* e : order) delete e;
+        for (auto* u : usage) delete u;
+    }
+    KV2GXB_SYMBOL(const KV2GXB_SYMBOL&) = delete;
+    KV2GXB_SYMBOL& operator=(const KV2GXB_SYMBOL&) = delete;
+    // The outline's symbol block as the CNX writer asks for it.
+    CString cnx_text() { return outline.generate_cnx(outline.get_extent().Height() - 1, CPoint(0, 0), true); }
+};
+
+// The checked-in symbol block of KV2GXB_SYMBOL ("" when it cannot be read).
+inline CString kv2gxb_golden_symbol_text() {
+    std::ifstream in(KV2GXB_SOURCE_DIR "/tests/symbol/golden/symbol_kv2gxb.txt", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return CString(s.str());
 }

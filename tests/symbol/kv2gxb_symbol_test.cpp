@@ -4,37 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "symbol/kv2gxb_port_set.h"
-
-namespace {
-
-struct KV2GXB_SYMBOL {
-    CRSYMBOL_PORT_ORDER_LIST order;
-    CRSYMBOL_PORT_USAGE_LIST usage;
-    CRSYMBOL_OUTLINE outline{"SYMBOL"};
-    BWIZC_STANDARD_SYMBOL* symbol = nullptr;
-    KV2GXB_SYMBOL() {
-        kv2gxb_fill_port_order(order);
-        kv2gxb_fill_typical_ports(usage);
-        outline.set_box_symbol(true);
-        symbol = bwizc_generate_default_symbol(outline, order, usage, "gxb_top");
-    }
-    ~KV2GXB_SYMBOL() {
-        for (auto* e : order) delete e;
-        for (auto* u : usage) delete u;
-    }
-};
-
-CString read_file(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return CString(s.str());
-}
-
-}  // namespace
 
 TEST(Kv2gxbSymbol, LaysPortsOutInTableOrderOnTheGrid) {
     KV2GXB_SYMBOL s;
@@ -86,8 +57,8 @@ TEST(Kv2gxbSymbol, LaysPortsOutInTableOrderOnTheGrid) {
 
 TEST(Kv2gxbSymbol, WritesTheCheckedInSymbolText) {
     KV2GXB_SYMBOL s;
-    const CString text = s.outline.generate_cnx(s.outline.get_extent().Height() - 1, CPoint(0, 0), true);
-    const CString golden = read_file(KV2GXB_SOURCE_DIR "/tests/symbol/golden/symbol_kv2gxb.txt");
+    const CString text = s.cnx_text();
+    const CString golden = kv2gxb_golden_symbol_text();
     {
         std::ofstream out(KV2GXB_ARTIFACTS_DIR "/symbol_kv2gxb_headless.txt", std::ios::binary);
         out << text.c_str();
