@@ -289,8 +289,9 @@ public:
     KVGXB_WIZARD_MODEL& operator=(const KVGXB_WIZARD_MODEL&) = delete;
 
     // The description the preset layer and the matching work on; not owned.
-    void set_cnx_manager(CRCNX_MANAGER* manager) { m_cnx_manager = manager; }
-    CRCNX_MANAGER* get_cnx_manager() const { return m_cnx_manager; }
+    // (The wizard framework's own get_cnx_manager() is the one to attach.)
+    void set_model_cnx_manager(CRCNX_MANAGER* manager) { m_cnx_manager = manager; }
+    CRCNX_MANAGER* get_model_cnx_manager() const { return m_cnx_manager; }
 
     // ---------------------------------------------------------- settings
     CString protocol = "Basic";                 // WIZ_PROTOCOL
@@ -420,6 +421,9 @@ public:
     // Files one answer row of the device database: element 0 the row name
     // (with or without trailing ':' and blanks), then the answer's elements.
     void add_new_entry_to_preset_param_tbl(CStringArray* row);
+    // Files the answer to preset query number n (0 to 21, taken modulo 22):
+    // the row name of that query is put in front of the answer's elements.
+    void file_preset_answer(int query_number, const CStringArray& answer);
     // Inserts a started item into the preset list, which takes ownership.
     void create_new_entry_and_add(KVGXB_PRESET_PARAM_ITEM* item);
     // Name of the first key row that does not match, "" on a full match.

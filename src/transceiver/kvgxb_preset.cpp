@@ -223,6 +223,14 @@ void KVGXB_WIZARD_MODEL::add_new_entry_to_preset_param_tbl(CStringArray* row) {
     preset_row_counter = (preset_row_counter + 1) % KVGXB_PRESET_QUERY_COUNT;
 }
 
+void KVGXB_WIZARD_MODEL::file_preset_answer(int query_number, const CStringArray& answer) {
+    const int n = ((query_number % KVGXB_PRESET_QUERY_COUNT) + KVGXB_PRESET_QUERY_COUNT) % KVGXB_PRESET_QUERY_COUNT;
+    CStringArray row;
+    row.Add(KVGXB_PRESET_QUERY_TBL[n].describes);
+    row.Append(answer);
+    add_new_entry_to_preset_param_tbl(&row);
+}
+
 void KVGXB_WIZARD_MODEL::create_new_entry_and_add(KVGXB_PRESET_PARAM_ITEM* item) {
     if (!item) return;
     std::unique_ptr<KVGXB_PRESET_PARAM_ITEM> owned(item);

@@ -56,11 +56,11 @@ bool load_presets(KVGXB_WIZARD_MODEL& model) {
     }
     auto answers = ask_device_database(commands);
     if (answers.size() != commands.size()) return false;
+    // After the two loads, answer i is preset query i - 2 of its key.
     for (size_t i = 2; i < answers.size(); ++i) {
-        CStringArray row;
-        row.Add(KVGXB_PRESET_QUERY_TBL[(i - 2) % KVGXB_PRESET_QUERY_COUNT].describes);
-        for (const std::string& element : answers[i]) row.Add(element.c_str());
-        model.add_new_entry_to_preset_param_tbl(&row);
+        CStringArray answer;
+        for (const std::string& element : answers[i]) answer.Add(element.c_str());
+        model.file_preset_answer(static_cast<int>(i) - 2, answer);
     }
     return true;
 }

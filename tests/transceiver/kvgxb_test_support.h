@@ -95,7 +95,7 @@ public:
 class KvgxbModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        model.set_cnx_manager(&cnx);
+        model.set_model_cnx_manager(&cnx);
         previous_handler = bwizc_set_message_box_handler(
             [this](const CString&, const CString& text) { messages.push_back(text.c_str()); });
     }
