@@ -107,7 +107,7 @@ CBUTTON* CRNAVIGATION_PANEL_DECORATOR::make_button(const CString& label, const C
 void CRNAVIGATION_PANEL_DECORATOR::create_navigation_buttons() {
     reset_available_resource_id();
     m_button_items.clear();
-    if (!m_nav_buttons_panel) m_nav_buttons_panel = std::make_unique<CPANEL>(NAV_BUTTONS_PANEL_ID, HORIZONTAL);
+    if (!m_nav_buttons_panel) m_nav_buttons_panel = std::make_unique<ROW_PANEL>(NAV_BUTTONS_PANEL_ID, this);
     m_nav_buttons_panel->remove_all_controls(true, true);
     m_nav_buttons.clear();
     for (auto& top : m_items) {
@@ -126,7 +126,7 @@ void CRNAVIGATION_PANEL_DECORATOR::create_navigation_buttons() {
 
 void CRNAVIGATION_PANEL_DECORATOR::create_logo_titles_std_butons_panel() {
     CRDECORATOR_WIZARD* wizard = get_wizard_ref();
-    if (!m_titles_panel) m_titles_panel = std::make_unique<CPANEL>(TITLES_PANEL_ID, HORIZONTAL);
+    if (!m_titles_panel) m_titles_panel = std::make_unique<ROW_PANEL>(TITLES_PANEL_ID, this);
     m_titles_panel->remove_all_controls(true, true);
     if (!m_title) m_title = std::make_unique<CRSTATIC>();
     if (!m_subtitle) m_subtitle = std::make_unique<CRSTATIC>();
@@ -140,7 +140,7 @@ void CRNAVIGATION_PANEL_DECORATOR::create_logo_titles_std_butons_panel() {
     m_titles_panel->add_control(SUBTITLE_ID, m_subtitle.get(), 0, ALIGN_NONE);
     m_titles_panel->add_gel_block();
 
-    if (!m_std_buttons_panel) m_std_buttons_panel = std::make_unique<CPANEL>(STD_BUTTONS_PANEL_RESOURCE_ID, HORIZONTAL);
+    if (!m_std_buttons_panel) m_std_buttons_panel = std::make_unique<ROW_PANEL>(STD_BUTTONS_PANEL_RESOURCE_ID, this);
     m_std_buttons_panel->remove_all_controls(true, true);
     if (!m_about) m_about = std::make_unique<CBUTTON>();
     if (!m_help) m_help = std::make_unique<CBUTTON>();

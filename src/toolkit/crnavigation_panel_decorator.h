@@ -75,9 +75,21 @@ private:
     // Button id -> the item it stands for.
     std::vector<std::pair<UINT, NAV_ITEM_INFO*>> m_button_items;
     std::vector<std::unique_ptr<CBUTTON>> m_nav_buttons;
-    std::unique_ptr<CPANEL> m_nav_buttons_panel;
-    std::unique_ptr<CPANEL> m_titles_panel;
-    std::unique_ptr<CPANEL> m_std_buttons_panel;
+    // A row of the panel; its buttons' clicks go on to the decorator.
+    class ROW_PANEL : public CPANEL {
+    public:
+        ROW_PANEL(UINT id, CRNAVIGATION_PANEL_DECORATOR* owner) : CPANEL(id, HORIZONTAL), m_owner(owner) {
+            set_listening(true);
+        }
+        void on_action_performed(CRABSTRACT_EVENT* event) override { m_owner->on_action_performed(event); }
+
+    private:
+        CRNAVIGATION_PANEL_DECORATOR* m_owner;
+    };
+
+    std::unique_ptr<ROW_PANEL> m_nav_buttons_panel;
+    std::unique_ptr<ROW_PANEL> m_titles_panel;
+    std::unique_ptr<ROW_PANEL> m_std_buttons_panel;
     std::unique_ptr<CRSTATIC> m_title;
     std::unique_ptr<CRSTATIC> m_subtitle;
     std::unique_ptr<CBUTTON> m_about;

@@ -1,0 +1,129 @@
+// The button bar and the navigation panel on real pages of the test wizard.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/user_input.h"
+#include "test_wizard.h"
+#include "toolkit/crnavigation_panel_decorator.h"
+#include "toolkit/crstd_buttons_panel_decorator.h"
+
+using namespace test_wizard;
+using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
+using NAV = CRNAVIGATION_PANEL_DECORATOR;
+
+namespace {
+
+class DecoratorSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kv2gxb-deco-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string command(const std::string& options) const { return "kv2gxb " + options + " " + dir + "/top.vhd"; }
+    std::string dir;
+};
+
+// The window under `parent` (at any depth) with that text, or null.
+CWnd* find_by_text(CWnd* parent, const char* text) {
+    for (CWnd* child : parent->get_children()) {
+        if (child->GetWindowText() == text) return child;
+        if (CWnd* found = find_by_text(child, text)) return found;
+    }
+    return nullptr;
+}
+
+CWnd* find_by_id(CWnd* parent, int id) {
+    for (CWnd* child : parent->get_children()) {
+        if (child->GetDlgCtrlID() == id) return child;
+        if (CWnd* found = find_by_id(child, id)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
+    TEST_WIZARD wizard(2);
+    BWIZC_INPUT_SCRIPT script;
+    script.then([](CDialog* dialog) {
+        CRect client;
+        dialog->GetClientRect(&client);
+        CWnd* help = dialog->GetDlgItem(BAR::HELP_BUTTON_ID);
+        CWnd* cancel = dialog->GetDlgItem(BAR::CANCEL_BUTTON_ID);
+        CWnd* back = dialog->GetDlgItem(BAR::PREV_BUTTON_ID);
+        CWnd* next = dialog->GetDlgItem(BAR::NEXT_BUTTON_ID);
+        CWnd* finish = dialog->GetDlgItem(BAR::FINISH_BUTTON_ID);
+        EXPECT_TRUE(help && cancel && back && next && finish);
+        if (!(help && cancel && back && next && finish)) return true;
+        EXPECT_EQ(help->GetWindowText(), "&Documentation");
+        EXPECT_EQ(help->get_rect().Width(), BAR::HELP_BUTTON_WIDTH);
+        EXPECT_EQ(finish->GetWindowText(), "&Finish");
+        EXPECT_EQ(back->GetWindowText(), "< &Back");
+        // Left to right: Documentation ... Cancel, Back, Next, Finish at the right edge.
+        EXPECT_LT(help->get_rect().right, cancel->get_rect().left);
+        EXPECT_LT(cancel->get_rect().right, back->get_rect().left);
+        EXPECT_LT(back->get_rect().right, next->get_rect().left);
+        EXPECT_LT(next->get_rect().right, finish->get_rect().left);
+        EXPECT_EQ(finish->get_rect().Size(), BAR::STD_BUTTON_DIMS);
+        EXPECT_GT(finish->get_rect().right, client.right - 30);
+        EXPECT_LT(help->get_rect().left, client.Width() / 2);
+        // The bar is at the bottom of a page at least 450 pixels tall.
+        EXPECT_GE(client.Height(), 450);
+        EXPECT_GT(finish->get_rect().top, client.bottom - 40);
+        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
+        return true;
+    });
+    EXPECT_TRUE(run(wizard, command("-hbutton"), &script));
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
+
+    // With the navigation panel the Documentation button moves up there.
+    TEST_WIZARD nav_wizard(2);
+    BWIZC_INPUT_SCRIPT nav_script;
+    nav_script.then([](CDialog* dialog) {
+        EXPECT_EQ(dialog->GetDlgItem(BAR::HELP_BUTTON_ID), nullptr);
+        EXPECT_NE(find_by_id(dialog, NAV::HELP_BUTTON_ID), nullptr);
+        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
+        return true;
+    });
+    EXPECT_TRUE(run(nav_wizard, command("-hbutton -NAV"), &nav_script));
+}
+
+TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
+    TEST_WIZARD wizard(3);
+    BWIZC_INPUT_SCRIPT script;
+    script.then([&wizard](CDialog* dialog) {
+              auto* nav = wizard.get_navigation_panel_decorator();
+              // Three groups: the parameter pages, the simulation library, the summary.
+              const auto& items = nav->get_nav_items();
+              EXPECT_EQ(items.size(), 3u);
+              if (items.size() != 3u) return true;
+              EXPECT_EQ(items[0]->item_id, "PARAM_SETTINGS");
+              EXPECT_EQ(items[0]->label, "Parameter");
+              EXPECT_EQ(items[0]->description, "Settings");
+              EXPECT_EQ(items[0]->sub_items.size(), 3u);
+              EXPECT_TRUE(items[0]->shown);
+              EXPECT_TRUE(items[0]->sub_items[0]->selected);
+              EXPECT_FALSE(items[0]->sub_items[1]->selected);
+              EXPECT_TRUE(items[0]->sub_items[1]->as_buttons);
+              EXPECT_FALSE(items[2]->shown);
+              // Sub-buttons of the current group, one button per other group.
+              EXPECT_NE(find_by_text(dialog, "Page 2"), nullptr);
+              CWnd* summary = find_by_text(dialog, "Summary");
+              EXPECT_NE(summary, nullptr);
+              if (summary) EXPECT_TRUE(bwizc_user_click(summary));
+              return true;
+          })
+        .then([](CDialog* dialog) {
+            // The summary group has one page: its button led straight there,
+            // and it shows no sub-buttons.
+            EXPECT_NE(dialog->GetWindowText().Find("-- Summary"), -1) << dialog->GetWindowText().c_str();
+            EXPECT_EQ(find_by_text(dialog, "Summary Page"), nullptr);
+            EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
+            return true;
+        });
+    EXPECT_TRUE(run(wizard, command("-NAV"), &script));
+    EXPECT_EQ(wizard.shown_captions.size(), 1u);
+}
