@@ -1,6 +1,9 @@
 // Plumbing shared by the platform's own sources; not for other folders.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/win_defs.h"
 
 class CWnd;
@@ -19,3 +22,8 @@ void bwizc_rebind_window(HWND hwnd, CWnd* wnd);
 void bwizc_unregister_window(HWND hwnd);
 HWND bwizc_get_focus_handle();
 void bwizc_set_focus_handle(HWND hwnd);
+
+// The code points of UTF-8 text; a byte that starts no valid sequence stands for itself.
+std::vector<unsigned> bwizc_utf8_code_points(const std::string& text);
+// Appends the UTF-8 form of a code point.
+void bwizc_utf8_append(std::string& out, unsigned cp);

@@ -1,5 +1,7 @@
 #include "platform/text_metrics.h"
 
+#include "platform/platform_internal.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -187,27 +189,6 @@ int advance(FACE& f, SIZE_METRICS& s, int ppem, unsigned cp) {
     return adv;
 }
 
-// Decodes one UTF-8 sequence at s[i]; a stray byte stands for itself.
-unsigned next_code_point(const std::string& s, size_t& i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    if (extra == 0 || i + static_cast<size_t>(extra) >= s.size()) {
-        ++i;
-        return c;
-    }
-    unsigned cp = c & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-        unsigned char cc = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
-        if ((cc & 0xC0) != 0x80) {
-            ++i;
-            return c;
-        }
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    i += static_cast<size_t>(extra) + 1;
-    return cp;
-}
-
 }  // namespace
 
 bool bwizc_text_metrics_initialize(CString* error) {
@@ -240,11 +221,10 @@ std::vector<int> bwizc_text_char_positions(const LOGFONT& lf, const CString& tex
     int ppem = pixel_size(f, lf);
     SIZE_METRICS& s = size_metrics(f, ppem);
     std::vector<int> pos;
-    const std::string& str = text.str();
     int x = 0;
-    for (size_t i = 0; i < str.size();) {
+    for (unsigned cp : bwizc_utf8_code_points(text.str())) {
         pos.push_back(x);
-        x += advance(f, s, ppem, next_code_point(str, i));
+        x += advance(f, s, ppem, cp);
     }
     pos.push_back(x);
     return pos;
@@ -280,4 +260,45 @@ LOGFONT bwizc_make_logfont(const char* face, int points, bool bold) {
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     bwizc_set_face_name(lf, face);
     return lf;
+}
+
+std::vector<unsigned> bwizc_utf8_code_points(const std::string& s) {
+    std::vector<unsigned> out;
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        bool valid = extra > 0 && i + static_cast<size_t>(extra) < s.size();
+        unsigned cp = c & (0x3Fu >> extra);
+        for (int k = 1; valid && k <= extra; ++k) {
+            unsigned char cc = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
+            valid = (cc & 0xC0) == 0x80;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!valid) {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        out.push_back(cp);
+        i += static_cast<size_t>(extra) + 1;
+    }
+    return out;
+}
+
+void bwizc_utf8_append(std::string& out, unsigned cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }

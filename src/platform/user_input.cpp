@@ -4,6 +4,7 @@
 
 #include "platform/controls.h"
 #include "platform/dialog.h"
+#include "platform/platform_internal.h"
 #include "platform/window.h"
 
 namespace {
@@ -21,26 +22,6 @@ bool editable(CWnd* w) {
     const BWIZC_WND_STATE& s = w->state();
     if (s.kind == BWIZC_KIND_EDIT) return (s.style & ES_READONLY) == 0;
     return s.kind == BWIZC_KIND_COMBOBOX && (s.style & CBS_TYPEMASK) != CBS_DROPDOWNLIST;
-}
-
-// Decodes UTF-8 into code points; a stray byte stands for itself.
-std::vector<unsigned> code_points(const CString& text) {
-    std::vector<unsigned> out;
-    const std::string& s = text.str();
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        if (extra == 0 || i + static_cast<size_t>(extra) >= s.size()) {
-            out.push_back(c);
-            ++i;
-            continue;
-        }
-        unsigned cp = c & (0x3Fu >> extra);
-        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0x3F);
-        out.push_back(cp);
-        i += static_cast<size_t>(extra) + 1;
-    }
-    return out;
 }
 
 // The focus moves to w unless it has it; false when w went away meanwhile.
@@ -153,7 +134,7 @@ bool bwizc_user_type(CWnd* ctrl, const CString& chars) {
     if (!editable(ctrl)) return false;
     HWND h = ctrl->m_hWnd;
     if (!focus(ctrl)) return true;
-    for (unsigned cp : code_points(chars)) {
+    for (unsigned cp : bwizc_utf8_code_points(chars.str())) {
         CWnd* w = CWnd::FromHandle(h);
         if (!w) break;
         w->SendMessage(WM_CHAR, cp, 1);

@@ -762,24 +762,6 @@ bool has_edit_field(const BWIZC_WND_STATE& s) {
            (s.kind == BWIZC_KIND_COMBOBOX && (s.style & CBS_TYPEMASK) != CBS_DROPDOWNLIST);
 }
 
-void append_utf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 bool is_continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 }  // namespace
@@ -803,7 +785,7 @@ void CWnd::default_edit_char(UINT ch) {
         if (s.kind == BWIZC_KIND_EDIT && (s.style & ES_NUMBER) && (ch < '0' || ch > '9')) return;
         if (s.kind == BWIZC_KIND_EDIT && (s.style & ES_UPPERCASE) && ch >= 'a' && ch <= 'z') ch -= 'a' - 'A';
         std::string ins;
-        append_utf8(ins, ch);
+        bwizc_utf8_append(ins, ch);
         if (s.limit_text > 0 && len - (b - a) + static_cast<int>(ins.size()) > s.limit_text) return;
         text.replace(static_cast<size_t>(a), static_cast<size_t>(b - a), ins);
         a += static_cast<int>(ins.size());

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -183,9 +184,7 @@ bool g_syncing = false;  // true while the backend writes window state into widg
 bool route_key(CWnd* w, QKeyEvent* e) {
     if (!w) return false;
     if (e->matches(QKeySequence::Paste)) {
-        QLineEdit tmp;
-        tmp.paste();
-        bwizc_user_paste(w, from_qstring(tmp.text()));
+        bwizc_user_paste(w, from_qstring(QGuiApplication::clipboard()->text()));
         return true;
     }
     if (e->key() == Qt::Key_Backspace) {
@@ -620,10 +619,8 @@ private:
 
     static void set_selection(QLineEdit* e, const BWIZC_WND_STATE& s) {
         // Byte positions of the UTF-8 text to character positions.
-        QString all = e->text();
         auto chars = [&](int bytes) { return QString::fromUtf8(s.text.c_str(), std::min(bytes, s.text.GetLength())).size(); };
         int a = static_cast<int>(chars(s.sel_start)), b = static_cast<int>(chars(s.sel_end));
-        (void)all;
         if (a == b)
             e->setCursorPosition(b);
         else
