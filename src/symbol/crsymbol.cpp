@@ -31,6 +31,8 @@ CRSYMBOL::~CRSYMBOL() {
 }
 
 void CRSYMBOL::add_controls() {
+    // A page frame may ask again while the outlines are still entries.
+    if (!get_controls_list().is_empty()) return;
     add_panel(CRSYMBOL_OUTLINE::SYMBOL_OUTLINE_RESOURCE_ID_BASE, m_symbol_outline, 0, ALIGN_NONE);
     add_rigid_block(SHADOW_OFFSET + SEPARATOR_GAP);
     add_panel(CRSYMBOL_OUTLINE::INFO_OUTLINE_RESOURCE_ID_BASE, m_info_outline, 0, ALIGN_NONE);

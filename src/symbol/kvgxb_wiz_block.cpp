@@ -82,7 +82,15 @@ void KVGXB_WIZ_BLOCK::create_outline() {
 
 KVGXB_WIZ_DWIBLOCK::KVGXB_WIZ_DWIBLOCK(const CString& name, int x, int y, int unit, int clk_direction)
     : CRSYMBOL_OUTLINE(name, CPoint(x, y)), m_unit(unit), m_clk_direction(clk_direction),
-      m_body(0, 0, 4 * unit, 4 * unit), m_in_len(unit), m_out_len(unit), m_in_y(2 * unit), m_out_y(2 * unit) {}
+      m_body(0, 0, 4 * unit, 4 * unit), m_in_len(unit), m_out_len(unit), m_in_y(2 * unit), m_out_y(2 * unit) {
+    place_clk_points();
+}
+
+void KVGXB_WIZ_DWIBLOCK::place_clk_points() {
+    const int edge = m_clk_direction == CLK_FROM_BELOW ? m_body.bottom : m_body.top;
+    m_clk_point1 = CPoint(m_body.Width() / 4, edge);
+    m_clk_point2 = CPoint(m_body.Width() * 3 / 4, edge);
+}
 
 void KVGXB_WIZ_DWIBLOCK::draw_label() {
     draw_lines(*this, words_of(m_outline_name), m_body.Width() / 2, first_label_y(m_body, m_clk_direction),
@@ -96,9 +104,6 @@ void KVGXB_WIZ_DWIBLOCK::create_outline() {
     add_line(m_body.Width() / 2, 0, 0, m_body.Height());
     set_color(saved);
     draw_label();
-    const int edge = m_clk_direction == CLK_FROM_BELOW ? m_body.bottom : m_body.top;
-    m_clk_point1 = CPoint(m_body.Width() / 4, edge);
-    m_clk_point2 = CPoint(m_body.Width() * 3 / 4, edge);
     draw_clock(*this, m_clk_point1, m_unit, m_clk_direction, m_clk_label1, m_text_size);
     draw_clock(*this, m_clk_point2, m_unit, m_clk_direction, m_clk_label2, m_text_size);
     add_line(-m_in_len, m_in_y, m_in_len, 0, THICK);
@@ -109,6 +114,7 @@ KVGXB_WIZ_DWIBLOCK_WIDE::KVGXB_WIZ_DWIBLOCK_WIDE(const CString& name, int x, int
     : KVGXB_WIZ_DWIBLOCK(name, x, y, unit, clk_direction) {
     m_body = CRect(0, 0, 6 * unit, 4 * unit);
     m_in_len = m_out_len = unit + 4;
+    place_clk_points();
 }
 
 void KVGXB_WIZ_DWIBLOCK_WIDE::draw_label() {

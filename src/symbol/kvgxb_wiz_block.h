@@ -47,6 +47,9 @@ public:
     CPoint get_clk_point2() const { return m_clk_point2; }
 
 protected:
+    // The two clock arrows sit at a quarter and three quarters of the clock edge.
+    void place_clk_points();
+
     int m_unit;
     int m_clk_direction;
     CRect m_body;

@@ -73,7 +73,10 @@ TEST_F(BlockDiagram, DualClockBlocksDivideBodyAndPairWords) {
     EXPECT_EQ(d.get_clk_point2(), CPoint(24, 0));
     EXPECT_EQ(texts(d), (std::vector<CString>{"phase", "comp", "fifo", "wr"}));
 
-    KVGXB_WIZ_DWIBLOCK_WIDE w("byte order pad fifo x", 0, 0, 8);
+    KVGXB_WIZ_DWIBLOCK_WIDE w("byte order pad fifo x", 0, 0, 8, CLK_FROM_BELOW);
+    // Clock points are known before the outline is built.
+    EXPECT_EQ(w.get_clk_point1(), CPoint(12, 32));
+    EXPECT_EQ(w.get_clk_point2(), CPoint(36, 32));
     w.create_outline();
     EXPECT_EQ(w.get_body(), CRect(0, 0, 48, 32));
     EXPECT_EQ(texts(w), (std::vector<CString>{"byte order", "pad fifo", "x"}));

@@ -119,6 +119,8 @@ TEST_F(SymbolPaint, PreviewShowsFramedSymbolShadowAndResourceRows) {
     CRSYMBOL preview(65000);
     preview.set_symbol_updater([&](CRSYMBOL_OUTLINE* o) { bwizc_generate_default_symbol(*o, order, usage, "top"); });
     preview.add_controls();
+    preview.add_controls();
+    EXPECT_EQ(preview.get_controls_list().get_size(), 3);  // symbol, gap, info
     preview.update_controls();
     CRSYMBOL_OUTLINE* symbol = preview.get_symbol_outline();
     EXPECT_TRUE(symbol->is_box_symbol());
@@ -160,4 +162,29 @@ TEST_F(SymbolPaint, PreviewShowsFramedSymbolShadowAndResourceRows) {
     preview.DestroyWindow();
     for (auto* e : order) delete e;
     for (auto* u : usage) delete u;
+}
+
+TEST_F(SymbolPaint, NestedOutlinesGetFollowingIdsAndWindowsAtTheirExtents) {
+    CRSYMBOL_OUTLINE o("o");
+    auto* a = o.add_symbol_outline(new CRSYMBOL_OUTLINE("a", CPoint(10, 20)));
+    a->add_line(0, 0, 30, 0);
+    auto* b = o.add_symbol_outline(new CRSYMBOL_OUTLINE("b", CPoint(0, 50)));
+    b->add_rect(0, 0, 9, 9);
+    ASSERT_TRUE(o.create_element(70000, CRect(0, 0, 100, 100), nullptr, nullptr, 0));
+    EXPECT_EQ(o.get_first_outline_id(), 70001u);
+    ASSERT_TRUE(a->is_valid_window());
+    ASSERT_TRUE(b->is_valid_window());
+    EXPECT_EQ(a->GetDlgCtrlID(), 70001);
+    EXPECT_EQ(b->GetDlgCtrlID(), 70002);
+    EXPECT_EQ(a->GetParent(), &o);
+    CRect ra, rb, ro;
+    a->GetWindowRect(&ra);
+    b->GetWindowRect(&rb);
+    o.GetWindowRect(&ro);
+    ra.OffsetRect(-ro.left, -ro.top);
+    rb.OffsetRect(-ro.left, -ro.top);
+    // A line at y 0 lies above its y (pen width): only bottom 0 counts, so no height.
+    EXPECT_EQ(ra, CRect(10, 20, 40, 20));
+    EXPECT_EQ(rb, CRect(0, 50, 10, 60));
+    o.DestroyWindow();
 }
