@@ -1,6 +1,7 @@
 // The wizard's decorations and its messages to the calling program.
 #include "platform/registered_messages.h"
 #include "platform/wizman_transport.h"
+#include "wizard/crcgx_device_combobox_decorator.h"
 #include "wizard/crwizard_base.h"
 #include "wizard/crwizard_page_base.h"
 
@@ -9,20 +10,26 @@
 
 void CRWIZARD_BASE::build_decorators() {
     delete_decorators();
+    if (has_cgx_device_combobox()) m_cgx_combobox_decorator = new CRCGX_DEVICE_COMBOBOX_DECORATOR(this);
     m_nav_panel_decorator = build_navigation_panel_decorator(this);
     m_std_buttons_decorator = build_std_buttons_panel_decorator(this);
     set_page_group_entry("PARAM_SETTINGS", "Parameter Settings");
 }
 
 void CRWIZARD_BASE::delete_decorators() {
+    delete m_cgx_combobox_decorator;
     delete m_nav_panel_decorator;
     delete m_std_buttons_decorator;
+    m_cgx_combobox_decorator = nullptr;
     m_nav_panel_decorator = nullptr;
     m_std_buttons_decorator = nullptr;
 }
 
 void CRWIZARD_BASE::add_page_decorations(CRWIZARD_PAGE_BASE* page) {
     if (!page) return;
+    if (m_cgx_combobox_decorator && page->get_page_order() == 0) {
+        page->add_border_panel(m_cgx_combobox_decorator, "INNER_TOP");
+    }
     if (m_std_buttons_decorator) {
         m_std_buttons_decorator->set_border_color(0x7f7f7f);
         page->add_border_panel(m_std_buttons_decorator, "OUTER_BOTTOM");

@@ -136,7 +136,9 @@ bool CRWIZARD_PAGE_BASE::set_cgx_device_family(const CString& name) {
     return m_wizard_base && m_wizard_base->set_cgx_device_family(name);
 }
 
-LRESULT CRWIZARD_PAGE_BASE::on_wiz_page_cgx_device_family_selection_changed(WPARAM /*wparam*/, LPARAM /*lparam*/) {
+LRESULT CRWIZARD_PAGE_BASE::on_wiz_page_cgx_device_family_selection_changed(WPARAM /*wparam*/, LPARAM lparam) {
+    // The device-family box sends its selected text along.
+    if (const CString* selected = reinterpret_cast<const CString*>(lparam)) set_cgx_combobox_device_family(*selected);
     const CString preferred = mfam_get_preferred_user_family_name(get_cgx_combobox_device_family());
     const BWIZC_RDEVICE_FAMILY* family = bwizc_global_get_device_family(preferred);
     if (family) set_cgx_device_family_obj(family, false);

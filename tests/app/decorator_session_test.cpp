@@ -127,3 +127,40 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
     EXPECT_TRUE(run(wizard, command("-NAV"), &script));
     EXPECT_EQ(wizard.shown_captions.size(), 1u);
 }
+
+TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWritten) {
+    TEST_WIZARD wizard(2);
+    BWIZC_INPUT_SCRIPT script;
+    script.then([&wizard](CDialog* dialog) {
+              CWnd* box = find_by_id(dialog, 42);
+              EXPECT_NE(box, nullptr);
+              if (!box) return true;
+              EXPECT_EQ(box->GetWindowText(), "Velaris");  // the default family
+              EXPECT_TRUE(bwizc_user_select_text(box, "Velaris II GX"));
+              EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
+              EXPECT_TRUE(bwizc_user_click(dialog, BAR::NEXT_BUTTON_ID));
+              return true;
+          })
+        .then([](CDialog* dialog) {
+            EXPECT_EQ(find_by_id(dialog, 42), nullptr);  // first page only
+            EXPECT_TRUE(bwizc_user_click(dialog, BAR::FINISH_BUTTON_ID));
+            return true;
+        })
+        .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
+    EXPECT_TRUE(run(wizard, command("-cgxgen/addcombo"), &script));
+    const std::string text = read_text(dir + "/top.cnx");
+    EXPECT_NE(text.find("PRIVATE: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;
+    EXPECT_NE(text.find("CONSTANT: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;
+
+    // Editing the variation again starts from the family it recorded.
+    TEST_WIZARD again(2);
+    BWIZC_INPUT_SCRIPT check;
+    check.then([&again](CDialog* dialog) {
+        EXPECT_EQ(again.get_cgx_device_family(), "Velaris II GX");
+        CWnd* box = find_by_id(dialog, 42);
+        if (box) EXPECT_EQ(box->GetWindowText(), "Velaris II GX");
+        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
+        return true;
+    });
+    EXPECT_TRUE(run(again, command("-add_auto_device_combo"), &check));
+}
