@@ -106,6 +106,8 @@ bool initialize_locked(METRICS& m) {
         m.error = "The font configuration could not be loaded.";
         return false;
     }
+    // The font configuration keeps memory of its own until it is released.
+    std::atexit(FcFini);
     if (FT_Init_FreeType(&m.library) != 0) {
         m.error = "The font renderer could not be started.";
         return false;
