@@ -65,6 +65,7 @@ struct TCL_SHELL {
     // thread only while the I/O thread is not running.
     std::unique_ptr<BWIZC_CHILD_PROCESS> child;
     pid_t child_pid = -1;
+    int child_stdin = -1;  // non-blocking; written under mutex
     std::thread io_thread;
     int wake_read = -1;
     int wake_write = -1;
@@ -128,6 +129,7 @@ int stop_child(TCL_SHELL& s)
         s.child.reset();
     }
     s.child_pid = -1;
+    s.child_stdin = -1;
     close_fd(s.wake_read);
     close_fd(s.wake_write);
     int dropped = 0;
@@ -147,6 +149,26 @@ TCL_SHELL::~TCL_SHELL()
 {
     // Process exit: end the child, leave the relay window to the platform.
     stop_child(*this);
+}
+
+// Writes without letting a closed pipe raise SIGPIPE in the calling thread:
+// the signal is blocked for the write and a pending one is taken back.
+ssize_t write_without_sigpipe(int fd, const char* data, size_t size)
+{
+    sigset_t pipe_set;
+    sigset_t old_set;
+    sigemptyset(&pipe_set);
+    sigaddset(&pipe_set, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe_set, &old_set);
+    ssize_t n = ::write(fd, data, size);
+    int saved = errno;
+    if (n < 0 && saved == EPIPE) {
+        timespec no_wait{0, 0};
+        sigtimedwait(&pipe_set, nullptr, &no_wait);
+    }
+    pthread_sigmask(SIG_SETMASK, &old_set, nullptr);
+    errno = saved;
+    return n;
 }
 
 // ----------------------------------------------------------------- I/O thread
@@ -386,6 +408,7 @@ bool BWIZC_TCL_SHELL_MANAGER::start_tcl_shell_process()
     s.wake_read = wake[0];
     s.wake_write = wake[1];
     s.child_pid = child->get_pid();
+    s.child_stdin = in_fd;
     s.child = std::move(child);
     {
         std::lock_guard<std::mutex> lock(s.mutex);
@@ -438,6 +461,16 @@ void BWIZC_TCL_SHELL_MANAGER::end_command_block()
             s.last_progress = CLOCK::now();
         }
         bwizc_pending_reply_begin();
+        // Nothing queued: write now and spare the I/O thread a wake-up per
+        // command; what the pipe does not take (or a failure) is left to it.
+        if (s.to_write.empty()) {
+            ssize_t n = write_without_sigpipe(s.child_stdin, block->lines.data(), block->lines.size());
+            block->lines.erase(0, n > 0 ? static_cast<size_t>(n) : 0);
+        }
+        if (block->lines.empty()) {
+            s.pending.push_back(std::move(block));
+            return;
+        }
         s.to_write += block->lines;
         block->lines.clear();
         s.pending.push_back(std::move(block));

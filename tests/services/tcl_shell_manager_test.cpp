@@ -594,7 +594,11 @@ TEST_F(TclShellManager, StartUpEnumerationTakesUnder150Milliseconds)
         best = std::min(best, ms);
     }
     RecordProperty("enumeration_ms", std::to_string(best));
+#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
     EXPECT_LT(best, 150.0);
+#else
+    GTEST_SKIP() << "the time budget holds for optimised builds without sanitizers";
+#endif
 }
 
 TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReaches)
@@ -783,17 +787,25 @@ TEST_F(TclShellManager, AnswersOutOfFrameGiveTheInterpreterUp)
 TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe)
 {
     auto old_handler = std::signal(SIGPIPE, SIG_DFL);
-    MANAGER::set_server_script_path(write_script("deaf.tcl", "close stdin\nafter 5000\n"));
+    // Answers one command, then stops reading but stays alive.
+    MANAGER::set_server_script_path(write_script(
+        "deaf.tcl", "gets stdin line\nputs 1\nputs ok\nflush stdout\nclose stdin\nafter 5000\n"));
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
     pid_t pid = MANAGER::get_tcl_shell_process_id();
     TEST_PAGE page;
-    // Enough text that the writes reach the closed pipe.
+    page.ask({"first"});
+    ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 1; }, 5000));
+    ::usleep(100000);  // the child has closed its end by now
+    // The next command meets the closed pipe on the asking thread; more text
+    // than a pipe holds meets it on the I/O thread.
+    page.ask({"second"});
     std::string big(4000, 'x');
     for (int i = 0; i < 20; ++i) {
         page.ask({CString(("list " + big).c_str())});
     }
     ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 3000));
-    EXPECT_TRUE(page.deliveries.empty());
+    pump_for(50);
+    EXPECT_EQ(page.deliveries.size(), 1u);
     MANAGER::shut_down_tcl_shell_process();
     EXPECT_TRUE(process_is_gone(pid));
     std::signal(SIGPIPE, old_handler);
