@@ -225,6 +225,12 @@ bool bwizc_global_copy_file(const CString& src, const CString& dst, bool fail_if
         ::close(in);
         return false;
     }
+    // Copying a file onto itself would truncate it before reading it.
+    struct stat dst_st {};
+    if (::stat(dst.c_str(), &dst_st) == 0 && dst_st.st_dev == st.st_dev && dst_st.st_ino == st.st_ino) {
+        ::close(in);
+        return false;
+    }
     int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (fail_if_exists ? O_EXCL : 0);
     int out = ::open(dst.c_str(), flags, st.st_mode & 07777);
     if (out < 0) {

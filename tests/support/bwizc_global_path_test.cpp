@@ -172,6 +172,15 @@ TEST(BwizcPath, CreatesDeletesAndCopiesFiles) {
     EXPECT_TRUE(bwizc_global_copy_file(src, dst, false));
     EXPECT_EQ(dir.read("dst.txt"), dir.read("src.txt"));
 
+    // A file copied onto itself, by its name or through a second link,
+    // is refused and stays whole.
+    const std::string before = dir.read("src.txt");
+    EXPECT_FALSE(bwizc_global_copy_file(src, src, false));
+    EXPECT_EQ(dir.read("src.txt"), before);
+    ASSERT_EQ(::link(src.c_str(), dir.file("hard.txt").c_str()), 0);
+    EXPECT_FALSE(bwizc_global_copy_file(src, CString(dir.file("hard.txt").c_str()), false));
+    EXPECT_EQ(dir.read("src.txt"), before);
+
     EXPECT_TRUE(bwizc_global_delete_file(dst));
     EXPECT_FALSE(bwizc_global_file_exists(dst));
     EXPECT_TRUE(bwizc_global_delete_file(dst));
