@@ -4,6 +4,7 @@
 #include <ctime>
 #include <locale.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,9 +34,16 @@ CString shell_quote(const CString& text) {
     return "'" + quoted + "'";
 }
 
+// An executable regular file (a directory passes the access test too).
+bool is_executable_file(const char* path) {
+    struct stat st {};
+    return ::stat(path, &st) == 0 && S_ISREG(st.st_mode) && ::access(path, X_OK) == 0;
+}
+
 // True when program names an executable file, directly or on PATH.
 bool program_available(const CString& program) {
-    if (program.Find('/') >= 0) return ::access(program.c_str(), X_OK) == 0;
+    if (program.IsEmpty()) return false;
+    if (program.Find('/') >= 0) return is_executable_file(program.c_str());
     const char* path = ::getenv("PATH");
     const std::string dirs = path ? path : "/usr/bin:/bin";
     for (size_t start = 0;;) {
@@ -44,7 +52,7 @@ bool program_available(const CString& program) {
         if (candidate.empty()) candidate.push_back('.');
         candidate.push_back('/');
         candidate.append(program.str());
-        if (::access(candidate.c_str(), X_OK) == 0) return true;
+        if (is_executable_file(candidate.c_str())) return true;
         if (colon == std::string::npos) break;
         start = colon + 1;
     }
@@ -54,6 +62,17 @@ bool program_available(const CString& program) {
 // The browsers tried when the user named none: the desktop's opener (which
 // hands the page to a running browser), then two browsers started directly.
 const char* const BROWSER_PROGRAMS[] = {"xdg-open", "firefox", "chromium"};
+
+// The command line that opens page in the browser the user named: the
+// whole text when it is a program (its path may hold blanks), otherwise its
+// first word as the program and the rest as options. "" when no program can
+// be started, which is a failure like a browser that does not start.
+CString given_browser_command(const CString& browser, const CString& page) {
+    if (program_available(browser)) return shell_quote(browser) + " " + shell_quote(page);
+    int blank = browser.FindOneOf(" \t");
+    if (blank > 0 && program_available(browser.Left(blank))) return browser + " " + shell_quote(page);
+    return CString();
+}
 
 }  // namespace
 
@@ -94,7 +113,8 @@ bool bwizc_global_launch_browser(const CString& url, const CString& browser) {
     if (page.IsEmpty()) return false;
 
     if (!program.IsEmpty()) {
-        if (bwizc_global_execute_shell_command(program + " " + shell_quote(page), false) > 0) return true;
+        CString command = given_browser_command(program, page);
+        if (!command.IsEmpty() && bwizc_global_execute_shell_command(command, false) > 0) return true;
     } else {
         for (const char* candidate : BROWSER_PROGRAMS) {
             if (!program_available(candidate)) continue;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -72,18 +73,40 @@ TEST(BwizcProcess, RunsShellCommandsAndReportsExitCodes) {
 
 TEST(BwizcProcess, LaunchesGivenBrowserWithUrl) {
     SUPPORT_TEST_DIR dir;
-    dir.write("browser", "#!/bin/sh\nsleep 0.2\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened\"\n");
-    ASSERT_EQ(::chmod(dir.file("browser").c_str(), 0755), 0);
+    // The browser notes its arguments, each followed by "|", beside itself.
+    const std::string script = "#!/bin/sh\nsleep 0.2\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/opened\"\n";
+    ASSERT_EQ(::mkdir(dir.file("my browser").c_str(), 0755), 0);
+    for (const char* name : {"browser", "my browser/browser"}) {
+        dir.write(name, script);
+        ASSERT_EQ(::chmod(dir.file(name).c_str(), 0755), 0);
+    }
     MESSAGE_CATCHER catcher;
 
     CString url = "file:///doc/kv2gxb.html?x=1&y='2' \n";
     EXPECT_TRUE(bwizc_global_launch_browser(url, CString(dir.file("browser").c_str()) + "  "));
     ASSERT_TRUE(wait_for_file(dir.file("opened")));
-    EXPECT_EQ(dir.read("opened"), "file:///doc/kv2gxb.html?x=1&y='2'");
+    EXPECT_EQ(dir.read("opened"), "file:///doc/kv2gxb.html?x=1&y='2'|");
+
+    // A browser path with a blank in it, and a browser given with options.
+    EXPECT_TRUE(bwizc_global_launch_browser(url, dir.file("my browser/browser").c_str()));
+    ASSERT_TRUE(wait_for_file(dir.file("my browser/opened")));
+    EXPECT_EQ(dir.read("my browser/opened"), "file:///doc/kv2gxb.html?x=1&y='2'|");
+    ASSERT_EQ(::unlink(dir.file("opened").c_str()), 0);
+    EXPECT_TRUE(bwizc_global_launch_browser(url, CString(dir.file("browser").c_str()) + " --new-window"));
+    ASSERT_TRUE(wait_for_file(dir.file("opened")));
+    EXPECT_EQ(dir.read("opened"), "--new-window|file:///doc/kv2gxb.html?x=1&y='2'|");
     EXPECT_TRUE(catcher.texts.empty());
 
     EXPECT_FALSE(bwizc_global_launch_browser("  ", ""));
     EXPECT_TRUE(catcher.texts.empty());
+
+    // A browser that cannot be started is a failure, reported once; no
+    // other browser is tried in its place.
+    EXPECT_FALSE(bwizc_global_launch_browser(url, dir.file("no-such-browser").c_str()));
+    dir.write("script.txt", script);  // not executable
+    EXPECT_FALSE(bwizc_global_launch_browser(url, dir.file("script.txt").c_str()));
+    EXPECT_FALSE(bwizc_global_launch_browser(url, dir.path().c_str()));
+    EXPECT_EQ(catcher.texts.size(), 3u);
 }
 
 TEST(BwizcProcess, ReportsBrowserFailureWithFullMessage) {
