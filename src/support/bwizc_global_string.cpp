@@ -1,4 +1,5 @@
 // Token, escape, number and colour utilities.
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -54,6 +55,13 @@ CString fixed_point(double value, int precision) {
     if (decimals > precision) return text.Left(point + 1 + precision);
     while (decimals++ < precision) text += '0';
     return text;
+}
+
+// Truncation toward zero; a value beyond int (or not a number) gives
+// INT_MIN, the processor's own answer, instead of undefined behaviour.
+int truncate_to_int(double x) {
+    if (!(x > -2147483649.0 && x < 2147483648.0)) return INT_MIN;
+    return static_cast<int>(x);
 }
 
 int hex_digit(char ch) {
@@ -148,7 +156,7 @@ bool bwizc_global_str2bool(const CString& s) { return s.Compare("0") > 0 && s !=
 CString bwizc_global_bool2str(bool value) { return CString(value ? "1" : "0"); }
 
 int bwizc_global_power(int base, int exp) {
-    return static_cast<int>(std::pow(static_cast<double>(base), static_cast<double>(exp)));
+    return truncate_to_int(std::pow(static_cast<double>(base), static_cast<double>(exp)));
 }
 
 int bwizc_global_gcd(int a, int b) {
@@ -172,12 +180,13 @@ void bwizc_global_normalize_fraction(int num, int den, int& num_out, int& den_ou
     den_out = den / g;
 }
 
-int bwizc_global_round_double(double x) { return static_cast<int>(x >= 0 ? x + 0.5 : x - 0.5); }
+int bwizc_global_round_double(double x) { return truncate_to_int(x >= 0 ? x + 0.5 : x - 0.5); }
 
 int bwizc_global_get_color_component_from_level(int a, int b, int level, int levels) {
     if (levels < 1 || level < 0 || level > levels) return a;
-    int value = a + (b - a) * level / levels;
-    return value > 255 ? 255 : value;
+    // Wide arithmetic: (b - a) * level leaves int for fine gradients.
+    long long value = a + (static_cast<long long>(b) - a) * level / levels;
+    return value > 255 ? 255 : static_cast<int>(value);
 }
 
 COLORREF bwizc_global_get_color_from_level(COLORREF c1, COLORREF c2, int level, int levels) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
 #include "support/bwizc_global.h"
 
 TEST(BwizcTokens, ExtractsTokensBetweenDelimiterRuns) {
@@ -158,6 +161,14 @@ TEST(BwizcNumbers, ComputesPowersDivisorsFractionsAndRounding) {
     EXPECT_EQ(bwizc_global_round_double(2.5), 3);
     EXPECT_EQ(bwizc_global_round_double(-0.4), 0);
     EXPECT_EQ(bwizc_global_round_double(-2.51), -3);
+    EXPECT_EQ(bwizc_global_round_double(2147483647.0), INT_MAX);
+    EXPECT_EQ(bwizc_global_round_double(-2147483648.4), INT_MIN);
+
+    // Results beyond int come out as the processor's conversion gives them.
+    EXPECT_EQ(bwizc_global_power(10, 10), INT_MIN);
+    EXPECT_EQ(bwizc_global_round_double(3e9), INT_MIN);
+    EXPECT_EQ(bwizc_global_round_double(-3e9), INT_MIN);
+    EXPECT_EQ(bwizc_global_round_double(std::nan("")), INT_MIN);
 }
 
 TEST(BwizcColors, ParsesColourTextsAndBlendsLevels) {
@@ -183,4 +194,9 @@ TEST(BwizcColors, ParsesColourTextsAndBlendsLevels) {
     EXPECT_EQ(bwizc_global_get_color_component_from_level(0, 10, 1, 3), 3);
     EXPECT_EQ(bwizc_global_get_color_component_from_level(300, 400, 1, 2), 255);
     EXPECT_EQ(bwizc_global_get_color_component_from_level(40, 80, 3, 2), 40);
+    // Fine gradients with many levels.
+    EXPECT_EQ(bwizc_global_get_color_component_from_level(0, 255, INT_MAX / 2, INT_MAX), 127);
+    EXPECT_EQ(bwizc_global_get_color_component_from_level(255, 0, 3000000, 4000000), 64);
+    EXPECT_EQ(bwizc_global_get_color_from_level(BWIZC_COLOR_BLACK, BWIZC_COLOR_WHITE, INT_MAX, INT_MAX),
+              BWIZC_COLOR_WHITE);
 }
