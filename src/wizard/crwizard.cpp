@@ -3,6 +3,7 @@
 #include "platform/message_box.h"
 #include "support/bwizc_device_family.h"
 #include "support/bwizc_global.h"
+#include "symbol/crsymbol.h"
 #include "wizard/crwizard_page.h"
 
 const char* const CRWIZARD::BLOCKWRIGHT_MANAGER_TITLE_STRING = "Blockwright Plug-In Manager";
@@ -126,7 +127,11 @@ void CRWIZARD::prepare_cnx_data() {
     m_page_manager.wizard_var_to_param();
     wizard_var_to_param();
     add_brixfunction_port_names_to_cnx();
-    m_attached_symbol_outline = get_symbol_outline();
+    // The file carries the symbol as the preview last drew it; a wizard that
+    // draws nothing writes no symbol block.
+    update_symbol();
+    CRSYMBOL_OUTLINE* outline = get_symbol_outline();
+    m_attached_symbol_outline = outline && outline->get_item_count() > 0 ? outline : nullptr;
     m_cnx_manager.set_symbol_outline(m_attached_symbol_outline);
 }
 
@@ -295,3 +300,15 @@ void CRWIZARD::add_summary_page() {
 }
 
 CRWIZARD_SUMMARY_LIST* CRWIZARD::get_summary_list() { return dynamic_cast<CRWIZARD_SUMMARY_LIST*>(m_summary_page); }
+
+// ------------------------------------------------------------------ symbol
+
+void CRWIZARD::update_symbol() {
+    if (m_symbol_decorator) m_symbol_decorator->update_controls();
+}
+
+void CRWIZARD::fill_symbol_outline(CRSYMBOL_OUTLINE* /*outline*/) {
+    pre_update_symbol();
+    generate_symbol();
+    if (CRWIZARD_PAGE* page = get_cur_page()) page->on_update_symbol();
+}

@@ -42,13 +42,14 @@ public:
     virtual void generate_waveform() {}
     virtual void on_tcl_shell_command_done() {}
     virtual void pre_update_symbol() {}
-    virtual void update_symbol() {}
+    // Redraws the symbol preview (and the resource box) from the current state.
+    virtual void update_symbol();
+    // pre_update_symbol, generate_symbol, then the current page's own part.
+    void fill_symbol_outline(CRSYMBOL_OUTLINE* outline) override;
     virtual void prepare_cnx_data();
     // Rebuilds the wizard's own state from what the CNX file said.
     virtual void update_state_from_cnx_info() {}
     virtual bool all_pages_are_valid() { return m_page_manager.all_pages_are_valid(); }
-    // The symbol outline attached to the CNX file on Finish; none here.
-    virtual CRCNX_SYMBOL_OUTLINE_INTERFACE* get_symbol_outline() { return nullptr; }
 
     // ---- the CNX description
     CRCNX_MANAGER& get_cnx_manager() { return m_cnx_manager; }

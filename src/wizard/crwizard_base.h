@@ -13,7 +13,8 @@
 #include "support/bwizc_device_family.h"
 #include "wizard/crwizard_command_line_info.h"
 
-class CRDECORATOR;
+class CRSYMBOL;
+class CRSYMBOL_OUTLINE;
 class CRSTD_BUTTONS_PANEL_DECORATOR;
 class CRNAVIGATION_PANEL_DECORATOR;
 class CRCGX_DEVICE_COMBOBOX_DECORATOR;
@@ -64,7 +65,14 @@ public:
     virtual CRCGX_DEVICE_COMBOBOX_DECORATOR* get_cgx_combobox_decorator() { return m_cgx_combobox_decorator; }
     virtual CRNAVIGATION_PANEL_DECORATOR* get_navigation_panel_decorator() { return m_nav_panel_decorator; }
     virtual CRSTD_BUTTONS_PANEL_DECORATOR* get_std_buttons_panel_decorator() { return m_std_buttons_decorator; }
-    virtual CRDECORATOR* get_symbol_decorator() { return m_symbol_decorator; }
+    // The symbol preview at the left of every page.
+    virtual CRSYMBOL* get_symbol_decorator() { return m_symbol_decorator; }
+    // The preview's symbol outline: what the wizard draws its symbol into
+    // and what the CNX file's symbol block is written from. Null before the
+    // decorators exist.
+    virtual CRSYMBOL_OUTLINE* get_symbol_outline();
+    // Draws the current symbol into the (cleared) outline.
+    virtual void fill_symbol_outline(CRSYMBOL_OUTLINE* /*outline*/) {}
     // Attaches the decorators to a page as its border panels.
     virtual void add_page_decorations(CRWIZARD_PAGE_BASE* page);
     virtual void Invalidate() {}
@@ -132,7 +140,7 @@ protected:
     void increment_last_std_pages_count() { ++m_last_std_pages_count; }
     void delete_decorators();
 
-    CRDECORATOR* m_symbol_decorator = nullptr;
+    CRSYMBOL* m_symbol_decorator = nullptr;
     CRNAVIGATION_PANEL_DECORATOR* m_nav_panel_decorator = nullptr;
     CRSTD_BUTTONS_PANEL_DECORATOR* m_std_buttons_decorator = nullptr;
     CRCGX_DEVICE_COMBOBOX_DECORATOR* m_cgx_combobox_decorator = nullptr;

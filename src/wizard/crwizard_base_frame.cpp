@@ -1,9 +1,15 @@
 // The wizard's decorations and its messages to the calling program.
 #include "platform/registered_messages.h"
 #include "platform/wizman_transport.h"
+#include "symbol/crsymbol.h"
 #include "wizard/crcgx_device_combobox_decorator.h"
 #include "wizard/crwizard_base.h"
 #include "wizard/crwizard_page_base.h"
+
+namespace {
+// The symbol preview panel; its outlines have their own ids.
+constexpr UINT SYMBOL_DECORATOR_ID = 64000;
+}  // namespace
 
 #include "toolkit/crnavigation_panel_decorator.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
@@ -13,6 +19,8 @@ void CRWIZARD_BASE::build_decorators() {
     if (has_cgx_device_combobox()) m_cgx_combobox_decorator = new CRCGX_DEVICE_COMBOBOX_DECORATOR(this);
     m_nav_panel_decorator = build_navigation_panel_decorator(this);
     m_std_buttons_decorator = build_std_buttons_panel_decorator(this);
+    m_symbol_decorator = new CRSYMBOL(SYMBOL_DECORATOR_ID, this);
+    m_symbol_decorator->set_symbol_updater([this](CRSYMBOL_OUTLINE* outline) { fill_symbol_outline(outline); });
     set_page_group_entry("PARAM_SETTINGS", "Parameter Settings");
 }
 
@@ -20,13 +28,20 @@ void CRWIZARD_BASE::delete_decorators() {
     delete m_cgx_combobox_decorator;
     delete m_nav_panel_decorator;
     delete m_std_buttons_decorator;
+    delete m_symbol_decorator;
     m_cgx_combobox_decorator = nullptr;
     m_nav_panel_decorator = nullptr;
     m_std_buttons_decorator = nullptr;
+    m_symbol_decorator = nullptr;
+}
+
+CRSYMBOL_OUTLINE* CRWIZARD_BASE::get_symbol_outline() {
+    return m_symbol_decorator ? m_symbol_decorator->get_symbol_outline() : nullptr;
 }
 
 void CRWIZARD_BASE::add_page_decorations(CRWIZARD_PAGE_BASE* page) {
     if (!page) return;
+    if (m_symbol_decorator) m_symbol_decorator->update_controls();
     if (m_cgx_combobox_decorator && page->get_page_order() == 0) {
         page->add_border_panel(m_cgx_combobox_decorator, "INNER_TOP");
     }
@@ -40,6 +55,12 @@ void CRWIZARD_BASE::add_page_decorations(CRWIZARD_PAGE_BASE* page) {
         page->add_border_panel(m_nav_panel_decorator, "OUTER_TOP");
     }
     page->pack_page(true, get_wizard_page_BR_point(), true);
+    // The first page was centred: later pages keep its lower-right corner.
+    if (page->IsWindow()) {
+        CRect rect;
+        page->GetWindowRect(&rect);
+        set_wizard_page_BR_point(rect.BottomRight());
+    }
     page->on_dialog_decorated();
 }
 

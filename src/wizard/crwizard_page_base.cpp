@@ -4,6 +4,8 @@
 
 #include "platform/registered_messages.h"
 #include "services/mfam.h"
+#include "symbol/crsymbol.h"
+#include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard_base.h"
 
 CRWIZARD_PAGE_BASE::CRWIZARD_PAGE_BASE() { install_page_handlers(); }
@@ -149,7 +151,16 @@ LRESULT CRWIZARD_PAGE_BASE::on_wiz_page_cgx_device_family_selection_changed(WPAR
 
 // ---------------------------------------------------------- other messages
 
-LRESULT CRWIZARD_PAGE_BASE::on_resource_info_thread_terminated(WPARAM, LPARAM) { return 0; }
+LRESULT CRWIZARD_PAGE_BASE::on_resource_info_thread_terminated(WPARAM, LPARAM) {
+    if (!m_wizard_base) return 0;
+    if (CRSYMBOL* symbol = m_wizard_base->get_symbol_decorator()) symbol->set_resource_text(g_bwizc_resource_info_string);
+    if (m_wizard_base->is_resource_info_update_enabled() && !m_wizard_base->is_silent_mode()) {
+        CWnd* focus = CWnd::GetFocus();
+        invalidate_wizard_page();
+        if (focus && CWnd::IsWindow(focus->GetSafeHwnd())) focus->SetFocus();
+    }
+    return 0;
+}
 LRESULT CRWIZARD_PAGE_BASE::on_simlib_info_thread_terminated(WPARAM, LPARAM) { return 0; }
 LRESULT CRWIZARD_PAGE_BASE::on_tcl_shell_thread_terminated(WPARAM, LPARAM) { return 0; }
 LRESULT CRWIZARD_PAGE_BASE::on_wiz_page_help_button_pressed(WPARAM, LPARAM) { return 0; }
@@ -193,6 +204,7 @@ bool CRWIZARD_PAGE_BASE::on_end_dialog() {
 
 void CRWIZARD_PAGE_BASE::invalidate_wizard_page() {
     if (!IsWindow() || !m_wizard_base) return;
+    if (CRSYMBOL* symbol = m_wizard_base->get_symbol_decorator()) symbol->update_controls();
     unpack_page(false);
     pack_page(false, m_wizard_base->get_wizard_page_BR_point(), false);
     CRect rect;

@@ -251,3 +251,24 @@ TEST_F(WizardSession, InvalidPageKeepsTheUserAndPostsNothing) {
     EXPECT_EQ(wizard.shown_captions.size(), 2u);
     EXPECT_EQ(listener.received().size(), 2u);  // Next and Cancel
 }
+
+TEST_F(WizardSession, FirstPageIsCentredAndLaterPagesKeepItsCorner) {
+    TEST_WIZARD wizard(2);
+    BWIZC_INPUT_SCRIPT script;
+    CRect first, second;
+    script.then([&first](CDialog* dialog) {
+              dialog->GetWindowRect(&first);
+              return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
+          })
+        .then([&second](CDialog* dialog) {
+            dialog->GetWindowRect(&second);
+            return press(BAR::CANCEL_BUTTON_ID, "Page 2")(dialog);
+        });
+    EXPECT_TRUE(run(wizard, command(), &script));
+    const int screen_w = GetSystemMetrics(SM_CXSCREEN);
+    const int screen_h = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(first.CenterPoint().x, screen_w / 2, 1);
+    EXPECT_NEAR(first.CenterPoint().y, screen_h / 2, 1);
+    EXPECT_EQ(second.BottomRight(), first.BottomRight());
+    EXPECT_GE(first.Height(), 450);
+}
