@@ -721,6 +721,10 @@ void CWnd::OnLButtonDown(UINT flags, CPoint pt) {
     DefWindowProc(WM_LBUTTONDOWN, flags, MAKELPARAM(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y)));
 }
 
+void CWnd::OnLButtonUp(UINT flags, CPoint pt) {
+    DefWindowProc(WM_LBUTTONUP, flags, MAKELPARAM(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y)));
+}
+
 BOOL CWnd::OnEraseBkgnd(CDC* dc) {
     if (!dc) return FALSE;
     if (m_state.kind == BWIZC_KIND_DIALOG) {
@@ -873,6 +877,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
+    case WM_LBUTTONUP:
+        // A button the platform draws itself (owner-drawn) is clicked by press and release on it.
+        if (s.kind == BWIZC_KIND_BUTTON && (s.style & BS_TYPEMASK) != BS_GROUPBOX) {
+            CPoint pt(static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+                      static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+            if (CRect(0, 0, s.rect.Width(), s.rect.Height()).PtInRect(pt)) bwizc_user_click(this);
+        }
+        return 0;
     case WM_SETFOCUS:
         if (s.kind == BWIZC_KIND_EDIT) notify_parent_command(EN_SETFOCUS);
         if (s.kind == BWIZC_KIND_COMBOBOX) notify_parent_command(CBN_SETFOCUS);

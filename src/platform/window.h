@@ -259,7 +259,7 @@ public:
     virtual void OnKeyDown(UINT vk, UINT repeat, UINT flags);
     virtual void OnMouseMove(UINT flags, CPoint pt) { (void)flags; (void)pt; }
     virtual void OnLButtonDown(UINT flags, CPoint pt);
-    virtual void OnLButtonUp(UINT flags, CPoint pt) { (void)flags; (void)pt; }
+    virtual void OnLButtonUp(UINT flags, CPoint pt);
     virtual void OnHScroll(UINT code, UINT pos, CWnd* bar) { (void)code; (void)pos; (void)bar; }
     virtual void OnVScroll(UINT code, UINT pos, CWnd* bar) { (void)code; (void)pos; (void)bar; }
     virtual void OnSize(UINT type, int cx, int cy) { (void)type; (void)cx; (void)cy; }

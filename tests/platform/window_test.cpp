@@ -216,3 +216,24 @@ TEST(Controls, SlidersAndSpinButtonsStayInTheirRange) {
     EXPECT_EQ(spin.GetPos(), 2);  // the parent refused
     EXPECT_EQ(host.deltas, (std::vector<int>{1, 5, -1}));
 }
+
+TEST(Controls, OwnerDrawnButtonIsClickedByPressAndReleaseOnIt) {
+    struct PARENT : CWnd {
+        int clicks = 0;
+        BOOL OnCommand(WPARAM w, LPARAM) override {
+            if (HIWORD(w) == BN_CLICKED && LOWORD(w) == 8) ++clicks;
+            return TRUE;
+        }
+    } host;
+    host.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 1);
+    CButton flat;
+    flat.Create("Next", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 30), &host, 8);
+    flat.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    flat.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(host.clicks, 1);
+    EXPECT_EQ(CWnd::GetFocus(), &flat);
+    flat.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(70, 5));  // released outside: no click
+    flat.EnableWindow(FALSE);
+    flat.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // disabled: no click
+    EXPECT_EQ(host.clicks, 1);
+}

@@ -460,7 +460,7 @@ public:
                 auto* r = new QT_CHECKABLE<QRadioButton>(parent);
                 r->setAutoExclusive(false);
                 make(r);
-            } else if (type == BS_GROUPBOX) {
+            } else if (type == BS_GROUPBOX || type == BS_OWNERDRAW) {
                 make(new QT_PAINTED(parent));
             } else {
                 make(new QT_PUSH_BUTTON(parent));
