@@ -352,6 +352,9 @@ LRESULT deliver_block(WPARAM serial_param)
     return 0;
 }
 
+// Completions are posted to a hidden window of the manager's own, which
+// hands them to the asking window on the GUI thread: a page that closed while
+// its command ran cannot swallow the answer, it goes to the windowless handler.
 bool ensure_relay_window(TCL_SHELL& s)
 {
     if (!s.message) {
