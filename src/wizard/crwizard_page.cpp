@@ -172,6 +172,35 @@ void CRWIZARD_PAGE::set_summary_page_file_entry_enabled(const CString& file, boo
     if (CRWIZARD_SUMMARY_LIST* list = summary_of(m_wizard)) list->set_summary_file_changeable(file, enabled);
 }
 
+// ------------------------------------------------------------- map file
+
+namespace {
+CString parameter_rule(const CString& name, const char* kind, const CString& expr) {
+    return "CNX_PARAMETER_RULE\t" + name + "  " + kind + "  < " + expr + " />  END_CNX_PARAMETER_RULE\n";
+}
+}  // namespace
+
+CString CRWIZARD_PAGE::get_map_file_string_param_entry(const CString& name, const CString& expr) {
+    return parameter_rule(name, "STRING-CONSTANT", expr.IsEmpty() ? name : expr);
+}
+
+CString CRWIZARD_PAGE::get_map_file_string_private_entry(const CString& name, const CString& expr) {
+    return parameter_rule(name, "STRING", expr.IsEmpty() ? name : expr);
+}
+
+CString CRWIZARD_PAGE::get_map_file_numeric_param_entry(const CString& name, const CString& expr) {
+    return parameter_rule(name, "NUMERIC-CONSTANT", expr.IsEmpty() ? "int(" + name + ")" : expr);
+}
+
+CString CRWIZARD_PAGE::get_map_file_port_used_entry(const CString& name, const CString& expr) {
+    return parameter_rule(name, "USED_PORT", expr.IsEmpty() ? "used_port(" + name + ")" : expr);
+}
+
+CString CRWIZARD_PAGE::get_map_file_port_rule_entry(const CString& name, const CString& port, const CString& expr) {
+    return "PORT_RULE\t" + name + "  " + (port.IsEmpty() ? name : port) + "  < " +
+           (expr.IsEmpty() ? CString("\"true\"") : expr) + " />  END_PORT_RULE\n";
+}
+
 // ---------------------------------------------------------------- ports
 
 CString CRWIZARD_PAGE::get_port_type(int n) {

@@ -64,6 +64,14 @@ public:
     virtual void do_page_specific_param_port_to_private_translation() { do_param_port_to_private_translation(); }
     virtual CString get_map_file_entries() { return CString(); }
     virtual CString get_page_specific_map_file_entries() { return get_map_file_entries(); }
+    // One line of the map file each; an empty expression takes the default
+    // (the name, int(name), used_port(name), "true").
+    virtual CString get_map_file_string_param_entry(const CString& name, const CString& expr = CString());
+    virtual CString get_map_file_string_private_entry(const CString& name, const CString& expr = CString());
+    virtual CString get_map_file_numeric_param_entry(const CString& name, const CString& expr = CString());
+    virtual CString get_map_file_port_used_entry(const CString& name, const CString& expr = CString());
+    virtual CString get_map_file_port_rule_entry(const CString& name, const CString& port = CString(),
+                                                 const CString& expr = CString());
     virtual bool has_read_cnx_file();
     virtual void on_update_symbol() {}
 

@@ -35,6 +35,20 @@ void TEST_PAGE::on_init_dialog() {
     if (next_index_to_request >= 0) set_next_page_index(next_index_to_request);
 }
 
+void TEST_PAGE::wizard_var_to_param() {
+    ++var_to_param_calls;
+    auto* wizard = dynamic_cast<TEST_WIZARD*>(get_wizard_ref());
+    if (number == 1 && wizard && !wizard->module_name.IsEmpty() && get_cnx_manager_ref()) {
+        get_cnx_manager_ref()->add_cnx_module(new CRCNX_ITEM_MODULE(wizard->module_name, ""));
+    }
+}
+
+CString TEST_PAGE::get_map_file_entries() {
+    CString name;
+    name.Format("P%d", number);
+    return get_map_file_numeric_param_entry(name) + get_map_file_port_rule_entry("clk" + name);
+}
+
 TEST_WIZARD::TEST_WIZARD(int count, int indexed) : page_count(count), indexed_page(indexed) {}
 
 bool TEST_WIZARD::on_init_wizard() {

@@ -36,7 +36,8 @@ public:
     TEST_PAGE(int number, const CString& cnx_id, int page_index = -1);
     void on_init_dialog() override;
     bool wizard_page_is_valid() override { return valid; }
-    void wizard_var_to_param() override { ++var_to_param_calls; }
+    void wizard_var_to_param() override;
+    CString get_map_file_entries() override;
 
     int number;
     bool valid = true;
@@ -55,6 +56,8 @@ public:
     int indexed_page;
     // Page number -> the list index that page asks to go to next.
     std::map<int, int> requested_next;
+    // When set, the first page records a module of that name.
+    CString module_name;
     std::vector<TEST_PAGE*> pages;
     // Every page shown, in order: its window caption.
     std::vector<CString> shown_captions;

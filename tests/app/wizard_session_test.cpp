@@ -228,7 +228,23 @@ TEST_F(WizardSession, MapFileModeWritesTheMapAndNoCnxFile) {
     EXPECT_TRUE(wizard.shown_captions.empty());
     EXPECT_FALSE(std::filesystem::exists(cnx));
     const std::string map = read_text(dir + "/testwiz.map");
-    EXPECT_EQ(map.rfind("WIZARD_NAME\ttestwiz\tEND_WIZARD_NAME\nMODULE_NAME\ttestwiz\tEND_MODULE_NAME\n", 0), 0u) << map;
+    EXPECT_EQ(map,
+              "WIZARD_NAME\ttestwiz\tEND_WIZARD_NAME\nMODULE_NAME\ttestwiz\tEND_MODULE_NAME\n"
+              "CNX_PARAMETER_RULE\tP1  NUMERIC-CONSTANT  < int(P1) />  END_CNX_PARAMETER_RULE\n"
+              "PORT_RULE\tclkP1  clkP1  < \"true\" />  END_PORT_RULE\n\n"
+              "CNX_PARAMETER_RULE\tP2  NUMERIC-CONSTANT  < int(P2) />  END_CNX_PARAMETER_RULE\n"
+              "PORT_RULE\tclkP2  clkP2  < \"true\" />  END_PORT_RULE\n\n"
+              "\n\n");  // the simulation-library and summary pages add nothing
+
+    // The module name is the first module record the pages made; the CNX
+    // file is read but never written.
+    { std::ofstream(cnx) << "PRIVATE: value_1 STRING \"x\"\n"; }
+    TEST_WIZARD named(1);
+    named.module_name = "gxb_core";
+    EXPECT_FALSE(run(named, command("-mapfile"), nullptr));
+    EXPECT_NE(read_text(dir + "/testwiz.map").find("MODULE_NAME\tgxb_core\tEND_MODULE_NAME\n"), std::string::npos);
+    EXPECT_TRUE(named.has_read_cnx_file());
+    EXPECT_EQ(read_text(cnx), "PRIVATE: value_1 STRING \"x\"\n");
 }
 
 TEST_F(WizardSession, InvalidPageKeepsTheUserAndPostsNothing) {
