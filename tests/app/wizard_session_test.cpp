@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "platform/registered_messages.h"
+#include "platform/user_input.h"
 
 #include "platform/wizman_transport.h"
 #include "test_wizard.h"
@@ -287,4 +288,38 @@ TEST_F(WizardSession, FirstPageIsCentredAndLaterPagesKeepItsCorner) {
     EXPECT_NEAR(first.CenterPoint().y, screen_h / 2, 1);
     EXPECT_EQ(second.BottomRight(), first.BottomRight());
     EXPECT_GE(first.Height(), 450);
+}
+
+TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes) {
+    TEST_WIZARD wizard(1);
+    BWIZC_INPUT_SCRIPT script;
+    script.then(press(BAR::FINISH_BUTTON_ID, "Page 1")).then([](CDialog* dialog) {
+        auto* list = dynamic_cast<CListCtrl*>(dialog->GetDlgItem(1102));
+        EXPECT_NE(list, nullptr);
+        if (!list) return true;
+        EXPECT_EQ(list->get_column_heading(0), "File");
+        EXPECT_EQ(list->get_column_heading(1), "Description");
+        EXPECT_EQ(list->GetItemCount(), 6);
+        EXPECT_EQ(list->GetItemText(0, 0), "top.v");
+        EXPECT_EQ(list->GetItemText(0, 1), "Variation file");
+        EXPECT_EQ(list->get_item_image(0), 2);  // checked, fixed
+        EXPECT_EQ(list->get_item_image(3), 0);  // the symbol, unchecked
+        // The column is wide enough for the widest file name.
+        EXPECT_GT(list->GetColumnWidth(1), list->GetColumnWidth(0));
+        EXPECT_TRUE(bwizc_user_click_list_item(list, 0, 0, 2));
+        EXPECT_TRUE(bwizc_user_click_list_item(list, 3, 0, 2));
+        // A click beside the box, on the name, does nothing.
+        EXPECT_TRUE(bwizc_user_click_list_item(list, 4, 0, 40));
+        EXPECT_EQ(list->get_item_image(0), 2);
+        EXPECT_EQ(list->get_item_image(3), 1);
+        EXPECT_EQ(list->get_item_image(4), 0);
+        const CString below = dialog->GetDlgItemText(1103);
+        EXPECT_EQ(below.Find("The Blockwright Plug-In Manager will create these files in the directory "), 0);
+        return press(BAR::FINISH_BUTTON_ID, "Summary")(dialog);
+    });
+    EXPECT_TRUE(run(wizard, command(), &script));
+    const std::string text = read_text(cnx);
+    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.v TRUE"), std::string::npos) << text;
+    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.bsf TRUE"), std::string::npos) << text;
+    EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top_inst.v FALSE"), std::string::npos) << text;
 }
