@@ -2,10 +2,20 @@
 
 #include <cstring>
 
+namespace {
+
+// size + low - 1 in two's complement, so numbers from a hand-edited file
+// cannot overflow.
+int high_index(int size, int low) {
+    return static_cast<int>(static_cast<unsigned>(size) + static_cast<unsigned>(low) - 1u);
+}
+
+}  // namespace
+
 CString CRCNX_ITEM::get_dimension_string(int a_size, int a_low, int b_size, int b_low) {
     CString text;
-    if (b_size > 0) text.AppendFormat("[%d..%d]", b_size + b_low - 1, b_low);
-    if (a_size > 0) text.AppendFormat("[%d..%d]", a_size + a_low - 1, a_low);
+    if (b_size > 0) text.AppendFormat("[%d..%d]", high_index(b_size, b_low), b_low);
+    if (a_size > 0) text.AppendFormat("[%d..%d]", high_index(a_size, a_low), a_low);
     return text;
 }
 

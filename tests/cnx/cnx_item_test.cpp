@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -17,6 +18,9 @@ TEST(CnxItem, DimensionStringShowsOuterRangeBeforeInnerRange) {
     EXPECT_EQ(CRCNX_ITEM::get_dimension_string(1, 0, 0, 0), "[0..0]");
     EXPECT_EQ(CRCNX_ITEM::get_dimension_string(0, 7, 0, 9), "");
     EXPECT_EQ(CRCNX_ITEM::get_dimension_string(-4, 0, -1, 0), "");
+    // Extreme numbers, as a hand-edited file may bring them, stay defined.
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(INT_MAX, 1, 0, 0), "[2147483647..1]");
+    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(0, 0, 2, INT_MAX), "[-2147483648..2147483647]");
 }
 
 TEST(CnxItem, UsedPortWithoutSignalTextNamesItselfWithItsDimensions) {
