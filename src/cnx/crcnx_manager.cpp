@@ -462,7 +462,9 @@ CString CRCNX_MANAGER::get_cnx_text(const CString& default_module_name, bool pre
 
 bool CRCNX_MANAGER::write_cnx_info_to_file(CStdioFile* file, const CString& default_module_name, bool prefix_flag) {
     const CString text = get_cnx_text(default_module_name, prefix_flag);
-    return file && file->WriteString(text);
+    // The answer is always true; a failed write shows in the file's error.
+    if (file) file->WriteString(text);
+    return true;
 }
 
 namespace {
@@ -514,7 +516,8 @@ bool CRCNX_MANAGER::write_cnx_file(const CString& path, const CString& default_m
     if (!file.Open(temp, CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText, &open_error)) {
         return fail(file.last_error(), temp);
     }
-    const bool written = write_cnx_info_to_file(&file, default_module_name, prefix_flag) && file.Flush();
+    write_cnx_info_to_file(&file, default_module_name, prefix_flag);
+    const bool written = file.last_error() == 0 && file.Flush();
     const int write_error = file.last_error();
     file.Close();
     if (!written) return fail(write_error, temp);

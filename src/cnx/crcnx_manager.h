@@ -22,7 +22,8 @@ public:
     virtual bool read_cnx_info_from_file(CStdioFile* file);
     // Writes the whole description. Adds a module record named
     // default_module_name when there is none. With prefix_flag every line
-    // starts with "-". True unless the file refused the text.
+    // starts with "-". Always true: a failed write shows in the file's
+    // last_error.
     virtual bool write_cnx_info_to_file(CStdioFile* file, const CString& default_module_name, bool prefix_flag);
 
     // The text write_cnx_info_to_file writes (adds the default module record
