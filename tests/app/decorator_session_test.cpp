@@ -92,6 +92,8 @@ TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
 }
 
 TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
+    WIZMAN_LISTENER listener(4343);
+    ASSERT_TRUE(listener.is_bound());
     TEST_WIZARD wizard(3);
     BWIZC_INPUT_SCRIPT script;
     script.then([&wizard](CDialog* dialog) {
@@ -124,8 +126,10 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
             EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
             return true;
         });
-    EXPECT_TRUE(run(wizard, command("-NAV"), &script));
+    EXPECT_TRUE(run(wizard, command("-NAV -h4343"), &script));
     EXPECT_EQ(wizard.shown_captions.size(), 1u);
+    // The jump is told once for itself and once through Next; then Cancel.
+    EXPECT_EQ(listener.received().size(), 3u);
 }
 
 TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWritten) {

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "platform/message_box.h"
 #include "platform/user_input.h"
+#include "platform/wizman_transport.h"
 
 namespace test_wizard {
 
@@ -98,6 +105,25 @@ std::string read_text(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+WIZMAN_LISTENER::WIZMAN_LISTENER(DWORD thread_id) {
+    m_fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const CString name = bwizc_wizman_socket_name(thread_id);
+    std::memcpy(addr.sun_path + 1, name.c_str(), static_cast<size_t>(name.GetLength()));
+    const socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.GetLength());
+    m_bound = bind(m_fd, reinterpret_cast<sockaddr*>(&addr), length) == 0;
+}
+
+WIZMAN_LISTENER::~WIZMAN_LISTENER() { close(m_fd); }
+
+std::vector<std::string> WIZMAN_LISTENER::received() {
+    std::vector<std::string> messages;
+    char buffer[256];
+    for (ssize_t n; (n = recv(m_fd, buffer, sizeof buffer, 0)) > 0;) messages.emplace_back(buffer, static_cast<size_t>(n));
+    return messages;
 }
 
 }  // namespace test_wizard

@@ -74,4 +74,20 @@ BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption =
 
 std::string read_text(const std::string& path);
 
+// Listens where the calling program would: the abstract socket of a thread id.
+class WIZMAN_LISTENER {
+public:
+    explicit WIZMAN_LISTENER(DWORD thread_id);
+    ~WIZMAN_LISTENER();
+    WIZMAN_LISTENER(const WIZMAN_LISTENER&) = delete;
+    WIZMAN_LISTENER& operator=(const WIZMAN_LISTENER&) = delete;
+    bool is_bound() const { return m_bound; }
+    // The payloads received since the last call.
+    std::vector<std::string> received();
+
+private:
+    int m_fd = -1;
+    bool m_bound = false;
+};
+
 }  // namespace test_wizard

@@ -1,9 +1,6 @@
 // Whole wizard runs of the test wizard, with the headless input driver
 // playing the user through the real button bar.
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -47,32 +44,6 @@ int count_of(const std::string& text, const std::string& what) {
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
     return n;
 }
-
-// Listens where the calling program would: the abstract socket of a thread id.
-class WIZMAN_LISTENER {
-public:
-    explicit WIZMAN_LISTENER(DWORD thread_id) {
-        m_fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        const CString name = bwizc_wizman_socket_name(thread_id);
-        std::memcpy(addr.sun_path + 1, name.c_str(), static_cast<size_t>(name.GetLength()));
-        const socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.GetLength());
-        m_bound = bind(m_fd, reinterpret_cast<sockaddr*>(&addr), length) == 0;
-    }
-    ~WIZMAN_LISTENER() { close(m_fd); }
-    bool is_bound() const { return m_bound; }
-    std::vector<std::string> received() {
-        std::vector<std::string> messages;
-        char buffer[256];
-        for (ssize_t n; (n = recv(m_fd, buffer, sizeof buffer, 0)) > 0;) messages.emplace_back(buffer, static_cast<size_t>(n));
-        return messages;
-    }
-
-private:
-    int m_fd = -1;
-    bool m_bound = false;
-};
 
 }  // namespace
 
