@@ -1,6 +1,8 @@
-// CRWIZARD_APP: the application object. Exactly one exists per process (the
-// concrete wizard derives from it and is a global); constructing it makes it
-// the process's application object.
+// CRWIZARD_APP: the application object. Exactly one exists per process:
+// the concrete wizard derives from it and defines its one instance as a
+// global named gxb_wizard in its library (the executable's link pulls that
+// object in by name). Constructing it makes it the process's application
+// object; without one, the executable runs a wizard without pages.
 #pragma once
 
 #include "platform/app.h"

@@ -27,8 +27,7 @@ BOOL CRWIZARD_PAGE::OnInitDialog() {
     m_content_origin = CPoint();
     set_next_page_index(-1);
 
-    const CString window_text = GetWindowText();
-    m_page_caption = window_text.IsEmpty() ? CString() : " -- " + window_text;
+    m_page_caption = " -- " + GetWindowText();
     if (m_page_manager) SetWindowText(m_page_manager->get_updated_page_caption(this));
 
     LOGFONT lf{};
