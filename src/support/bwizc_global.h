@@ -45,10 +45,6 @@ inline constexpr COLORREF BWIZC_COLOR_VERY_VERY_LIGHT_GRAY = 0xE1E1E1;
 // The exit-code answer for a process that is still running.
 inline constexpr int BWIZC_STILL_ACTIVE = 259;
 
-// Pumps the window message loop while bwizc_global_execute_shell_command
-// waits. The window layer installs it; null means there is nothing to pump.
-extern void (*g_bwizc_pump_messages)();
-
 // -------------------------------------------------------------------- paths
 
 // The component of path (trimmed of white space at both ends); "" for an
@@ -172,10 +168,16 @@ COLORREF bwizc_global_str2COLORREF(const CString& s);
 // --------------------------------------------- processes, logging, errors
 
 // Runs command through "/bin/sh -c". With wait: waits in 10 ms slices,
-// pumping messages between slices, and returns the exit code (128 + signal
-// when killed). Without wait: the exit code when the process has already
-// ended, otherwise BWIZC_STILL_ACTIVE. 0 when it could not be started.
+// pumping messages between slices (bwizc_global_peek_and_pump), and returns
+// the exit code (128 + signal when killed). Without wait: the exit code when
+// the process has already ended, otherwise BWIZC_STILL_ACTIVE. 0 when it
+// could not be started.
 int bwizc_global_execute_shell_command(const CString& command, bool wait);
+// Dispatches every pending window message and due timer. At a quit request
+// it ends process (a process id; 0 for none), queues the quit request again
+// for the outer loop and answers false. Otherwise it runs the application's
+// idle processing until that reports no more work and answers true.
+bool bwizc_global_peek_and_pump(int process);
 // Opens url in browser (when given) or in the desktop's default browser or
 // one of two fallbacks; reports the failure with a message box. True when a
 // browser was started.

@@ -3,12 +3,16 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <regex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/app.h"
+#include "platform/messages.h"
+#include "platform/window.h"
 #include "support/bwizc_global.h"
 #include "support/support_test_dir.h"
 
@@ -32,8 +36,18 @@ private:
     BWIZC_MESSAGE_BOX_FN m_previous;
 };
 
-int g_pump_calls = 0;
-void count_pump() { ++g_pump_calls; }
+// Counts its idle calls; asks for more idle time while busy_calls lasts.
+class IDLE_APP : public CWinApp {
+public:
+    BOOL OnIdle(LONG count) override {
+        ++idle_calls;
+        counts.push_back(count);
+        return idle_calls <= busy_calls ? TRUE : FALSE;
+    }
+    int idle_calls = 0;
+    int busy_calls = 0;
+    std::vector<LONG> counts;
+};
 
 bool wait_for_file(const std::string& path) {
     for (int i = 0; i < 300; ++i) {
@@ -57,18 +71,48 @@ TEST(BwizcProcess, RunsShellCommandsAndReportsExitCodes) {
     EXPECT_EQ(bwizc_global_execute_shell_command(command, true), 0);
     EXPECT_EQ(dir.read("out.txt"), "a b");
 
-    // While waiting, the message loop is pumped between the 10 ms slices.
-    g_pump_calls = 0;
-    g_bwizc_pump_messages = count_pump;
-    EXPECT_EQ(bwizc_global_execute_shell_command("sleep 0.1; exit 7", true), 7);
-    g_bwizc_pump_messages = nullptr;
-    EXPECT_GE(g_pump_calls, 3);
-    EXPECT_LE(g_pump_calls, 20);
+    // While waiting, messages posted to windows are dispatched and the
+    // application runs its idle processing between the 10 ms slices.
+    {
+        CWnd wnd;
+        ASSERT_TRUE(wnd.Create(nullptr, "target", 0, CRect(0, 0, 10, 10), nullptr, 1));
+        const UINT msg = RegisterWindowMessage("support-test-shell-wait");
+        int delivered = 0;
+        wnd.set_message_handler(msg, [&](WPARAM, LPARAM) -> LRESULT { return ++delivered; });
+        IDLE_APP app;
+        ASSERT_TRUE(wnd.PostMessage(msg));
+        EXPECT_EQ(bwizc_global_execute_shell_command("sleep 0.1; exit 7", true), 7);
+        EXPECT_EQ(delivered, 1);
+        EXPECT_GE(app.idle_calls, 3);
+        wnd.DestroyWindow();
+    }
 
     // Without waiting, a running process answers the still-active code at once.
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(bwizc_global_execute_shell_command("sleep 1", false), BWIZC_STILL_ACTIVE);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+TEST(BwizcProcess, PumpsMessagesThenIdlesAndStopsAtQuit) {
+    bwizc_clear_posted_messages();
+    IDLE_APP app;
+    app.busy_calls = 2;
+    // Idle processing runs until the application has no more work.
+    EXPECT_TRUE(bwizc_global_peek_and_pump(0));
+    EXPECT_EQ(app.counts, (std::vector<LONG>{0, 1, 2}));
+
+    // A quit request ends the process, stays queued for the outer loop and
+    // stops the pump before any idle processing.
+    app.counts.clear();
+    auto start = std::chrono::steady_clock::now();
+    PostQuitMessage(0);
+    EXPECT_EQ(bwizc_global_execute_shell_command("sleep 5", true), 128 + SIGTERM);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_TRUE(app.counts.empty());
+    bool quit = false;
+    EXPECT_TRUE(bwizc_dispatch_posted_message(&quit));
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(bwizc_posted_message_count(), 0u);
 }
 
 TEST(BwizcProcess, LaunchesGivenBrowserWithUrl) {
