@@ -44,3 +44,26 @@ function(kv2gxb_tests label)
     PROPERTIES LABELS ${label}
     DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# kv2gxb_qt_tests(NAME LABEL [DEPS ...])
+# Tests of the Qt backend: their own executable (they start a QApplication in
+# their main), run offscreen, only when the Qt backend is built.
+function(kv2gxb_qt_tests name label)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  if(NOT KV2GXB_HAVE_QT)
+    return()
+  endif()
+  find_package(Qt6 COMPONENTS Test REQUIRED)
+  file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${_srcs})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} platform_qt Qt6::Test GTest::gtest)
+  target_compile_definitions(${name} PRIVATE
+    KV2GXB_BUILD_DIR="${CMAKE_BINARY_DIR}"
+    KV2GXB_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KV2GXB_ARTIFACTS_DIR="${KV2GXB_ARTIFACTS_DIR}")
+  gtest_discover_tests(${name}
+    PROPERTIES LABELS ${label} ENVIRONMENT QT_QPA_PLATFORM=offscreen
+    DISCOVERY_TIMEOUT 60)
+endfunction()
