@@ -192,6 +192,8 @@ void KVGXB_WIZARD_MODEL::set_sdi_defaults() {
 
 void KVGXB_WIZARD_MODEL::set_basic_defaults() {
     apply_fixed_common_defaults();
+    // Basic starts as a single-width transceiver; 3125 Mbps is its top rate.
+    single_width_mode = true;
     set_data_rate_mbps(3125);
     align_pattern = "0101111100";
     align_pattern_length = 10;

@@ -85,6 +85,38 @@ TEST_F(KvgxbUpdateCycle, SdiKeepsADataRateEnteredInAnotherUnit) {
     KvgxbModelTest::SetUp();
 }
 
+TEST_F(KvgxbUpdateCycle, ChoosingBasicRestoresItsStandardConfiguration) {
+    // CEI leaves a double-width variation behind.
+    choose_protocol("(OIF) CEI PHY Interface");
+    ASSERT_FALSE(model.single_width_mode);
+    model.align_pattern = "1111100";
+    model.align_pattern_length = 7;
+    model.word_align_flip_pattern = true;
+    model.loopback_mode = KVGXB_LOOPBACK_SLB;
+    model.rx_flip_rx_out = true;
+    model.cmu_pll_bw = "Low";
+
+    choose_protocol("Basic");
+    EXPECT_TRUE(model.single_width_mode);
+    EXPECT_EQ(model.input_a, "3125.0000");
+    EXPECT_EQ(model.align_pattern, "0101111100");
+    EXPECT_EQ(model.align_pattern_length, 10);
+    EXPECT_FALSE(model.word_align_flip_pattern);
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
+    EXPECT_EQ(model.reverse_loopback_mode, KVGXB_REV_LOOPBACK_NONE);
+    EXPECT_FALSE(model.rx_flip_rx_out);
+    EXPECT_EQ(model.cmu_pll_bw, "High");
+    EXPECT_EQ(model.rx_pll_bw, "Medium");
+
+    // Defaults requested in double width also return Basic to single width.
+    model.single_width_mode = false;
+    model.force_default_settings = true;
+    model.force_default_changed = true;
+    run_cycle();
+    EXPECT_TRUE(model.single_width_mode);
+    EXPECT_FALSE(model.force_default_settings);
+}
+
 TEST_F(KvgxbUpdateCycle, PrbsSubprotocolsFollowTheWidthMode) {
     model.protocol = "Basic";
     model.subprotocol = "No Loopback";
