@@ -125,7 +125,7 @@ CSize BWIZC_STANDARD_SYMBOL::auto_max_pin_name_dim(const CRSYMBOL_PORT_ORDER_LIS
 }
 
 CSize BWIZC_STANDARD_SYMBOL::auto_get_box_height_width(const CRSYMBOL_PORT_ORDER_LIST& port_order,
-                                                       const CString& title, const int pitch[3],
+                                                       const CString& title, const int /*pitch*/[3],
                                                        const int pin_length[3]) const {
     // Longest run of grid units per side; a run ends where the side changes.
     int longest[3] = {0, 0, 0};
@@ -140,13 +140,10 @@ CSize BWIZC_STANDARD_SYMBOL::auto_get_box_height_width(const CRSYMBOL_PORT_ORDER
         run += units_of(e);
         longest[side] = std::max(longest[side], run);
     }
-    // The box reaches one pitch below the last side pin, that is the first
-    // pin's offset plus the run (a unit is half a pitch).
-    const int y0 = std::max(pitch[SIDE_LEFT], pitch[SIDE_RIGHT]);
-    const int side_height = std::max(y0 + longest[SIDE_LEFT] * pitch[SIDE_LEFT] / 2,
-                                     y0 + longest[SIDE_RIGHT] * pitch[SIDE_RIGHT] / 2);
-    int h = std::max(m_min_box.Height(), longest[SIDE_LEFT] + longest[SIDE_RIGHT] == 0 ? 0 : side_height);
-    int w = std::max(m_min_box.Width(), longest[SIDE_BOTTOM] * pitch[SIDE_BOTTOM] / 2 + pin_length[SIDE_BOTTOM]);
+    // The box counts a grid unit as 8 pixels; with the usual 16-pixel pitch
+    // the last pin of the longest side lies on the box's bottom edge.
+    int h = std::max(m_min_box.Height(), std::max(longest[SIDE_LEFT], longest[SIDE_RIGHT]) * GRID);
+    int w = std::max(m_min_box.Width(), longest[SIDE_BOTTOM] * GRID + pin_length[SIDE_BOTTOM]);
     const int title_w = crsymbol_measure_text(title, CRSYMBOL_TEXT::SYM_TEXT_HEIGHT,
                                               CRSYMBOL_TEXT::SYM_TEXT_FONT_NAME).cx;
     if (w <= 31 && title_w <= 31) {

@@ -112,9 +112,9 @@ TEST_F(StandardSymbol, AutomaticLayoutPlacesOrderedSpacedAndMissingPorts) {
     EXPECT_EQ(stub_named(s, "new_out[1..0]")->get_line()->get_start_point(), CPoint(144, 48));
     EXPECT_EQ(stub_named(s, "new_out[1..0]")->get_io_type(), PIN_OUTPUT);
     for (auto* p : s.get_pinstubs()) EXPECT_EQ(p->get_line()->get_y() % 8, 0) << p->get_pin_name().c_str();
-    // Box: 9 left units (one pitch below the last pin), width 32 for a short title.
-    EXPECT_EQ(s.get_box_rect(), CRect(48, 0, 80, 88));
-    EXPECT_EQ(s.get_points().get_at(0)->get_extent(), CRect(144, 104, 145, 105));
+    // Box: the longest run (9 left units) x 8, width 32 for a short title.
+    EXPECT_EQ(s.get_box_rect(), CRect(48, 0, 80, 72));
+    EXPECT_EQ(s.get_points().get_at(0)->get_extent(), CRect(144, 88, 145, 89));
 }
 
 TEST_F(StandardSymbol, AutomaticLayoutPutsBottomPortsUnderTheBox) {
@@ -127,16 +127,17 @@ TEST_F(StandardSymbol, AutomaticLayoutPutsBottomPortsUnderTheBox) {
     BWIZC_STANDARD_SYMBOL s("S", CRect());
     s.auto_create_outline(order, usage, "title");
     EXPECT_TRUE(s.has_bottom_ports());
-    // Bottom length: "b2[3..0]" (28) -> 48; width 4 units x 8 + 48 = 80.
-    EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 104, 32));
+    // Bottom length: "b2[3..0]" (28) -> 48; width 4 units x 8 + 48 = 80;
+    // height: the left run of 2 units x 8.
+    EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 104, 16));
     auto* b1 = stub_named(s, "b1");
     ASSERT_NE(b1, nullptr);
-    EXPECT_EQ(b1->get_line()->get_start_point(), CPoint(40, 80));
-    EXPECT_EQ(b1->get_line()->get_end_point(), CPoint(40, 32));
+    EXPECT_EQ(b1->get_line()->get_start_point(), CPoint(40, 64));
+    EXPECT_EQ(b1->get_line()->get_end_point(), CPoint(40, 16));
     EXPECT_EQ(b1->get_text()->get_direction(), DIRHV_VERTICAL);
-    EXPECT_EQ(stub_named(s, "b2[3..0]")->get_line()->get_start_point(), CPoint(56, 80));
+    EXPECT_EQ(stub_named(s, "b2[3..0]")->get_line()->get_start_point(), CPoint(56, 64));
     EXPECT_EQ(stub_named(s, "b2[3..0]")->get_io_type(), PIN_OUTPUT);
-    EXPECT_EQ(s.get_points().get_at(0)->get_extent().TopLeft(), CPoint(120, 80));
+    EXPECT_EQ(s.get_points().get_at(0)->get_extent().TopLeft(), CPoint(120, 64));
 }
 
 TEST_F(StandardSymbol, AutomaticLayoutWithoutPortsKeepsMinimumBoxAndTitleWidth) {
@@ -174,8 +175,9 @@ TEST_F(StandardSymbol, DefaultSymbolSitsUnderItsCentredTitle) {
     // The missing port joined the order list on the left.
     ASSERT_EQ(order.get_size(), 1);
     EXPECT_EQ(order.get_at(0)->get_side(), SIDE_LEFT);
-    // Symbol: pin 32, box 32 x 32, 16 right, 16 bottom -> extent 81 x 49.
-    EXPECT_EQ(s->get_box_rect(), CRect(32, 0, 64, 32));
+    // Symbol: pin 32, box 32 x 16 (one port, 2 units), 16 right, 16 bottom
+    // -> extent 81 x 33.
+    EXPECT_EQ(s->get_box_rect(), CRect(32, 0, 64, 16));
     const CRSYMBOL_TEXT* title = outline.get_title_text();
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->get_text(), "top");
@@ -186,5 +188,48 @@ TEST_F(StandardSymbol, DefaultSymbolSitsUnderItsCentredTitle) {
     EXPECT_EQ(title->get_point_size(), 10);
     // Title height 12 + 16 rounded up to the grid.
     EXPECT_EQ(s->get_origin(), CPoint(0, 32));
-    EXPECT_EQ(outline.get_extent(), CRect(0, 0, 81, 81));
+    EXPECT_EQ(outline.get_extent(), CRect(0, 0, 81, 65));
+}
+
+namespace {
+// Pin names 20 pixels high: pitch round_up(20 + 4) = 24, so a grid unit of
+// the pin column is 12 pixels while the box still counts 8 per unit.
+CSize tall_measure(const CString& text, int points, const CString&, bool) {
+    return CSize(text.GetLength() * points / 2, 20);
+}
+}  // namespace
+
+TEST_F(StandardSymbol, AutomaticBoxIsTheLongestRunTimesEight) {
+    crsymbol_insert_port_order(order, "space{1}", SIDE_LEFT);
+    crsymbol_insert_port_order(order, "a", SIDE_LEFT);
+    crsymbol_insert_port_order(order, "b", SIDE_LEFT);
+    crsymbol_insert_port_order(order, "space{1}", SIDE_RIGHT);
+    crsymbol_insert_port_order(order, "x", SIDE_RIGHT);
+    crsymbol_insert_port_order(order, "y", SIDE_RIGHT);
+    crsymbol_insert_port_order(order, "z", SIDE_RIGHT);
+    for (const char* in : {"a", "b"}) port(in, "INPUT", 0);
+    for (const char* out : {"x", "y", "z"}) port(out, "OUTPUT", 0);
+
+    // Right run 1 + 3 x 2 = 7 units -> 56; its last pin (16 + 5 x 8) lies on
+    // the bottom edge.
+    BWIZC_STANDARD_SYMBOL s("S", CRect());
+    s.auto_create_outline(order, usage, "T");
+    EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 56, 56));
+    EXPECT_EQ(stub_named(s, "z")->get_line()->get_start_point(), CPoint(80, 56));
+    EXPECT_EQ(s.get_extent(), CRect(0, 0, 81, 73));
+
+    // A taller minimum box wins; a shorter one does not.
+    BWIZC_STANDARD_SYMBOL tall_min("S", CRect(0, 0, 8, 60));
+    tall_min.auto_create_outline(order, usage, "T");
+    EXPECT_EQ(tall_min.get_box_rect().Height(), 64);
+    BWIZC_STANDARD_SYMBOL low_min("S", CRect(0, 0, 8, 40));
+    low_min.auto_create_outline(order, usage, "T");
+    EXPECT_EQ(low_min.get_box_rect().Height(), 56);
+
+    // The box counts 8 pixels per unit whatever the pitch.
+    crsymbol_set_measure_function(&tall_measure);
+    BWIZC_STANDARD_SYMBOL tall_text("S", CRect());
+    tall_text.auto_create_outline(order, usage, "T");
+    EXPECT_EQ(tall_text.get_box_rect().Height(), 56);
+    EXPECT_EQ(stub_named(tall_text, "x")->get_line()->get_y(), 24 + 12);
 }
