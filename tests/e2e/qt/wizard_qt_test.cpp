@@ -1,0 +1,105 @@
+// The test wizard's pages shown by the Qt backend (offscreen): real widget
+// clicks move through the pages, and each page is saved as a screenshot.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "app/test_wizard.h"
+#include "platform/backends/qt/qt_backend.h"
+#include "toolkit/crstd_buttons_panel_decorator.h"
+
+using namespace test_wizard;
+using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
+
+namespace {
+
+bool has_ink(const QImage& img, const CRect& rc) {
+    const QRect region = QRect(rc.left, rc.top, rc.Width(), rc.Height()).intersected(img.rect());
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 110) return true;
+    return false;
+}
+
+// Plays one step per page: each time a new page is up, the next step runs.
+class QT_PLAYER {
+public:
+    using STEP = std::function<void(CDialog*)>;
+    explicit QT_PLAYER(std::vector<STEP> steps) : m_steps(std::move(steps)) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
+        m_timer.start(20);
+    }
+    size_t steps_run() const { return m_next; }
+
+private:
+    void tick() {
+        const auto& stack = CDialog::get_modal_stack();
+        if (stack.empty() || stack.back() == m_last || m_next >= m_steps.size()) return;
+        m_last = stack.back();
+        m_steps[m_next++](m_last);
+    }
+    std::vector<STEP> m_steps;
+    size_t m_next = 0;
+    CDialog* m_last = nullptr;
+    QTimer m_timer;
+};
+
+void click(CDialog* dialog, UINT id) {
+    auto* button = dynamic_cast<QPushButton*>(bwizc_qt_widget(dialog->GetDlgItem(static_cast<int>(id))));
+    ASSERT_NE(button, nullptr) << "button " << id;
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void screenshot(CDialog* dialog, const char* name) {
+    QImage shot = bwizc_qt_grab(dialog);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(QString::fromUtf8((CString(KV2GXB_ARTIFACTS_DIR) + "/" + name).c_str())));
+    for (UINT id : {BAR::CANCEL_BUTTON_ID, BAR::PREV_BUTTON_ID, BAR::NEXT_BUTTON_ID, BAR::FINISH_BUTTON_ID}) {
+        CWnd* button = dialog->GetDlgItem(static_cast<int>(id));
+        // Enabled buttons show dark text; a disabled one is greyed.
+        EXPECT_EQ(has_ink(shot, button->get_rect()), button->IsWindowEnabled() != FALSE) << name << " button " << id;
+    }
+}
+
+}  // namespace
+
+TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-wizard-qt";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    TEST_WIZARD wizard(2);
+    QT_PLAYER player({
+        [](CDialog* d) {
+            screenshot(d, "wizard_page_1.png");
+            click(d, BAR::NEXT_BUTTON_ID);
+        },
+        [](CDialog* d) { click(d, BAR::FINISH_BUTTON_ID); },
+        [](CDialog* d) {
+            EXPECT_NE(d->GetWindowText().Find("-- Summary"), -1) << d->GetWindowText().c_str();
+            screenshot(d, "wizard_summary_page.png");
+            click(d, BAR::FINISH_BUTTON_ID);
+        },
+    });
+    EXPECT_TRUE(run(wizard, "kv2gxb -NAV -hbutton " + (dir / "top.v").string(), nullptr));
+    EXPECT_EQ(player.steps_run(), 3u);
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
+    std::filesystem::remove_all(dir);
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!bwizc_qt_initialize(argc, argv)) return 2;
+    const int result = RUN_ALL_TESTS();
+    bwizc_qt_shutdown();
+    return result;
+}
