@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "platform/registered_messages.h"
+#include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard.h"
 
 CRWIZARD_PAGE::CRWIZARD_PAGE(UINT template_id, CWnd* parent)
@@ -102,6 +103,33 @@ int CRWIZARD_PAGE::get_page_order() { return m_page_manager ? m_page_manager->ge
 int CRWIZARD_PAGE::get_last_std_pages_count() { return m_wizard ? m_wizard->get_last_std_pages_count() : 0; }
 
 bool CRWIZARD_PAGE::has_read_cnx_file() { return m_wizard && m_wizard->has_read_cnx_file(); }
+
+// ------------------------------------------------------- resource estimate
+
+void CRWIZARD_PAGE::update_resource_info(bool estimate, bool /*flag*/) {
+    if (!m_wizard || !m_page_manager) return;
+    CRCNX_MANAGER& cnx = m_wizard->get_cnx_manager();
+    // The records are rebuilt from the pages for the request.
+    cnx.delete_all_written_items();
+    m_page_manager->wizard_var_to_param();
+
+    BWIZC_RESOURCE_INFO_REQUEST request;
+    for (const auto& entry : cnx.get_constant_table()) {
+        CString value = entry.second->get_value();
+        value.Replace('\\', '/');
+        request.param_text.AppendFormat("%s=%s%s", entry.second->get_name().c_str(), value.c_str(), ";");
+    }
+    request.param_text += "DEVICE_FAMILY=" + m_wizard->get_cgx_device_family() + ";";
+    for (const auto& entry : cnx.get_port_table()) request.port_text += entry.second->get_name() + ";";
+    request.estimate_resources = estimate;
+    // A generated brixfunction names its simulation libraries through the
+    // generator; the others through the brixfunction database.
+    request.get_simulation_libraries = m_wizard->is_cgx_generated();
+    request.module_name = m_wizard->get_wizard_name();
+    request.module_name.MakeLower();
+    request.window = this;
+    bwizc_request_resource_info(request);
+}
 
 // --------------------------------------------------------- value exchange
 

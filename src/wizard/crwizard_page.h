@@ -50,6 +50,10 @@ public:
     virtual CString get_page_caption() { return m_page_caption; }
     virtual int get_last_std_pages_count();
 
+    // Builds a resource-estimate request from the current parameters and
+    // ports and hands it to the worker.
+    void update_resource_info(bool estimate, bool flag) override;
+
     // ---- control events
     // A change of one of the page's controls.
     virtual void on_event_update(UINT /*message*/, CRABSTRACT_EVENT* /*event*/) {}

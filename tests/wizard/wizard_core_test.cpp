@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard.h"
 #include "wizard/crwizard_page.h"
 #include "wizard/crwizard_page_frame.h"
@@ -150,4 +151,34 @@ TEST(WizardBase, DesignFileNamesAndDeviceFamily) {
     EXPECT_EQ(wizard.get_prev_cgx_device_family(), CGX_DEFAULT_DEVICE_FAMILY);
     EXPECT_FALSE(wizard.set_cgx_device_family("No Such Family"));
     EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
+}
+
+TEST(WizardPage, ResourceRequestCarriesParametersPortsAndFamily) {
+    class PARAM_PAGE : public CRWIZARD_PAGE {
+    public:
+        void wizard_var_to_param() override {
+            get_cnx_manager_ref()->add_cnx_constant(new CRCNX_ITEM_CONSTANT("LPM_FILE", "STRING", "c:\\gxb\\x.mif"));
+            get_cnx_manager_ref()->add_cnx_constant(new CRCNX_ITEM_CONSTANT("WIDTH", "NUMERIC", "20"));
+            get_cnx_manager_ref()->add_cnx_port(new CRCNX_ITEM_USED_PORT("rx_in", 4, 0, 0, 0, "INPUT", "NODEFVAL", ""));
+        }
+    };
+    std::vector<BWIZC_RESOURCE_INFO_REQUEST> requests;
+    auto previous = bwizc_set_resource_info_requester(
+        [&requests](const BWIZC_RESOURCE_INFO_REQUEST& request) { requests.push_back(request); });
+    CRWIZARD wizard;
+    wizard.set_wizard_name("KV2GXB");
+    auto* page = new PARAM_PAGE;
+    wizard.add_page(page);
+    // A stale record of an earlier request does not survive.
+    wizard.get_cnx_manager().add_cnx_constant(new CRCNX_ITEM_CONSTANT("OLD", "STRING", "1"));
+    page->update_resource_info(true, true);
+    bwizc_set_resource_info_requester(previous);
+
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].param_text, "LPM_FILE=c:/gxb/x.mif;WIDTH=20;DEVICE_FAMILY=Velaris;");
+    EXPECT_EQ(requests[0].port_text, "rx_in;");
+    EXPECT_TRUE(requests[0].estimate_resources);
+    EXPECT_FALSE(requests[0].get_simulation_libraries);
+    EXPECT_EQ(requests[0].module_name, "kv2gxb");
+    EXPECT_EQ(requests[0].window, page);
 }
