@@ -201,7 +201,10 @@ void CRCNX_MANAGER::end_cnx_reading(READ_STATE& state) {
 }
 
 void CRCNX_MANAGER::read_cnx_line(const CString& line, READ_STATE& state) {
-    CString rest = line;
+    // A line is its text up to the first NUL byte, as a C line buffer holds
+    // it: no name or value keeps a NUL, so what is written reads back alike.
+    const std::string& raw = line.str();
+    CString rest(raw.substr(0, raw.find('\0')));
     const CString identifier = bwizc_global_extract_token(&rest, CNX_BLANKS);
     if (identifier.IsEmpty()) return;
 

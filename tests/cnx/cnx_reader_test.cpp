@@ -282,10 +282,21 @@ TEST(CnxReader, SurvivesTruncatedBinaryAndHugeInput) {
     EXPECT_EQ(cut.find_cnx_private("\"")->get_value(), "");
     EXPECT_EQ(cut.get_gen_file_list_count(), 2);
 
-    // NUL bytes inside names and values never reach the written text.
+    // A line ends at a NUL byte: names that differ only after one are one
+    // name, nothing written holds a NUL, and what is written reads back the same.
     CRCNX_MANAGER nul;
-    nul.read_cnx_info_from_text(CString(std::string("PRIVATE: A\0B STRING \"x\0y\"\n", 26)));
-    EXPECT_EQ(nul.get_cnx_text("kv2gxb", false).str().find('\0'), std::string::npos);
+    static const char with_nul_text[] = "PRIVATE: Y\0a STRING \"1\"\nPRIVATE: Y STRING \"2\"\nPRIVATE: Z STRING \"x\0y\"\n";
+    const std::string with_nul(with_nul_text, sizeof with_nul_text - 1);
+    nul.read_cnx_info_from_text(CString(with_nul));
+    EXPECT_EQ(nul.get_private_table().get_count(), 2);
+    ASSERT_NE(nul.find_cnx_private("Y"), nullptr);
+    EXPECT_EQ(nul.find_cnx_private("Y")->get_value(), "2");
+    EXPECT_EQ(nul.find_cnx_private("Z")->get_value(), "x");
+    const std::string nul_out = nul.get_cnx_text("kv2gxb", false).str();
+    EXPECT_EQ(nul_out.find('\0'), std::string::npos);
+    CRCNX_MANAGER again;
+    again.read_cnx_info_from_text(CString(nul_out));
+    EXPECT_EQ(again.get_cnx_text("kv2gxb", false).str(), nul_out);
 
     // A megabyte-long line of every kind.
     for (const char* id : identifiers) {
