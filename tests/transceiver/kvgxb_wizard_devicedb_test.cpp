@@ -1,0 +1,289 @@
+// The application object against the real tclsh and the real device data:
+// the start-up enumeration through the query service into the preset table,
+// matching on what it filed, the list queries, and the faults.
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "transceiver/kvgxb_wizard_test_support.h"
+
+namespace {
+
+bool has_value(const CStringArray& list, double wanted) {
+    for (const CString& v : list) {
+        if (std::atof(v.c_str()) == wanted) return true;
+    }
+    return false;
+}
+
+bool row_has(const CStringArray* row, const char* value) {
+    for (int i = 1; row && i < row->GetSize(); ++i) {
+        if (row->GetAt(i) == value) return true;
+    }
+    return false;
+}
+
+// A page that asks with its own window and counts what arrives there.
+struct TEST_GENERAL_PAGE : KVGXB_DEVICE_QUERY_CLIENT {
+    CWnd wnd;
+    int deliveries = 0;
+    int list_refreshes = 0;
+    explicit TEST_GENERAL_PAGE(KVGXB_WIZARD& w) {
+        wnd.CreateEx(BWIZC_KIND_CUSTOM, 0, CString(), 0, CRect(), nullptr, 0);
+        wnd.set_message_handler(RegisterWindowMessage(BWIZC_TCL_SHELL_MANAGER::COMPLETION_MESSAGE_NAME),
+                                [this, &w](WPARAM, LPARAM) {
+                                    ++deliveries;
+                                    w.on_tcl_shell_command_done();
+                                    return LRESULT(0);
+                                });
+    }
+    HWND get_device_query_window() override { return wnd.GetSafeHwnd(); }
+    void on_device_value_list_arrived() override { ++list_refreshes; }
+};
+
+}  // namespace
+
+using KvgxbWizardDeviceDatabase = KvgxbWizardTest;
+
+TEST_F(KvgxbWizardDeviceDatabase, StartUpEnumerationFillsThePresetTable) {
+    KVGXB_TEST_APP_WIZARD& w = make_wizard();
+    const auto started = CLOCK::now();
+    ASSERT_TRUE(run_start_up(w)) << "answers: " << w.blah_int;
+    const double ms = std::chrono::duration<double, std::milli>(CLOCK::now() - started).count();
+    std::printf("start-up enumeration through the model: %d keys, %d answers, %.1f ms\n", w.key_array_list.GetSize(),
+                w.blah_int, ms);
+
+    // Every key gives one preset of 22 rows in query order, each with a value.
+    const int keys = w.key_array_list.GetSize();
+    ASSERT_GE(keys, 20);
+    EXPECT_GE(w.key_array_list.Find("VELARISIIGX_CONFIG_MODE_BASIC_2G_1"), 0);
+    EXPECT_TRUE(w.last_one);
+    EXPECT_EQ(w.blah_int, 3 + 22 * keys + 1);  // the loads, the keys, the presets, the clock list
+    ASSERT_EQ(w.get_preset_count(), keys);
+    std::map<std::string, std::string> protocol_of_key;
+    for (int i = 0; i < w.get_preset_count(); ++i) {
+        const KVGXB_PRESET_PARAM_ITEM* p = w.get_preset(i);
+        ASSERT_EQ(p->rows.size(), 22u) << p->config_key.c_str();
+        for (int r = 0; r < 22; ++r) {
+            EXPECT_EQ(p->rows[r]->GetAt(0), KVGXB_PRESET_QUERY_TBL[r].describes) << p->config_key.c_str();
+            EXPECT_GE(p->rows[r]->GetSize(), 2) << p->config_key.c_str() << " row " << r;
+        }
+        EXPECT_TRUE(protocol_of_key.emplace(p->config_key.str(), p->protocol.str()).second)
+            << "key filed twice: " << p->config_key.c_str();
+    }
+
+    // The protocol list holds each protocol once, in the order of the keys
+    // that brought it first; the preset list keeps each protocol together.
+    std::vector<std::string> arrival;
+    for (const CString& key : w.key_array_list) {
+        ASSERT_TRUE(protocol_of_key.count(key.str())) << key.c_str();
+        const std::string& p = protocol_of_key[key.str()];
+        if (std::find(arrival.begin(), arrival.end(), p) == arrival.end()) arrival.push_back(p);
+    }
+    std::vector<std::string> offered;
+    for (const CString& p : w.protocol_array_list) offered.push_back(p.str());
+    EXPECT_EQ(offered, arrival);
+    EXPECT_EQ(offered.size(), 7u);
+    for (const std::string& p : arrival) {
+        const int first = w.get_protocol_group_first_index(p.c_str());
+        ASSERT_GE(first, 0) << p;
+        EXPECT_TRUE(first == 0 || w.get_preset(first - 1)->protocol != p.c_str()) << p;
+        int end = first;
+        while (end < w.get_preset_count() && w.get_preset(end)->protocol == p.c_str()) ++end;
+        int total = 0;
+        for (int i = 0; i < w.get_preset_count(); ++i) total += w.get_preset(i)->protocol == p.c_str();
+        EXPECT_EQ(end - first, total) << p << " is split";
+    }
+
+    // Basic without loopback offers both loopback variants.
+    int basic_no_loopback = 0;
+    for (int i = 0; i < w.get_preset_count(); ++i) {
+        const KVGXB_PRESET_PARAM_ITEM* p = w.get_preset(i);
+        if (p->protocol != "Basic" || p->subprotocol != "No Loopback") continue;
+        ++basic_no_loopback;
+        const CStringArray* sub = p->find_row("WIZ_SUBPROTOCOL");
+        ASSERT_NE(sub, nullptr);
+        EXPECT_EQ(sub->GetSize(), 3) << p->config_key.c_str();
+        EXPECT_TRUE(row_has(sub, "Serial Loopback")) << p->config_key.c_str();
+    }
+    EXPECT_GT(basic_no_loopback, 0);
+
+    // Double width is allowed, and it is the double-width keys that say so:
+    // the single-width keys alone leave the flag down.
+    EXPECT_TRUE(w.double_width_allowed);
+    KVGXB_WIZARD_MODEL single_only;
+    KVGXB_WIZARD_MODEL double_only;
+    for (int i = 0; i < w.get_preset_count(); ++i) {
+        const KVGXB_PRESET_PARAM_ITEM* p = w.get_preset(i);
+        const bool is_double = row_has(p->find_row("RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"), "true");
+        KVGXB_WIZARD_MODEL& target = is_double ? double_only : single_only;
+        target.key_array_list.Add(p->config_key);
+        for (int r = 0; r < 22; ++r) {
+            CStringArray answer;
+            for (int e = 1; e < p->rows[r]->GetSize(); ++e) answer.Add(p->rows[r]->GetAt(e));
+            // The Basic subprotocol row was rewritten when filed; send it as the database did.
+            if (r == 1 && answer.GetAt(0) == "No Loopback") {
+                answer.RemoveAll();
+                answer.Add("none");
+            }
+            target.file_preset_answer(r, answer);
+        }
+    }
+    EXPECT_GT(single_only.get_preset_count(), 0);
+    EXPECT_GT(double_only.get_preset_count(), 0);
+    EXPECT_FALSE(single_only.double_width_allowed);
+    EXPECT_TRUE(double_only.double_width_allowed);
+
+    // The enumeration ended with the clock list of the rate entered.
+    EXPECT_FALSE(w.inclk_frequency_array_list.IsEmpty());
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+TEST_F(KvgxbWizardDeviceDatabase, DefaultVariationOfEveryProtocolMatchesAPreset) {
+    KVGXB_TEST_APP_WIZARD& w = make_wizard();
+    ASSERT_TRUE(run_start_up(w));
+    struct CHOICE {
+        const char* protocol;
+        const char* subprotocol;
+    };
+    const CHOICE choices[] = {
+        {"XAUI", nullptr},           {"GIGE", nullptr},
+        {"PCI Express (PIPE)", "x1"}, {"PCI Express (PIPE)", "x4"},
+        {"PCI Express (PIPE)", "x8"}, {"SONET Backplane", "OC12"},
+        {"SONET Backplane", "OC48"},  {"SONET Backplane", "OC96"},
+        {"SDI", nullptr},            {"(OIF) CEI PHY Interface", nullptr},
+        {"Basic", nullptr},
+    };
+    for (const CHOICE& c : choices) {
+        choose_protocol(c.protocol, c.subprotocol);
+        const std::string what = std::string(c.protocol) + (c.subprotocol ? std::string(" ") + c.subprotocol : "");
+        EXPECT_TRUE(w.is_feasible) << what << ": " << w.get_feasibility_cause_text().c_str();
+        const KVGXB_PRESET_PARAM_ITEM* current = w.get_current_preset();
+        ASSERT_NE(current, nullptr) << what;
+        EXPECT_EQ(current->protocol, c.protocol) << what;
+        EXPECT_EQ(w.tcl_key, current->config_key) << what;
+        if (c.subprotocol) {
+            EXPECT_EQ(current->subprotocol, c.subprotocol) << what;
+        }
+    }
+    // A rate the part's XAUI mode does not run at is caught, and named.
+    choose_protocol("XAUI");
+    w.input_a = "3200";
+    run_cycle();
+    EXPECT_FALSE(w.is_feasible);
+    EXPECT_EQ(w.closest_failing_name, "WIZ_DATA_RATE");
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+TEST_F(KvgxbWizardDeviceDatabase, ListQueriesAnswerThroughThePagesWindow) {
+    KVGXB_TEST_APP_WIZARD& w = make_wizard();
+    ASSERT_TRUE(run_start_up(w));
+    TEST_GENERAL_PAGE page(w);
+    w.set_device_query_client(&page);
+
+    // Basic at 3125 Mbps: the clocks for that rate.
+    choose_protocol("Basic");
+    w.input_selection = 0;
+    w.input_a = "3125";
+    run_cycle();
+    w.inclk_frequency_array_list.RemoveAll();
+    w.call_tcl_get_inclk_freq();
+    EXPECT_TRUE(w.inclk_list_pending);
+    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 5000));
+    EXPECT_TRUE(has_value(w.inclk_frequency_array_list, 156.25)) << w.inclk_frequency_array_list.GetSize();
+    EXPECT_EQ(page.deliveries, 1);
+    EXPECT_EQ(page.list_refreshes, 1);
+
+    // PCI Express with a 100 MHz clock: its rates.
+    choose_protocol("PCI Express (PIPE)", "x1");
+    w.input_selection = 1;
+    w.input_a = "100";
+    w.input_a_unit = "MHz";
+    const int presets = w.get_preset_count();
+    w.call_tcl_get_data_rate();
+    EXPECT_TRUE(w.data_rate_list_pending);
+    ASSERT_TRUE(pump_until([&] { return !w.data_rate_list_pending; }, 5000));
+    EXPECT_TRUE(has_value(w.data_rate_array_list, 2500)) << w.data_rate_array_list.GetSize();
+    EXPECT_EQ(page.deliveries, 2);
+    EXPECT_EQ(page.list_refreshes, 2);
+    // A list answer is not a preset row, and asks for nothing more.
+    EXPECT_EQ(w.get_preset_count(), presets);
+    pump_for(50);
+    EXPECT_EQ(page.deliveries, 2);
+    EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
+
+    // The page's window closed: its answers still reach the wizard.
+    page.wnd.DestroyWindow();
+    w.set_device_query_client(nullptr);
+    w.data_rate_array_list.RemoveAll();
+    w.call_tcl_get_data_rate();
+    ASSERT_TRUE(pump_until([&] { return !w.data_rate_list_pending; }, 5000));
+    EXPECT_TRUE(has_value(w.data_rate_array_list, 2500));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+TEST_F(KvgxbWizardDeviceDatabase, FaultsKeepTheFallbackListsWithoutHanging) {
+    // No interpreter at all.
+    {
+        ::setenv("KV2GXB_TCLSH", "/nonexistent", 1);
+        KVGXB_TEST_APP_WIZARD& w = make_wizard();
+        const auto started = CLOCK::now();
+        EXPECT_TRUE(w.on_init_wizard());
+        w.call_tcl_get_inclk_freq();
+        pump_for(300);
+        EXPECT_LT(std::chrono::duration<double>(CLOCK::now() - started).count(), 2.0);
+        EXPECT_EQ(w.blah_int, 0);
+        EXPECT_EQ(w.get_preset_count(), 0);
+        EXPECT_TRUE(w.key_array_list.IsEmpty());
+        EXPECT_EQ(w.get_combobox_protocols().GetSize(), 7);
+        EXPECT_EQ(w.get_combobox_protocols().GetAt(0), "Basic");
+        EXPECT_TRUE(w.inclk_frequency_array_list.IsEmpty());
+        EXPECT_EQ(bwizc_pending_reply_count(), 0);
+        w.ExitInstance();
+        ::unsetenv("KV2GXB_TCLSH");
+    }
+    // The interpreter killed in the middle of the enumeration: what was filed
+    // stays, nothing more arrives, the pump is not held up.
+    {
+        KVGXB_TEST_APP_WIZARD& w = make_wizard();
+        ASSERT_TRUE(w.on_init_wizard());
+        ASSERT_TRUE(pump_until([&] { return w.blah_int >= 3 + 22 * 2 + 5; }, 10000));
+        const pid_t pid = MANAGER::get_tcl_shell_process_id();
+        ASSERT_GT(pid, 0);
+        ::kill(pid, SIGKILL);
+        pump_for(300);
+        const int answers = w.blah_int;
+        EXPECT_FALSE(w.enumeration_done);
+        EXPECT_GE(w.get_preset_count(), 3);
+        EXPECT_LT(w.get_preset_count(), w.key_array_list.GetSize());
+        EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
+        EXPECT_EQ(bwizc_pending_reply_count(), 0);
+        w.call_tcl_get_inclk_freq();
+        pump_for(100);
+        EXPECT_EQ(w.blah_int, answers);
+        w.ExitInstance();
+    }
+    // A command that fails: the enumeration stops there, nothing is filed.
+    {
+        MANAGER::set_server_script_path(write_script("kvgxb_wizard_failing_server.tcl",
+                                                     "while {[gets stdin line] >= 0} {\n"
+                                                     "  if {$line eq \"get_config_keys\"} {\n"
+                                                     "    puts \"-1\\nno part loaded\"\n"
+                                                     "  } else { puts \"0\" }\n"
+                                                     "  flush stdout\n"
+                                                     "}\n"));
+        KVGXB_TEST_APP_WIZARD& w = make_wizard();
+        ASSERT_TRUE(w.on_init_wizard());
+        ASSERT_TRUE(pump_until([&] { return w.blah_int == 2; }, 5000));
+        pump_for(200);
+        EXPECT_EQ(w.blah_int, 2);
+        EXPECT_EQ(w.setup_int, 3);
+        EXPECT_TRUE(w.key_array_list.IsEmpty());
+        EXPECT_EQ(w.get_preset_count(), 0);
+        EXPECT_EQ(w.get_combobox_protocols().GetSize(), 7);
+        EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}

@@ -1,0 +1,117 @@
+// Shared pieces of the application-object tests: a transceiver wizard of the
+// test's own against the device database server of the source tree, the
+// GUI-thread pump that delivers its answers, and page-like edits.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "services/bwizc_tcl_shell_manager.h"
+#include "transceiver/kvgxb_wizard.h"
+
+// The wizard with the one page refresh the update cycle depends on: like the
+// general page, a second input the clock list does not offer becomes the
+// list's first entry.
+class KVGXB_TEST_APP_WIZARD : public KVGXB_WIZARD {
+public:
+    void refresh_all_pages() override {
+        if (input_selection != 0 || !is_current_data_rate_valid()) return;
+        CStringArray& clocks = get_combobox_inclk_frequency();
+        if (!clocks.IsEmpty() && clocks.Find(input_b) < 0) input_b = clocks.GetAt(0);
+    }
+};
+
+class KvgxbWizardTest : public ::testing::Test {
+protected:
+    using MANAGER = BWIZC_TCL_SHELL_MANAGER;
+    using CLOCK = std::chrono::steady_clock;
+
+    void SetUp() override {
+        ::unsetenv("KV2GXB_TCLSH");
+        MANAGER::set_server_script_path(CString(KV2GXB_SOURCE_DIR) + "/data/device/devicedb_server.tcl");
+        MANAGER::set_answer_timeout_ms(10000);
+        bwizc_clear_posted_messages();
+        previous_handler = bwizc_set_message_box_handler(
+            [this](const CString&, const CString& text) { messages.push_back(text.c_str()); });
+    }
+    void TearDown() override {
+        if (wizard) wizard->ExitInstance();
+        wizard.reset();
+        MANAGER::shut_down_tcl_shell_process();
+        MANAGER::set_windowless_completion_handler(nullptr);
+        MANAGER::set_server_script_path(CString());
+        ::unsetenv("KV2GXB_TCLSH");
+        pump_for(20);
+        EXPECT_EQ(bwizc_pending_reply_count(), 0);
+        bwizc_set_message_box_handler(previous_handler);
+    }
+
+    // A wizard whose command line is `command_line` (program name first).
+    KVGXB_TEST_APP_WIZARD& make_wizard(const char* command_line = "kv2gxb -n /tmp/kvgxb_wizard_test/top.v") {
+        wizard = std::make_unique<KVGXB_TEST_APP_WIZARD>();
+        wizard->set_command_line(command_line);
+        wizard->ParseCommandLine(*wizard->get_cmdline_manager());
+        return *wizard;
+    }
+
+    // The GUI thread's share: waits for completions and dispatches them.
+    static bool pump_until(const std::function<bool()>& done, int timeout_ms) {
+        const auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
+        while (!done()) {
+            if (CLOCK::now() >= end) return false;
+            bwizc_wait_for_posted_message(5);
+            while (bwizc_dispatch_posted_message()) {
+            }
+        }
+        return true;
+    }
+    static void pump_for(int ms) { pump_until([] { return false; }, ms); }
+
+    // An interactive start: on_init_wizard, then the answers until the last
+    // key is filed and the clock list of the entered rate has arrived.
+    bool run_start_up(KVGXB_TEST_APP_WIZARD& w) {
+        if (!w.on_init_wizard()) return false;
+        return pump_until([&] { return w.enumeration_done && !w.inclk_list_pending; }, 20000);
+    }
+
+    // A database server of the test's own, written to the artifacts folder.
+    static CString write_script(const char* name, const std::string& text) {
+        CString path = CString(KV2GXB_ARTIFACTS_DIR) + "/" + name;
+        std::ofstream(path.c_str()) << text;
+        return path;
+    }
+
+    // What the general page does for a protocol or subprotocol choice.
+    void choose_protocol(const char* name, const char* sub = nullptr) {
+        KVGXB_WIZARD& w = *wizard;
+        w.previous_protocol = w.protocol;
+        w.protocol = name;
+        if (w.previous_protocol.CompareNoCase(name) != 0) {
+            w.protocol_changed = true;
+            w.subprotocol_changed = true;
+        }
+        run_cycle();
+        if (sub) {
+            w.subprotocol_changed = w.subprotocol.CompareNoCase(sub) != 0;
+            w.subprotocol = sub;
+            run_cycle();
+        }
+    }
+    void run_cycle() {
+        wizard->update_wizard();
+        wizard->evaluate_gxb_feasibility();
+    }
+
+    std::unique_ptr<KVGXB_TEST_APP_WIZARD> wizard;
+    std::vector<std::string> messages;
+    BWIZC_MESSAGE_BOX_FN previous_handler;
+};
