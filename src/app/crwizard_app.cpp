@@ -5,6 +5,7 @@
 
 #include "output/crsimlib_page.h"
 #include "output/crsummary_page.h"
+#include "wizard/bwizc_resource_info.h"
 
 namespace {
 
@@ -32,7 +33,10 @@ BOOL CRWIZARD_APP::InitInstance() {
     return start_wizard() ? TRUE : FALSE;
 }
 
-int CRWIZARD_APP::ExitInstance() { return CWinApp::ExitInstance(); }
+int CRWIZARD_APP::ExitInstance() {
+    bwizc_stop_resource_info_worker();
+    return CWinApp::ExitInstance();
+}
 
 CRWIZARD_PAGE* CRWIZARD_APP::create_simlib_page() { return new CRSIMLIB_PAGE(); }
 

@@ -31,3 +31,9 @@ using BWIZC_RESOURCE_INFO_REQUESTER = std::function<void(const BWIZC_RESOURCE_IN
 BWIZC_RESOURCE_INFO_REQUESTER bwizc_set_resource_info_requester(BWIZC_RESOURCE_INFO_REQUESTER requester);
 // Hands a request to the installed function, if any.
 void bwizc_request_resource_info(const BWIZC_RESOURCE_INFO_REQUEST& request);
+
+// The worker also installs how it is stopped; the application calls it when
+// the process ends (nothing happens when no worker runs).
+using BWIZC_RESOURCE_INFO_STOPPER = std::function<void()>;
+BWIZC_RESOURCE_INFO_STOPPER bwizc_set_resource_info_stopper(BWIZC_RESOURCE_INFO_STOPPER stopper);
+void bwizc_stop_resource_info_worker();

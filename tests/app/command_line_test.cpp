@@ -4,6 +4,7 @@
 
 #include "app/crwizard_app.h"
 #include "platform/message_box.h"
+#include "wizard/bwizc_resource_info.h"
 
 namespace {
 
@@ -190,4 +191,13 @@ TEST(CommandLineParse, UnknownFlagShowsUsageAndParsingGoesOn) {
               "Specifies the screen x coordinate of the lower right corner (optional)\n-y\t\tSpecifies the screen y "
               "coordinate of the lower right corner (optional)\n-p\t\tSpecifies the first page offset "
               "(optional)\n-silent\tSpecifies that the wizard should not show a UI.");
+}
+
+TEST(ApplicationExit, StopsTheResourceWorkerOnce) {
+    int stops = 0;
+    bwizc_set_resource_info_stopper([&stops] { ++stops; });
+    CRWIZARD_APP app;
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_EQ(stops, 1);
 }

@@ -115,7 +115,9 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
               EXPECT_NE(find_by_text(dialog, "Page 2"), nullptr);
               CWnd* summary = find_by_text(dialog, "Summary");
               EXPECT_NE(summary, nullptr);
-              if (summary) EXPECT_TRUE(bwizc_user_click(summary));
+              if (summary) {
+                  EXPECT_TRUE(bwizc_user_click(summary));
+              }
               return true;
           })
         .then([](CDialog* dialog) {
@@ -162,7 +164,9 @@ TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWrit
     check.then([&again](CDialog* dialog) {
         EXPECT_EQ(again.get_cgx_device_family(), "Velaris II GX");
         CWnd* box = find_by_id(dialog, 42);
-        if (box) EXPECT_EQ(box->GetWindowText(), "Velaris II GX");
+        if (box) {
+            EXPECT_EQ(box->GetWindowText(), "Velaris II GX");
+        }
         EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
         return true;
     });

@@ -83,7 +83,9 @@ bool run(TEST_WIZARD& wizard, const std::string& command_line, BWIZC_INPUT_SCRIP
     bwizc_set_input_driver(nullptr);
     bwizc_set_deadlock_handler(nullptr);
     g_is_in_silent_mode = false;
-    if (script) EXPECT_TRUE(script->is_done()) << "script steps left over";
+    if (script) {
+        EXPECT_TRUE(script->is_done()) << "script steps left over";
+    }
     return result;
 }
 
