@@ -294,3 +294,24 @@ TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes)
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.bsf TRUE"), std::string::npos) << text;
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top_inst.v FALSE"), std::string::npos) << text;
 }
+
+TEST_F(WizardSession, UpdateRequestsWaitWhileTheButtonBarHasTheFocus) {
+    TEST_WIZARD wizard(1);
+    BWIZC_INPUT_SCRIPT script;
+    script.then([&wizard](CDialog* dialog) {
+        CRWIZARD_PAGE* page = wizard.page(0);
+        EXPECT_TRUE(bwizc_user_set_focus(dialog, IDC_TEST_EDIT));
+        int before = dialog->get_invalidate_count();
+        page->invalidate_and_update_page(true);
+        EXPECT_GT(dialog->get_invalidate_count(), before);
+        // A click on the bar must not re-lay the page out under the mouse.
+        EXPECT_TRUE(bwizc_user_set_focus(dialog, BAR::NEXT_BUTTON_ID));
+        before = dialog->get_invalidate_count();
+        page->invalidate_and_update_page(true);
+        EXPECT_EQ(dialog->get_invalidate_count(), before);
+        // The focus stays where it was.
+        EXPECT_EQ(CWnd::GetFocus(), dialog->GetDlgItem(BAR::NEXT_BUTTON_ID));
+        return press(BAR::CANCEL_BUTTON_ID, "Page 1")(dialog);
+    });
+    EXPECT_TRUE(run(wizard, command(), &script));
+}
