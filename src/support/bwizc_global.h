@@ -168,16 +168,11 @@ COLORREF bwizc_global_str2COLORREF(const CString& s);
 // --------------------------------------------- processes, logging, errors
 
 // Runs command through "/bin/sh -c". With wait: waits in 10 ms slices,
-// pumping messages between slices (bwizc_global_peek_and_pump), and returns
-// the exit code (128 + signal when killed). Without wait: the exit code when
-// the process has already ended, otherwise BWIZC_STILL_ACTIVE. 0 when it
-// could not be started.
+// pumping messages between slices (bwizc_global_peek_and_pump; a quit
+// request ends the process), and returns the exit code (128 + signal when
+// killed). Without wait: the exit code when the process has already ended,
+// otherwise BWIZC_STILL_ACTIVE. 0 when it could not be started.
 int bwizc_global_execute_shell_command(const CString& command, bool wait);
-// Dispatches every pending window message and due timer. At a quit request
-// it ends process (a process id; 0 for none), queues the quit request again
-// for the outer loop and answers false. Otherwise it runs the application's
-// idle processing until that reports no more work and answers true.
-bool bwizc_global_peek_and_pump(int process);
 // Opens url in browser (when given) or in the desktop's default browser or
 // one of two fallbacks; reports the failure with a message box. True when a
 // browser was started.

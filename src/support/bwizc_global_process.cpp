@@ -13,9 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/app.h"
-#include "platform/messages.h"
 #include "support/bwizc_global.h"
+#include "support/bwizc_global_fonts.h"
 
 extern char** environ;
 
@@ -100,23 +99,10 @@ int bwizc_global_execute_shell_command(const CString& command, bool wait) {
         pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid) return exit_code_of(status);
         if (done < 0 && errno != EINTR) return 0;
-        // At a quit request the process has been ended; its exit code follows.
-        bwizc_global_peek_and_pump(pid);
+        // A quit request ends the process; its exit code follows.
+        if (!bwizc_global_peek_and_pump()) ::kill(pid, SIGTERM);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-}
-
-bool bwizc_global_peek_and_pump(int process) {
-    if (!bwizc_pump_messages()) {
-        if (process > 0) ::kill(static_cast<pid_t>(process), SIGTERM);
-        PostQuitMessage(0);
-        return false;
-    }
-    if (CWinApp* app = AfxGetApp()) {
-        for (LONG count = 0; app->OnIdle(count); ++count) {
-        }
-    }
-    return true;
 }
 
 bool bwizc_global_launch_browser(const CString& url, const CString& browser) {
