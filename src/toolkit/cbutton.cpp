@@ -86,8 +86,12 @@ COLORREF CCHECK_BUTTON::get_default_disabled_check_mark_color() const { return B
 COLORREF CCHECK_BUTTON::get_default_indeterminate_check_mark_color() const { return BWIZC_COLOR_GRAY; }
 
 void CCHECK_BUTTON::on_attach_control() {
-    DWORD kind = GetButtonStyle();
-    if (kind == BS_AUTO3STATE || kind == BS_3STATE) m_button_style = BS_AUTO3STATE;
+    // Only the automatic three-state kind clicks through indeterminate; the
+    // manual one toggles like a two-state box.
+    const DWORD kind = GetButtonStyle();
+    if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_3STATE || kind == BS_AUTO3STATE) {
+        m_button_style = kind;
+    }
     // The dialog item may start checked; the toolkit's state follows it.
     m_check_state = GetCheck();
     make_transparent();

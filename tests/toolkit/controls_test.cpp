@@ -134,6 +134,34 @@ TEST_F(ToolkitControls, PlainCheckBoxTogglesSilentlyAndThreeStateSkipsChecked) {
     EXPECT_FALSE(plain.get_check());
 }
 
+TEST_F(ToolkitControls, ManualThreeStateCheckBoxClicksBetweenTwoStates) {
+    // A dialog item with the manual three-state style toggles like a two-state box.
+    dialog()->GetDlgItem(ID_CHECK)->ModifyStyle(BS_TYPEMASK, BS_3STATE);
+    CCHECK_BUTTON manual;
+    attach(manual, ID_CHECK);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_EQ(manual.get_check_state(), BST_CHECKED);
+    EXPECT_EQ(manual.GetCheck(), BST_CHECKED);
+    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
+    EXPECT_EQ(manual.get_check_state(), BST_UNCHECKED);
+    EXPECT_EQ(manual.GetCheck(), BST_UNCHECKED);
+
+    // The automatic three-state item goes through indeterminate.
+    BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
+    CDialog other(&tmpl);
+    ASSERT_TRUE(other.create_from_template());
+    other.ShowWindow(SW_SHOW);
+    other.GetDlgItem(ID_CHECK)->ModifyStyle(BS_TYPEMASK, BS_AUTO3STATE);
+    CCHECK_BUTTON automatic;
+    ASSERT_TRUE(automatic.attach_control(ID_CHECK, &other, nullptr));
+    ASSERT_TRUE(bwizc_user_click(&other, ID_CHECK));
+    EXPECT_EQ(automatic.get_check_state(), BST_INDETERMINATE);
+    ASSERT_TRUE(bwizc_user_click(&other, ID_CHECK));
+    EXPECT_EQ(automatic.get_check_state(), BST_UNCHECKED);
+    automatic.DestroyWindow();
+    other.DestroyWindow();
+}
+
 TEST_F(ToolkitControls, ListenerOrderAndListeningFlagHoldForControlEvents) {
     struct ORDERED : CRLISTENER {
         ORDERED(std::vector<int>* log, int tag) : log(log), tag(tag) {}
