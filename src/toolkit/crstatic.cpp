@@ -64,7 +64,7 @@ void CRSTATIC::paint(CDC* dc) {
     const bool enabled = IsWindowEnabled() != FALSE;
     if (m_opaque) {
         const COLORREF background = enabled ? m_background_color : m_disabled_background_color;
-        if (m_gradient_mode == 1 && enabled) {
+        if (m_gradient_mode == 1) {
             bwizc_global_draw_gradient_rect(dc, client, background, m_gradient_color, m_gradient_vertical);
         } else {
             dc->FillSolidRect(client, background);

@@ -245,6 +245,24 @@ TEST_F(PanelLayout, OpaquePanelPaintsBackgroundThenBorderSides) {
     ASSERT_FALSE(dc.ops().empty());
     EXPECT_EQ(dc.ops()[0].brush_color, RGB(40, 50, 60));
 
+    // A gradient panel still runs its gradient when disabled, from the
+    // disabled background colour.
+    panel.set_gradient(1, RGB(0, 0, 250));
+    dc.clear();
+    panel.paint(&dc);
+    ASSERT_EQ(dc.ops().size(), 20u + 2u);  // one band per pixel row, then the two sides
+    EXPECT_EQ(dc.ops()[0].brush_color, RGB(40, 50, 60));
+    EXPECT_EQ(dc.ops()[19].brush_color, RGB(0, 0, 250));
+    EXPECT_EQ(dc.ops()[20].kind, BWIZC_DRAW_OP::LINE);
+    panel.enable(true);
+    dc.clear();
+    panel.paint(&dc);
+    ASSERT_EQ(dc.ops().size(), 22u);
+    EXPECT_EQ(dc.ops()[0].brush_color, RGB(10, 20, 30));
+    EXPECT_EQ(dc.ops()[19].brush_color, RGB(0, 0, 250));
+    panel.set_gradient(0, RGB(0, 0, 250));
+    panel.enable(false);
+
     // Colour requests of an opaque panel get its (here disabled) background.
     CDC colour_dc;
     HBRUSH brush = panel.CtlColor(&colour_dc, WM_CTLCOLORSTATIC);
