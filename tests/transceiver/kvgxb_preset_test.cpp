@@ -254,4 +254,12 @@ TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
     EXPECT_EQ(model.current_preset_index, 0);
     EXPECT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
     EXPECT_TRUE(messages.empty());
+
+    // Defaults requested without a protocol change leave the preset layer out.
+    model.number_of_channels = 8;
+    model.force_default_settings = true;
+    model.force_default_changed = true;
+    run_cycle();
+    EXPECT_EQ(model.number_of_channels, 8);
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check NUMBER_OF_CHANNELS");
 }

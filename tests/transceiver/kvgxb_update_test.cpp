@@ -64,6 +64,108 @@ TEST_F(KvgxbUpdateCycle, SubprotocolAlwaysNamesAChoiceOfItsProtocol) {
     EXPECT_EQ(model.subprotocol, "OC12");
 }
 
+TEST_F(KvgxbUpdateCycle, EveryProtocolLoadsItsStandardConfiguration) {
+    // Each protocol chosen in a new variation, with or without defaults requested.
+    auto choose = [](KVGXB_WIZARD_MODEL& m, const char* protocol, bool defaults, const char* sub = "N/A") {
+        m.protocol = protocol;
+        m.subprotocol = sub;
+        m.protocol_changed = m.subprotocol_changed = true;
+        m.force_default_settings = m.force_default_changed = defaults;
+        m.update_wizard();
+    };
+    for (bool defaults : {false, true}) {
+        SCOPED_TRACE(defaults ? "defaults requested" : "protocol chosen");
+        KVGXB_WIZARD_MODEL gige;
+        choose(gige, "GIGE", defaults);
+        EXPECT_EQ(gige.input_a, "1250.0000");
+        EXPECT_DOUBLE_EQ(gige.get_inclk_frequency_mhz(), 125.0);
+        EXPECT_EQ(gige.rate_match_pattern1, "10100010010101111100");
+        EXPECT_EQ(gige.rate_match_pattern2, "10101101101010000011");
+        EXPECT_EQ(gige.align_loss_sync_error_num, 3);
+        EXPECT_EQ(gige.word_aligner_mode, KVGXB_ALIGNER_AUTOMATIC);
+        EXPECT_EQ(gige.number_of_channels, 8);
+        EXPECT_EQ(gige.is_port_used("rx_syncstatus"), defaults);
+        EXPECT_EQ(gige.is_port_used("rx_patterndetect"), defaults);
+        EXPECT_EQ(gige.run_length_enable, defaults);
+        KVGXB_WIZARD_MODEL xaui;
+        choose(xaui, "XAUI", defaults);
+        EXPECT_EQ(xaui.is_port_used("rx_syncstatus"), defaults);
+        EXPECT_EQ(xaui.run_length_enable, defaults);
+
+        KVGXB_WIZARD_MODEL pcie;
+        pcie.operation_mode = KVGXB_OPMODE_TX_ONLY;
+        choose(pcie, "PCI Express (PIPE)", defaults, "x4");
+        EXPECT_EQ(pcie.operation_mode, KVGXB_OPMODE_RX_AND_TX);
+        EXPECT_EQ(pcie.input_a, "2500.0000");
+        EXPECT_DOUBLE_EQ(pcie.get_inclk_frequency_mhz(), 100.0);
+        EXPECT_EQ(pcie.rate_match_pattern1, "11010000111010000011");
+        EXPECT_EQ(pcie.rate_match_pattern2, "00101111000101111100");
+        EXPECT_EQ(pcie.word_aligner_mode, KVGXB_ALIGNER_MANUAL);
+        EXPECT_EQ(pcie.vod_ctrl_setting, 960);
+        EXPECT_EQ(pcie.reverse_loopback_mode, KVGXB_REV_LOOPBACK_RPLB);
+        for (const char* port : {"pipe8b10binvpolarity", "pipestatus", "pipedatavalid", "pipeelecidle",
+                                 "pipephydonestatus", "tx_detectrxloop", "tx_forceelecidle", "tx_forcedispcompliance",
+                                 "powerdn", "rx_syncstatus", "rx_patterndetect", "rx_ctrldetect", "rx_errdetect",
+                                 "rx_disperr"}) {
+            EXPECT_TRUE(pcie.is_port_used(port)) << port;
+        }
+        EXPECT_EQ(pcie.run_length_enable, defaults);
+
+        KVGXB_WIZARD_MODEL cei;
+        cei.channel_width = 32;
+        choose(cei, "(OIF) CEI PHY Interface", defaults);
+        EXPECT_FALSE(cei.single_width_mode);
+        EXPECT_EQ(cei.channel_width, 32);
+        EXPECT_EQ(cei.word_aligner_mode, KVGXB_ALIGNER_BITSLIP);
+        EXPECT_EQ(cei.endec_8b10b_mode, KVGXB_8B10B_NONE);
+        EXPECT_TRUE(cei.use_phase_comp_fifo);
+        for (const char* port : {"rx_clkout", "rx_syncstatus", "rx_patterndetect"}) EXPECT_TRUE(cei.is_port_used(port));
+    }
+
+    // The first post-tap position 10 goes through the window of VOD 960 on a 1.2 V supply.
+    KVGXB_WIZARD_MODEL pcie;
+    pcie.protocol = "PCI Express (PIPE)";
+    pcie.set_pci_defaults();
+    EXPECT_EQ(pcie.preemp_1st_posttap, 2);
+
+    // SONET with defaults requested: each subprotocol's rate, clock and width.
+    struct SONET_CASE {
+        const char* sub;
+        const char* rate;
+        double mhz;
+        bool single;
+        int width;
+        int byte_order;
+        int aligner;
+        bool rising_edge;
+    };
+    const SONET_CASE sonet[] = {
+        {"OC12", "622.0000", 62.2, true, 8, KVGXB_BYTE_ORDER_NONE, KVGXB_ALIGNER_MANUAL, true},
+        {"OC48", "2488.3200", 77.76, true, 16, KVGXB_BYTE_ORDER_SYNCSTATUS, KVGXB_ALIGNER_MANUAL, true},
+        {"OC96", "4976.0000", 124.4, false, 20, KVGXB_BYTE_ORDER_NONE, KVGXB_ALIGNER_AUTOMATIC, false},
+    };
+    for (const SONET_CASE& c : sonet) {
+        KVGXB_WIZARD_MODEL m;
+        m.channel_width = 20;
+        m.rising_edge_pattern_align = !c.rising_edge;
+        choose(m, "SONET Backplane", true, c.sub);
+        SCOPED_TRACE(c.sub);
+        EXPECT_EQ(m.subprotocol, c.sub);
+        EXPECT_EQ(m.input_a, c.rate);
+        EXPECT_NEAR(m.get_inclk_frequency_mhz(), c.mhz, 0.0005);
+        EXPECT_EQ(m.single_width_mode, c.single);
+        EXPECT_EQ(m.channel_width, c.width);
+        EXPECT_EQ(m.byte_order_mode, c.byte_order);
+        EXPECT_EQ(m.word_aligner_mode, c.aligner);
+        EXPECT_EQ(m.rising_edge_pattern_align, c.rising_edge);
+        EXPECT_TRUE(m.run_length_enable && m.is_port_used("rx_syncstatus") && m.is_port_used("rx_patterndetect"));
+        if (c.byte_order == KVGXB_BYTE_ORDER_SYNCSTATUS) {
+            EXPECT_EQ(m.byte_order_pattern, "0000010100");
+            EXPECT_EQ(m.byte_order_pad_pattern, "0001101111");
+        }
+    }
+}
+
 TEST_F(KvgxbUpdateCycle, SdiKeepsADataRateEnteredInAnotherUnit) {
     model.input_a = "1.485";
     model.input_a_unit = "Gbps";
@@ -148,6 +250,30 @@ TEST_F(KvgxbUpdateCycle, PrbsSubprotocolsFollowTheWidthMode) {
     EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
 }
 
+TEST_F(KvgxbUpdateCycle, LoopbackSubprotocolsSetLoopbackSelfTestAndByteOrdering) {
+    model.subprotocol = "No Loopback";
+    choose_width_mode(false);
+    choose_width(32);
+    ASSERT_EQ(model.endec_8b10b_mode, KVGXB_8B10B_NONE);
+    // Parallel loopback needs the coder: cascaded in double width, patterns of nine.
+    choose_subprotocol("Parallel loopback/BIST");
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_PLB);
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_INCREMENTAL);
+    EXPECT_EQ(model.endec_8b10b_mode, KVGXB_8B10B_CASCADED);
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
+    EXPECT_EQ(model.byte_order_pattern, "111111011");
+    EXPECT_EQ(model.byte_order_pad_pattern, "000000000");
+    EXPECT_TRUE(model.is_port_used("rx_bisterr") && model.is_port_used("rx_bistdone"));
+    choose_subprotocol("Serial Loopback");
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_SLB);
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_NONE);
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_NONE);
+    model.reverse_loopback_mode = KVGXB_REV_LOOPBACK_RPLB;
+    choose_subprotocol("No Loopback");
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
+    EXPECT_EQ(model.reverse_loopback_mode, KVGXB_REV_LOOPBACK_NONE);
+}
+
 TEST_F(KvgxbUpdateCycle, ProtocolChangeResetsOnlyPrbsSelfTests) {
     model.subprotocol = "No Loopback";
     choose_subprotocol("Parallel loopback/BIST");
@@ -182,13 +308,18 @@ struct CODING_CASE {
     int want_aligner;
     bool want_rising_edge;
     bool want_clkout;
+    // Further starting points; the defaults are those of a new variation.
+    int start_byte_order = KVGXB_BYTE_ORDER_NONE;
+    int start_aligner = KVGXB_ALIGNER_MANUAL;
+    bool start_rising_edge = false;
+    int operation_mode = KVGXB_OPMODE_RX_AND_TX;
 };
 }  // namespace
 
 TEST_F(KvgxbUpdateCycle, BasicCodingRulesAtEveryWidth) {
     const int N = KVGXB_8B10B_NORMAL, C = KVGXB_8B10B_CASCADED, X = KVGXB_8B10B_NONE;
     const int RN = KVGXB_RMFIFO_NORMAL, RC = KVGXB_RMFIFO_CASCADED, RX = KVGXB_RMFIFO_NONE;
-    const int BN = KVGXB_BYTE_ORDER_NONE, BS = KVGXB_BYTE_ORDER_SYNCSTATUS;
+    const int BN = KVGXB_BYTE_ORDER_NONE, BS = KVGXB_BYTE_ORDER_SYNCSTATUS, BP = KVGXB_BYTE_ORDER_PATTERN;
     const int MAN = KVGXB_ALIGNER_MANUAL, SLIP = KVGXB_ALIGNER_BITSLIP, AUTO = KVGXB_ALIGNER_AUTOMATIC;
     const CODING_CASE cases[] = {
         // single width
@@ -200,6 +331,11 @@ TEST_F(KvgxbUpdateCycle, BasicCodingRulesAtEveryWidth) {
         {true, 16, "Rev. Serial loopback", N, RN, N, RX, BN, AUTO, false, true},
         {true, 20, "No Loopback", N, RN, X, RX, BN, AUTO, false, true},
         {true, 32, "No Loopback", X, RX, N, RX, BN, AUTO, false, true},
+        {true, 8, "No Loopback", C, RC, N, RN, BN, AUTO, false, false},
+        {true, 8, "No Loopback", N, RN, N, RN, BN, AUTO, false, false, BN, SLIP},
+        {true, 10, "Serial Loopback", X, RX, X, RX, BN, SLIP, false, true, BN, SLIP},
+        {true, 8, "Parallel loopback/BIST", N, RN, N, RX, BS, AUTO, false, true},
+        {true, 8, "No Loopback", N, RN, N, RX, BN, AUTO, false, true, BN, MAN, false, KVGXB_OPMODE_RX_ONLY},
         // double width
         {false, 16, "No Loopback", X, RX, X, RX, BN, MAN, false, true},
         {false, 16, "No Loopback", N, RN, C, RC, BN, MAN, false, false},
@@ -209,6 +345,9 @@ TEST_F(KvgxbUpdateCycle, BasicCodingRulesAtEveryWidth) {
         {false, 32, "No Loopback", N, RN, C, RC, BN, MAN, false, false},
         {false, 32, "Rev. Serial loopback", N, RN, C, RX, BS, MAN, false, true},
         {false, 40, "No Loopback", N, RN, X, RX, BS, MAN, false, true},
+        {false, 32, "No Loopback", N, RN, C, RX, BP, MAN, false, true, BP},
+        {false, 16, "No Loopback", N, RN, C, RC, BN, MAN, false, false, BN, AUTO, true},
+        {false, 20, "PRBS/No loopback", C, RX, X, RX, BN, MAN, false, true},
     };
     for (const CODING_CASE& c : cases) {
         KVGXB_WIZARD_MODEL m;
@@ -218,7 +357,10 @@ TEST_F(KvgxbUpdateCycle, BasicCodingRulesAtEveryWidth) {
         m.channel_width = c.width;
         m.endec_8b10b_mode = c.start_8b10b;
         m.rate_match_fifo_mode = c.start_rmfifo;
-        m.rising_edge_pattern_align = false;
+        m.byte_order_mode = c.start_byte_order;
+        m.word_aligner_mode = c.start_aligner;
+        m.rising_edge_pattern_align = c.start_rising_edge;
+        m.operation_mode = c.operation_mode;
         m.deserializer_width_changed = true;
         m.channel_width_changed = true;
         m.update_wizard();
@@ -278,18 +420,41 @@ TEST_F(KvgxbUpdateCycle, VoltagesAndPreEmphasisFollowSupplyAndVod) {
     model.single_width_mode = true;
     run_cycle();
     EXPECT_EQ(model.tx_vcm, "0.7");
-
+    // 0.75 V stays with a 1.5 V supply in single width, and gives way to 0.6 V on 1.2 V.
+    model.tx_vcm = "0.75";
+    run_cycle();
+    EXPECT_EQ(model.tx_vcm, "0.75");
     model.vcchtx = "1.2";
+    run_cycle();
+    EXPECT_EQ(model.tx_vcm, "0.6");
+
     model.vod_ctrl_setting = 160;
-    model.preemp_2nd_posttap = 7;
+    model.preemp_1st_posttap = 12;  // outside the window (1, 3) of the lowest VOD
+    model.preemp_2nd_posttap = 6;
     model.preemp_pretap = -6;
     run_cycle();
     EXPECT_EQ(model.get_vod_iter_setting(), 1);
+    EXPECT_EQ(model.preemp_1st_posttap, 0);
     EXPECT_EQ(model.preemp_2nd_posttap, 0);
     EXPECT_EQ(model.preemp_pretap, 0);
+    model.preemp_2nd_posttap = 5;
     model.preemp_pretap = -5;
     run_cycle();
+    EXPECT_EQ(model.preemp_2nd_posttap, 5);
     EXPECT_EQ(model.preemp_pretap, -5);
+    // The lowest VOD of a 1.5 V supply limits the taps as well; the next one does not.
+    model.vcchtx = "1.5";
+    model.vod_ctrl_setting = 200;
+    model.preemp_2nd_posttap = -7;
+    run_cycle();
+    EXPECT_EQ(model.get_vod_iter_setting(), 0);
+    EXPECT_EQ(model.preemp_2nd_posttap, 0);
+    model.vod_ctrl_setting = 400;
+    model.preemp_2nd_posttap = -7;
+    run_cycle();
+    EXPECT_EQ(model.preemp_2nd_posttap, -7);
+    model.vcchtx = "1.2";
+    model.vod_ctrl_setting = 160;
 
     model.tx_termination = 110;
     model.update_wizard();
@@ -311,6 +476,24 @@ TEST_F(KvgxbUpdateCycle, VoltagesAndPreEmphasisFollowSupplyAndVod) {
     EXPECT_FALSE(model.rx_force_signal_detect);
     EXPECT_EQ(model.rx_signal_detect_threshold, 2);
     EXPECT_FALSE(model.is_port_used("rx_signaldetect"));
+    // A transmitter-only variation keeps the port flag as it is.
+    model.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    model.set_port_used("rx_signaldetect", true);
+    run_cycle();
+    EXPECT_TRUE(model.is_port_used("rx_signaldetect"));
+}
+
+TEST_F(KvgxbUpdateCycle, SerialLoopbackNeedsBothDirections) {
+    model.subprotocol = "Serial Loopback";
+    model.subprotocol_changed = true;
+    run_cycle();
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_SLB);
+    model.operation_mode = KVGXB_OPMODE_RX_ONLY;
+    run_cycle();
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
+    model.loopback_mode = KVGXB_LOOPBACK_PLB;
+    run_cycle();
+    EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_PLB);
 }
 
 TEST_F(KvgxbUpdateCycle, CeiReferenceClockPicksTheDataRate) {
@@ -344,9 +527,20 @@ TEST_F(KvgxbUpdateCycle, SonetBandwidthFollowsTheReferenceClock) {
     EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
     EXPECT_EQ(model.byte_order_pattern, "0000010100");
     EXPECT_EQ(model.cmu_pll_bw, "High");
+    model.rx_pll_bw = "Low";
+    run_cycle();
+    EXPECT_EQ(model.rx_pll_bw, "Medium");
     choose_subprotocol("OC96");
     EXPECT_FALSE(model.single_width_mode);
     EXPECT_EQ(model.get_protocol_for_cnx(), "5g_scrambled");
+    EXPECT_EQ(model.get_data_rate_mbps(), 4976);
+    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_AUTOMATIC);
+    EXPECT_FALSE(model.rising_edge_pattern_align);
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_NONE);
+    // OC96 keeps the bandwidths it is given.
+    model.cmu_pll_bw = "Medium";
+    run_cycle();
+    EXPECT_EQ(model.cmu_pll_bw, "Medium");
 }
 
 TEST_F(KvgxbFeasibility, DataRateRangeChecks) {
@@ -402,6 +596,13 @@ TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
     model.operation_mode = KVGXB_OPMODE_RX_AND_TX;
     model.align_pattern = "0101111100";
 
+    // A transmitter-only variation has no byte orderer to check.
+    model.byte_order_mode = KVGXB_BYTE_ORDER_SYNCSTATUS;
+    model.byte_order_pattern = "0";
+    model.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    EXPECT_TRUE(model.evaluate_gxb_feasibility());
+    model.operation_mode = KVGXB_OPMODE_RX_AND_TX;
+
     model.byte_order_mode = KVGXB_BYTE_ORDER_SYNCSTATUS;
     model.byte_order_pattern = "01111110111";
     model.byte_order_pad_pattern = "0000000000";
@@ -439,6 +640,18 @@ TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
     model.input_a = "7000";
     EXPECT_FALSE(model.evaluate_gxb_feasibility());
     EXPECT_EQ(model.feasibility_reason, KVGXB_REASON_DATA_RATE);
+
+    // SONET checks the word-align pattern length as Basic does.
+    KVGXB_WIZARD_MODEL sonet;
+    sonet.set_model_cnx_manager(&cnx);
+    kvgxb_feed_presets(sonet, {{"SONET", kvgxb_open_preset("SONET Backplane", "OC12")}});
+    sonet.protocol = "SONET Backplane";
+    sonet.subprotocol = "OC12";
+    sonet.align_pattern = "0101111100";
+    EXPECT_TRUE(sonet.evaluate_gxb_feasibility()) << sonet.get_feasibility_cause_text().c_str();
+    sonet.align_pattern_length = 16;
+    EXPECT_FALSE(sonet.evaluate_gxb_feasibility());
+    EXPECT_EQ(sonet.feasibility_reason, KVGXB_REASON_ALIGN_PATTERN_LENGTH);
 
     model.input_a = "5000";
     model.protocol = "XAUI";
