@@ -10,8 +10,14 @@
 
 BENCH_RESULT bench_cnx_read_write(const CString& dir);
 BENCH_RESULT bench_silent_run(const CString& dir, const CString& exe);
+BENCH_RESULT bench_devicedb_enumeration(const CString& libraries_dir);
+BENCH_RESULT bench_page_change(const CString& libraries_dir);
 
 int main(int argc, char** argv) {
+    if (argc > 1 && argv[1][0] != '/') {
+        std::fprintf(stderr, "usage: kv2gxb_bench [ABSOLUTE PATH OF kv2gxb]\n");
+        return 2;
+    }
     char tmpl[] = "/tmp/kv2gxb-bench-XXXXXX";
     const char* dir = mkdtemp(tmpl);
     if (!dir) {
@@ -21,7 +27,13 @@ int main(int argc, char** argv) {
     const CString exe = argc > 1 ? CString(argv[1]) : CString();
     std::vector<BENCH_RESULT> results;
     results.push_back(bench_cnx_read_write(dir));
-    if (!exe.IsEmpty()) results.push_back(bench_silent_run(dir, exe));
+    if (!exe.IsEmpty()) {
+        // The executable sits in <build>/bin beside <build>/libraries.
+        const CString libraries = exe.Left(exe.ReverseFind('/')) + "/../libraries";
+        results.push_back(bench_silent_run(dir, exe));
+        results.push_back(bench_devicedb_enumeration(libraries));
+        results.push_back(bench_page_change(libraries));
+    }
     bool ok = true;
     for (const auto& r : results) {
         bench_print(r);
