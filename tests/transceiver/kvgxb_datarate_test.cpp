@@ -1,4 +1,5 @@
 // Data rate and input clock arithmetic, value lists, VOD and pre-emphasis.
+#include "support/bwizc_global.h"
 #include "transceiver/kvgxb_test_support.h"
 
 using KvgxbDataRate = KvgxbModelTest;
@@ -127,6 +128,7 @@ TEST_F(KvgxbDataRate, RateValidityWithoutPresets) {
         {0, true, "621.9", false},   {0, false, "3125", true},    {0, false, "6375", true},
         {0, false, "6375.1", false}, {0, false, "3000", false},   {1, true, "62", true},
         {1, true, "622.08", true},   {1, true, "622.09", false},  {2, true, "61.9", false},
+        {2, true, "100", true},
     };
     for (const VALID_CASE& c : cases) {
         model.input_selection = c.selection;
@@ -134,6 +136,43 @@ TEST_F(KvgxbDataRate, RateValidityWithoutPresets) {
         model.input_a = c.entry;
         EXPECT_EQ(model.is_current_data_rate_valid(), c.valid) << c.entry;
     }
+}
+
+TEST_F(KvgxbDataRate, RateValidityAgainstThePresetRow) {
+    KVGXB_TEST_PRESET p = kvgxb_open_preset("Basic", "none");
+    // Two values, one of them with a dash: a list, not a range.
+    p["WIZ_DATA_RATE"] = {"2500-3125", "1250"};
+    kvgxb_feed_presets(model, {{"LISTED", p}});
+    model.current_preset_index = 0;
+    model.input_a = "3000";
+    EXPECT_FALSE(model.is_current_data_rate_valid());
+    model.input_a = "1250.0";
+    EXPECT_TRUE(model.is_current_data_rate_valid());
+}
+
+TEST_F(KvgxbDataRate, CeiClockIndexesTheDataRateRow) {
+    KVGXB_TEST_PRESET p = kvgxb_open_preset("(OIF) CEI PHY Interface");
+    p["WIZ_DATA_RATE"] = {"6250", "4976"};
+    p["WIZ_INCLK_FREQ"] = {"156.25", "311"};
+    kvgxb_feed_presets(model, {{"CEI", p}});
+    model.protocol = "(OIF) CEI PHY Interface";
+    model.current_preset_index = 0;
+    model.input_b = "311";
+    model.handle_cei_phy_data_rate();
+    EXPECT_EQ(model.input_a, "4976");
+    model.input_b = "156.25";
+    model.handle_cei_phy_data_rate();
+    EXPECT_EQ(model.input_a, "6250");
+
+    // Rows of different length: the two standard rates.
+    KVGXB_TEST_PRESET uneven = p;
+    uneven["WIZ_INCLK_FREQ"] = {"311"};
+    KVGXB_WIZARD_MODEL m;
+    kvgxb_feed_presets(m, {{"CEI", uneven}});
+    m.current_preset_index = 0;
+    m.input_b = "311";
+    m.handle_cei_phy_data_rate();
+    EXPECT_EQ(m.input_a, "6220.8");
 }
 
 TEST_F(KvgxbValueLists, VodListsBySupplyAndTermination) {
@@ -190,6 +229,25 @@ TEST_F(KvgxbValueLists, FirstPostTapMapsSliderPositionsThroughTheVodWindow) {
     EXPECT_EQ(model.preemp_1st_posttap, 1);
     model.vod_ctrl_setting = 200;
     EXPECT_EQ(model.get_vod_iter_setting(), 0);
+
+    // Every window of the seven-entry 1.5 V list: position 0 is its top
+    // setting, the count is off, and settings outside low..low+count are dropped.
+    const std::pair<int, int> windows[] = {{1, 3}, {1, 6}, {1, 10}, {2, 11}, {3, 10}, {4, 9}, {5, 8}};
+    for (int position = 0; position < 7; ++position) {
+        const auto [low, count] = windows[position];
+        model.vod_ctrl_setting = 200 * (position + 1);
+        SCOPED_TRACE(model.vod_ctrl_setting);
+        model.set_tx_preemp_tap_1(0);
+        EXPECT_EQ(model.preemp_1st_posttap, low + count - 1);
+        model.set_tx_preemp_tap_1(count);
+        EXPECT_EQ(model.preemp_1st_posttap, 0);
+        for (const auto& [setting, kept] : std::vector<std::pair<int, bool>>{
+                 {low - 1, low == 1}, {low, true}, {low + count, true}, {low + count + 1, false}}) {
+            model.preemp_1st_posttap = setting;
+            model.check_and_set_tx_preemp_tap_1_real();
+            EXPECT_EQ(model.preemp_1st_posttap, kept ? setting : 0) << setting;
+        }
+    }
 }
 
 TEST_F(KvgxbValueLists, FixedAndWidthDependentLists) {
@@ -210,6 +268,46 @@ TEST_F(KvgxbValueLists, FixedAndWidthDependentLists) {
     model.protocol = "PCI Express (PIPE)";
     EXPECT_EQ(model.get_combobox_vcm_settings()[0], "0.6");
     EXPECT_EQ(model.get_combobox_vcchtx_settings().GetSize(), 1);
+    EXPECT_EQ(model.vcchtx_array_list[0], "1.2");
+
+    // Run lengths and word-align lengths by width mode, width and coder.
+    struct FACTOR_LISTS {
+        bool single;
+        int width;
+        int coding;
+        int step;
+        int count;
+        std::vector<const char*> align_lengths;
+    };
+    const FACTOR_LISTS factors[] = {
+        {true, 8, KVGXB_8B10B_NONE, 4, 32, {"16"}},          {true, 8, KVGXB_8B10B_NORMAL, 5, 32, {"7", "10"}},
+        {false, 16, KVGXB_8B10B_NONE, 8, 64, {"8", "16", "32"}}, {false, 20, KVGXB_8B10B_NONE, 10, 64, {"7", "10", "20"}},
+        // another factor: the step follows the coder (count not fixed)
+        {true, 12, KVGXB_8B10B_NORMAL, 5, 0, {}},              {true, 12, KVGXB_8B10B_NONE, 4, 0, {}},
+    };
+    model.protocol = "Basic";
+    for (const FACTOR_LISTS& f : factors) {
+        model.single_width_mode = f.single;
+        model.channel_width = f.width;
+        model.endec_8b10b_mode = f.coding;
+        SCOPED_TRACE(f.width);
+        CStringArray& runs = model.get_combobox_run_lengths();
+        ASSERT_GE(runs.GetSize(), 2);
+        EXPECT_EQ(runs[0], bwizc_global_int2str(f.step));
+        EXPECT_EQ(runs[1], bwizc_global_int2str(2 * f.step));
+        if (f.count > 0) {
+            ASSERT_EQ(runs.GetSize(), f.count);
+            EXPECT_EQ(runs[f.count - 1], bwizc_global_int2str(f.step * f.count));
+        }
+        CStringArray& lengths = model.get_combobox_word_align_pattern_lengths();
+        ASSERT_EQ(lengths.GetSize(), static_cast<int>(f.align_lengths.size()));
+        for (size_t i = 0; i < f.align_lengths.size(); ++i) EXPECT_EQ(lengths[static_cast<int>(i)], f.align_lengths[i]);
+    }
+    model.protocol = "SONET Backplane";
+    model.subprotocol = "OC12";
+    EXPECT_EQ(model.get_combobox_run_lengths().GetSize(), 32);
+    EXPECT_EQ(model.run_length_array_list[31], "128");
+    model.endec_8b10b_mode = KVGXB_8B10B_NONE;
 
     // Run lengths: step by deserialization factor, 32 or 64 steps.
     model.protocol = "Basic";
@@ -254,6 +352,17 @@ TEST_F(KvgxbValueLists, ClockListsFromPresetOrFallback) {
     model.protocol = "GIGE";
     EXPECT_EQ(model.get_combobox_inclk_frequency()[0], "62.5");
     EXPECT_EQ(model.inclk_frequency_array_list[1], "125");
+    const std::pair<const char*, std::vector<const char*>> fallbacks[] = {
+        {"PCI Express (PIPE)", {"100"}}, {"(OIF) CEI PHY Interface", {"156.25", "622.08"}},
+        {"XAUI", {"156.25"}},            {"OC12", {"62.2", "311"}}, {"OC96", {"124.4"}}};
+    for (const auto& [choice, values] : fallbacks) {
+        const bool sonet = CString(choice).Left(2) == "OC";
+        model.protocol = sonet ? "SONET Backplane" : choice;
+        model.subprotocol = sonet ? choice : "N/A";
+        CStringArray& list = model.get_combobox_inclk_frequency();
+        ASSERT_EQ(list.GetSize(), static_cast<int>(values.size())) << choice;
+        for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(list[static_cast<int>(i)], values[i]) << choice;
+    }
 
     kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_XAUI", kvgxb_xaui_preset()}});
     model.protocol = "XAUI";

@@ -1,6 +1,9 @@
 // Names, enumerations and conversion tables of the transceiver model.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "transceiver/kvgxb.h"
 
 TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
@@ -10,6 +13,12 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
     EXPECT_EQ(m.protocol_enum2string("5"), "SONET Backplane");
     EXPECT_EQ(m.protocol_enum2string("3"), "PCI Express (PIPE)");
     EXPECT_EQ(m.protocol_enum2string("7"), "7");
+    const char* const by_code[] = {"Basic", "GIGE", "(OIF) CEI PHY Interface", "PCI Express (PIPE)",
+                                   "SDI", "SONET Backplane", "XAUI"};
+    for (int code = 0; code < 7; ++code) EXPECT_EQ(m.protocol_enum2string(CString(static_cast<char>('0' + code))), by_code[code]);
+    EXPECT_EQ(m.protocol_string2enum("sdi"), 4);
+    EXPECT_EQ(m.protocol_string2enum("SONET Backplane"), 5);
+    EXPECT_EQ(m.protocol_string2enum("PCI Express (PIPE)"), 3);
     EXPECT_EQ(m.protocol_string2enum("XAUI"), 6);
     EXPECT_EQ(m.protocol_string2enum("gige"), 6);
     EXPECT_EQ(m.protocol_string2enum("(OIF) CEI PHY Interface"), 2);
@@ -28,6 +37,10 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
     EXPECT_EQ(m.get_protocol_for_cnx(), "3g_basic");
     m.protocol = "GIGE";
     EXPECT_EQ(m.get_protocol_for_cnx(), "GIGE");
+    m.protocol = "(OIF) CEI PHY Interface";
+    EXPECT_EQ(m.get_protocol_for_cnx(), "cei_6g");
+    m.protocol = "PCI Express (PIPE)";
+    EXPECT_EQ(m.get_protocol_for_cnx(), "pipe");
 
     m.subprotocol = "N/A";
     EXPECT_EQ(m.get_protocol_from_cnx("cei_6g"), "(OIF) CEI PHY Interface");
@@ -41,6 +54,38 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
 
 TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
     KVGXB_WIZARD_MODEL m;
+    // Every enumeration travels as these strings, by stored value.
+    struct ENUM_TABLE {
+        CString (*to_string)(int);
+        int (*to_enum)(const CString&);
+        std::vector<const char*> names;
+    };
+    const ENUM_TABLE tables[] = {
+        {KVGXB_WIZARD_MODEL::loopback_mode_enum2string, KVGXB_WIZARD_MODEL::loopback_mode_string2enum,
+         {"none", "slb", "plb"}},
+        {KVGXB_WIZARD_MODEL::reverse_loopback_mode_enum2string, KVGXB_WIZARD_MODEL::reverse_loopback_mode_string2enum,
+         {"none", "precdr_rslb", "postcdr_rslb", "rplb"}},
+        {KVGXB_WIZARD_MODEL::dprio_enum2string, KVGXB_WIZARD_MODEL::dprio_string2enum,
+         {"none", "pma_electricals", "full"}},
+        {KVGXB_WIZARD_MODEL::rmfifo_enum2string, KVGXB_WIZARD_MODEL::rmfifo_string2enum,
+         {"normal", "cascaded", "generic", "none"}},
+        {KVGXB_WIZARD_MODEL::byte_order_enum2str, KVGXB_WIZARD_MODEL::byte_order_str2enum,
+         {"pattern-based", "syncstatus-based", "none"}},
+        {KVGXB_WIZARD_MODEL::endecoder_8b10b_enum2string, KVGXB_WIZARD_MODEL::endecoder_8b10b_string2enum,
+         {"normal", "cascaded", "none"}},
+        {KVGXB_WIZARD_MODEL::selftest_enum2string, KVGXB_WIZARD_MODEL::selftest_string2enum,
+         {"none", "prbs_7", "prbs_8", "prbs_10", "prbs_23", "low_freq", "mixed_freq", "high_freq", "incremental",
+          "cjpat", "crpat"}},
+    };
+    for (const ENUM_TABLE& t : tables) {
+        for (int i = 0; i < static_cast<int>(t.names.size()); ++i) {
+            EXPECT_EQ(t.to_string(i), t.names[static_cast<size_t>(i)]);
+            EXPECT_EQ(t.to_enum(t.names[static_cast<size_t>(i)]), i);
+        }
+    }
+    const char* const opmodes[] = {"Receiver only", "Transmitter only", "Receiver and Transmitter"};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(m.opmode_enum2string(i), opmodes[i]);
+
     EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("PRBS_23"), 4);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("crpat"), 10);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("bogus"), 1);
@@ -69,11 +114,17 @@ TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
     EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 1);
     m.rx_pll_bw = "High";
     EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 0);
+    m.rx_pll_bw = "Low";
+    EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 3);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(3), "Low");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(9), "Medium");
 
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual("+/- 250"), 9);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual("+/- 62.5"), 3);
+    const std::pair<const char*, int> ppm[] = {{"+/- 1000", 32}, {"+/- 500", 16}, {"+/- 300", 8}, {"+/- 250", 9},
+                                               {"+/- 200", 4},   {"+/- 125", 2},  {"+/- 100", 1}, {"+/- 62.5", 3}};
+    for (const auto& [shown, code] : ppm) {
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual(shown), code);
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(code), shown);
+    }
     EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual("+/- 7"), 32);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(16), "+/- 500");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(5), "");
@@ -85,6 +136,16 @@ TEST(KvgxbNames, CodeNamesHexAndBinaryText) {
     EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0001011110"), "K30.7+");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("1110100001"), "K30.7-");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0101111101"), "");
+    const std::pair<const char*, const char*> codes[] = {
+        {"K28.0", "0010111100"}, {"K28.1", "1001111100"}, {"K28.2", "1010111100"}, {"K28.3", "1100111100"},
+        {"K28.4", "0100111100"}, {"K28.5", "0101111100"}, {"K28.6", "0110111100"}, {"K28.7", "0001111100"},
+        {"K23.7", "0001010111"}, {"K27.7", "0001011011"}, {"K29.7", "0001011101"}, {"K30.7", "0001011110"}};
+    for (const auto& [name, code] : codes) {
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode(code), CString(name) + "+");
+        CString inverted = code;
+        for (int i = 0; i < inverted.GetLength(); ++i) inverted.SetAt(i, inverted[i] == '0' ? '1' : '0');
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode(inverted), CString(name) + "-");
+    }
     EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode(""), "");
 
     EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("0101111100"), "17C");
@@ -119,6 +180,11 @@ TEST(KvgxbNames, ParameterToAtomNameMap) {
     EXPECT_EQ(m.brixfx_name2wysiwyg_name("EQUALIZER_CTRL_V_SETTING"), "EQUALIZER_CTRL_V");
     EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_PPM_SELECT"), "PPMSELECT");
     EXPECT_EQ(m.brixfx_name2wysiwyg_name("VOD_CTRL_SETTING"), "VOD_SELECTION");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("PREEMPHASIS_CTRL_1STPOSTTAP_SETTING"), "PREEMP_TAP_1");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("PREEMPHASIS_CTRL_2NDPOSTTAP_SETTING"), "PREEMP_TAP_2");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("EQUALIZER_CTRL_A_SETTING"), "EQUALIZER_CTRL_A");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_ENABLE_DC_COUPLING"), "ENABLE_DC_COUPLING");
+    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_RATE_MATCH_ALMOST_FULL_THRESHOLD"), "RATE_MATCH_ALMOST_FULL_THRESHOLD");
     EXPECT_EQ(m.brixfx_name2wysiwyg_name("rx_channel_width"), "");
     EXPECT_EQ(m.wysiwyg_name2brixfx_name("PREEMP_PRETAP"), "PREEMPHASIS_CTRL_PRETAP_SETTING");
     EXPECT_EQ(m.wysiwyg_name2brixfx_name("RUN_LENGTH"), "RX_RUN_LENGTH");

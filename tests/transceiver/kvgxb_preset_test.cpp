@@ -6,13 +6,21 @@ using KvgxbPresetTable = KvgxbModelTest;
 TEST_F(KvgxbPresetTable, KeepsProtocolGroupsTogetherInArrivalOrder) {
     KVGXB_TEST_PRESET basic_a = kvgxb_open_preset("Basic", "none");
     KVGXB_TEST_PRESET basic_b = kvgxb_open_preset("Basic", "Parallel loopback/BIST");
-    kvgxb_feed_presets(model, {{"KEY_BASIC_1", basic_a}, {"KEY_XAUI", kvgxb_xaui_preset()}, {"KEY_BASIC_2", basic_b}});
+    KVGXB_TEST_PRESET xaui = kvgxb_xaui_preset();
+    xaui["WIZ_SUBPROTOCOL"] = {"none"};
+    // The stored key names the preset that becomes current, wherever it lands.
+    model.tcl_key = "KEY_XAUI";
+    kvgxb_feed_presets(model, {{"KEY_BASIC_1", basic_a}, {"KEY_XAUI", xaui}, {"KEY_BASIC_2", basic_b}});
 
     ASSERT_EQ(model.get_preset_count(), 3);
     EXPECT_EQ(model.get_preset(0)->config_key, "KEY_BASIC_1");
     EXPECT_EQ(model.get_preset(1)->config_key, "KEY_BASIC_2");
     EXPECT_EQ(model.get_preset(2)->config_key, "KEY_XAUI");
     EXPECT_EQ(model.get_preset(2)->protocol, "XAUI");
+    EXPECT_EQ(model.current_preset_index, 2);
+    // Only Basic reads "none" as its loopback-free choice.
+    EXPECT_EQ(model.get_preset(2)->subprotocol, "none");
+    EXPECT_EQ(model.get_preset(0)->subprotocol, "No Loopback");
     EXPECT_EQ(model.get_preset(1)->subprotocol, "Parallel loopback/BIST");
     ASSERT_EQ(model.protocol_array_list.GetSize(), 2);
     EXPECT_EQ(model.protocol_array_list[0], "Basic");
@@ -184,6 +192,13 @@ TEST_F(KvgxbPresetTable, ClosestMatchKeepsFirstPresetWithFewestFailures) {
     EXPECT_EQ(model.get_feasibility_status_text(), "Cannot implement the requested GXB");
     EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check NUMBER_OF_CHANNELS");
 
+    // The current preset, matched again with more failures, refreshes the
+    // count and names its first failing row.
+    model.current_preset_index = 0;
+    EXPECT_EQ(model.does_current_config_match_this_preset_param(model.get_preset(0), 0), "RX_CHANNEL_WIDTH");
+    EXPECT_EQ(model.closest_mismatch_count, 2);
+    EXPECT_EQ(model.closest_failing_name, "RX_CHANNEL_WIDTH");
+
     // Four channels satisfy the closest preset: it becomes the current one.
     model.number_of_channels = 4;
     EXPECT_TRUE(model.evaluate_gxb_feasibility());
@@ -196,6 +211,8 @@ TEST_F(KvgxbPresetTable, ClosestMatchKeepsFirstPresetWithFewestFailures) {
 TEST_F(KvgxbPresetTable, TransmitterOnlyComparesTransmitterWidth) {
     KVGXB_TEST_PRESET p = kvgxb_open_preset("Basic", "none");
     p["RX_CHANNEL_WIDTH"] = {"16"};
+    // The transmitter has no byte orderer: the row cannot fail.
+    p["RX_BYTE_ORDERING_MODE"] = {"pattern-based"};
     kvgxb_feed_presets(model, {{"K16", p}});
     model.subprotocol = "No Loopback";
     model.operation_mode = KVGXB_OPMODE_TX_ONLY;
@@ -209,7 +226,9 @@ TEST_F(KvgxbPresetTable, TransmitterOnlyComparesTransmitterWidth) {
 }
 
 TEST_F(KvgxbPresetTable, FullMatchBringsFollowOnRowsIntoTheModel) {
-    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_XAUI", kvgxb_xaui_preset()}});
+    KVGXB_TEST_PRESET xaui = kvgxb_xaui_preset();
+    xaui["RX_RATE_MATCH_PATTERN_SIZE"] = {"16", "10"};
+    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_XAUI", xaui}});
     model.protocol = "XAUI";
     model.number_of_channels = 4;
     model.channel_width = 16;
@@ -242,12 +261,15 @@ TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
     gige["RX_RUN_LENGTH"] = {"any_value"};
     kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_GIGE", gige}});
 
-    model.operation_mode = KVGXB_OPMODE_RX_ONLY;
+    model.operation_mode = KVGXB_OPMODE_TX_ONLY;
     model.number_of_channels = 8;
+    model.channel_width = 20;
     choose_protocol("GIGE");
 
-    // Operation mode and channel count come from the preset's first values.
+    // Operation mode and channel count come from the preset's first values;
+    // the width is found under its transmitter name.
     EXPECT_EQ(model.operation_mode, KVGXB_OPMODE_RX_AND_TX);
+    EXPECT_EQ(model.channel_width, 8);
     EXPECT_EQ(cnx.find_cnx_constant("OPERATION_MODE")->get_value(), "duplex");
     EXPECT_EQ(model.number_of_channels, 1);
     EXPECT_EQ(model.get_data_rate_mbps(), 1250);
