@@ -612,10 +612,26 @@ TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReaches)
               "get_hssi_data_rate_list -inclk_freq 125 VELARISIIGX_CONFIG_MODE_PIPE_X4",
               "get_hssi_inclk_freq_list -data_rate 3126 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
               "get_hssi_data_rate_list -inclk_freq 100 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G"});
+              "get_hssi_inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G",
+              // The ends of the serial and reference-clock ranges the wizard checks.
+              "get_hssi_inclk_freq_list -data_rate 3125.01 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate 6375 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
+              "get_hssi_inclk_freq_list -data_rate 6375.05 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
+              "get_hssi_inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate 2500 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_data_rate_list -inclk_freq 55 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
+              // The standard clocks of the protocol rates.
+              "get_hssi_inclk_freq_list -data_rate 2488.32 VELARISIIGX_CONFIG_MODE_SONET_OC48",
+              "get_hssi_inclk_freq_list -data_rate 1250.0000 VELARISIIGX_CONFIG_MODE_GIGE",
+              "get_hssi_inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_SONET_OC12",
+              "get_hssi_inclk_freq_list -data_rate 1485 VELARISIIGX_CONFIG_MODE_SDI",
+              "get_hssi_inclk_freq_list -data_rate 4976 VELARISIIGX_CONFIG_MODE_SONET_OC96"});
     ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
     const DELIVERY& lists = page.deliveries[1];
-    ASSERT_EQ(lists.size(), 7u);
+    ASSERT_EQ(lists.size(), 21u);
     for (const ANSWER& a : lists) {
         ASSERT_TRUE(a.has_value());
     }
@@ -638,6 +654,28 @@ TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReaches)
         EXPECT_TRUE(v >= 622 && v <= 3125) << r;
     }
     EXPECT_EQ(*lists[6], (std::vector<std::string>{"156.25"}));
+
+    // A rate just above a width mode's range reaches no clock; the ends
+    // themselves do, as the wizard accepts them.
+    EXPECT_TRUE(lists[7]->empty()) << lists[7]->front();
+    EXPECT_FALSE(lists[8]->empty());
+    EXPECT_TRUE(lists[9]->empty()) << lists[9]->front();
+    EXPECT_TRUE(contains(*lists[10], "62.2"));
+    // No clock below the wizard's lowest input clock (62 MHz) is offered or used.
+    for (const std::string& c : *lists[11]) {
+        EXPECT_GE(std::atof(c.c_str()), 62.0) << c;
+    }
+    EXPECT_TRUE(contains(*lists[11], "100"));
+    EXPECT_TRUE(lists[12]->empty()) << lists[12]->front();
+    EXPECT_EQ(*lists[13], (std::vector<std::string>{"62-622.08"}));
+    EXPECT_EQ(*lists[14], (std::vector<std::string>{"622-3125"}));
+    EXPECT_EQ(*lists[15], (std::vector<std::string>{"3125-6375"}));
+
+    EXPECT_TRUE(contains(*lists[16], "155.52"));
+    EXPECT_TRUE(contains(*lists[17], "125"));
+    EXPECT_TRUE(contains(*lists[18], "62.2"));
+    EXPECT_TRUE(contains(*lists[19], "74.25"));
+    EXPECT_EQ(*lists[20], (std::vector<std::string>{"124.4"}));
 }
 
 TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull)

@@ -75,6 +75,11 @@ namespace eval device_features {
     # standard one written with fewer digits (74.1758 for 74.25/1.001).
     variable tolerance 1e-5
 
+    # The ends of a range are exact: the wizard checks entered rates and
+    # clocks against the same ends without slack. This only absorbs the
+    # rounding of a computed value that lands on an end.
+    variable range_tolerance 1e-9
+
     namespace export load_device_info get_config_keys get_protocol_name \
         get_subprotocol_name get_hssi_op_mode_list get_hssi_channel_num_list \
         get_hssi_data_rate_list get_hssi_inclk_freq_list get_hssi_run_length_list \
@@ -143,8 +148,11 @@ proc device_features::near {a b} {
 }
 
 proc device_features::within {value range} {
+    variable range_tolerance
     lassign $range lo hi
-    return [expr {($value >= $lo || [near $value $lo]) && ($value <= $hi || [near $value $hi])}]
+    set lo_slack [expr {$range_tolerance * max(abs($lo), 1.0)}]
+    set hi_slack [expr {$range_tolerance * max(abs($hi), 1.0)}]
+    return [expr {$value >= $lo - $lo_slack && $value <= $hi + $hi_slack}]
 }
 
 proc device_features::range_text {range decimals} {

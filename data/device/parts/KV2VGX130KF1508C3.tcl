@@ -8,7 +8,7 @@
 device_part KV2VGX130KF1508C3 {
     family                  "Velaris II GX"
     channels                20
-    refclk_range            {50 622.08}
+    refclk_range            {62 622.08}
     pfd_range               {50 325}
     vco_range               {1200 3187.5}
     pre_dividers            {1 2}
