@@ -11,6 +11,12 @@
 # once, since the wizard waits for it. The server ends at end of input or on
 # the "exit" command.
 #
+# A line is read as a list of words, never substituted: the wizard puts text
+# the user typed (a data rate) into its commands, and brackets or dollars in
+# it must stay text. Only the database's commands may be named: the queries
+# of the loaded package, "load_package", "exit", and "list" (which answers its
+# own words, for checking the framing by hand).
+#
 #   tclsh devicedb_server.tcl --dump [part]
 # prints every configuration key of the part (default KV2VGX130KF1508C3) with
 # the answers of all its preset queries, for whoever maintains the data.
@@ -49,13 +55,36 @@ proc devicedb_write_failure {chan message} {
     puts $chan [devicedb_escape_element $first]
 }
 
+proc devicedb_is_command {name} {
+    if {$name in {load_package list exit}} {
+        return 1
+    }
+    return [expr {[namespace exists ::device_features]
+        && $name in [namespace eval ::device_features {namespace export}]}]
+}
+
+proc devicedb_run_line {line} {
+    if {![string is list $line]} {
+        error "not a command: unbalanced braces or quotes"
+    }
+    if {[llength $line] == 0} {
+        return {}
+    }
+    set name [lindex $line 0]
+    if {![devicedb_is_command $name]} {
+        error "unknown command \"$name\""
+    }
+    # A canonical list runs as one command whose words are its elements.
+    return [uplevel #0 [lrange $line 0 end]]
+}
+
 proc devicedb_serve {} {
     fconfigure stdin -translation auto -encoding utf-8 -buffering line
     fconfigure stdout -translation lf -encoding utf-8 -buffering full
     while {[gets stdin line] >= 0} {
-        # A "return" at top level is a normal answer; error, break and
-        # continue are failures.
-        set code [catch {uplevel #0 $line} result]
+        # A "return" is a normal answer; error, break and continue are
+        # failures.
+        set code [catch {devicedb_run_line $line} result]
         if {$code == 0 || $code == 2} {
             devicedb_write_answer stdout $result
         } else {

@@ -705,6 +705,36 @@ TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull)
     EXPECT_EQ(MANAGER::get_tokenized_result_array()->GetSize(), 0);
 }
 
+TEST_F(TclShellManager, EnteredTextIsDataNeverTclToRun)
+{
+    // The data rate goes into the command as the user typed it: brackets,
+    // dollars and semicolons are just a bad number, and only the database's
+    // own commands run.
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    pid_t pid = MANAGER::get_tcl_shell_process_id();
+    TEST_PAGE page;
+    page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
+    page.ask({"get_hssi_inclk_freq_list -data_rate [exit] VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate [set ::devicedb_dir /] VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate $tcl_precision VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate 2500;puts x VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "get_hssi_inclk_freq_list -data_rate {2500 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+              "puts hello", "set ::devicedb_dir /",
+              "get_hssi_inclk_freq_list -data_rate 2500 VELARISIIGX_CONFIG_MODE_XAUI",
+              "load_package device_features"});
+    ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
+    const DELIVERY& d = page.deliveries[1];
+    ASSERT_EQ(d.size(), 9u);
+    for (size_t i = 0; i < 7; ++i) {
+        EXPECT_FALSE(d[i].has_value()) << "command " << i << " answered";
+    }
+    ASSERT_TRUE(d[7].has_value());
+    EXPECT_TRUE(d[7]->empty());  // 2500 Mbps is no XAUI rate
+    EXPECT_EQ(d[8], ANSWER(std::vector<std::string>{"1.0"}));
+    EXPECT_TRUE(MANAGER::is_tcl_shell_process_running());
+    EXPECT_EQ(MANAGER::get_tcl_shell_process_id(), pid);
+}
+
 TEST_F(TclShellManager, BlockWithoutLiveWindowGoesToTheWindowlessHandler)
 {
     std::vector<DELIVERY> windowless;
