@@ -277,6 +277,16 @@ TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
     EXPECT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
     EXPECT_TRUE(messages.empty());
 
+    // A transmitter-only width is found under its transmitter name.
+    model.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    model.channel_width = 20;
+    model.set_default_params_on_protocol_change();
+    EXPECT_EQ(cnx.find_cnx_constant("TX_CHANNEL_WIDTH")->get_value(), "8");
+    EXPECT_EQ(model.channel_width, 8);
+    model.number_of_channels = 1;
+    run_cycle();
+    ASSERT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
+
     // Defaults requested without a protocol change leave the preset layer out.
     model.number_of_channels = 8;
     model.force_default_settings = true;
