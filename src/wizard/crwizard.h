@@ -53,6 +53,12 @@ public:
 
     // ---- the CNX description
     CRCNX_MANAGER& get_cnx_manager() { return m_cnx_manager; }
+    // An edited variation keeps the title its CNX file names; the command
+    // line's title serves new variations.
+    CString get_wizard_title() override { return m_cnx_manager.get_wizard_title(CRWIZARD_BASE::get_wizard_title()); }
+    CString get_wizard_subtitle() override {
+        return m_cnx_manager.get_wizard_subtitle(CRWIZARD_BASE::get_wizard_subtitle());
+    }
     virtual bool has_read_cnx_file() { return m_has_read_cnx_file; }
     // The first module record's name, else the wizard name.
     virtual CString get_module_name();

@@ -315,3 +315,19 @@ TEST_F(WizardSession, UpdateRequestsWaitWhileTheButtonBarHasTheFocus) {
     });
     EXPECT_TRUE(run(wizard, command(), &script));
 }
+
+TEST_F(WizardSession, TitleReadFromTheCnxFileWinsOverTheCommandLine) {
+    // A new variation: the command line's title and subtitle.
+    TEST_WIZARD fresh(1);
+    EXPECT_TRUE(run(fresh, command("-silent -wizard_title:Cmd -wizard_subtitle:CmdSub"), nullptr));
+    EXPECT_EQ(fresh.get_wizard_title(), "Cmd");
+    EXPECT_EQ(fresh.get_wizard_subtitle(), "CmdSub");
+
+    // An existing variation whose file names a title: that title is shown,
+    // the subtitle it lacks still comes from the command line.
+    { std::ofstream(cnx) << "WIZARD_TITLE: \"Cnx Title\"\n"; }
+    TEST_WIZARD edited(1);
+    EXPECT_TRUE(run(edited, command("-silent -wizard_title:Cmd -wizard_subtitle:CmdSub"), nullptr));
+    EXPECT_EQ(edited.get_wizard_title(), "Cnx Title");
+    EXPECT_EQ(edited.get_wizard_subtitle(), "CmdSub");
+}
