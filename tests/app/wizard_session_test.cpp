@@ -331,3 +331,59 @@ TEST_F(WizardSession, TitleReadFromTheCnxFileWinsOverTheCommandLine) {
     EXPECT_EQ(edited.get_wizard_title(), "Cnx Title");
     EXPECT_EQ(edited.get_wizard_subtitle(), "CmdSub");
 }
+
+namespace {
+// A wizard whose command-line flow answers as told: true is a recorded error.
+class FLOW_WIZARD : public TEST_WIZARD {
+public:
+    FLOW_WIZARD(int pages, bool error) : TEST_WIZARD(pages), flow_error(error) {}
+    bool run_cmd_line_flow() override {
+        if (!is_cmd_line_flow()) return false;
+        flow_ran = true;
+        return flow_error;
+    }
+    void on_cancel_wizard() override {
+        ++cancel_hook_calls;
+        TEST_WIZARD::on_cancel_wizard();
+    }
+    bool flow_error;
+    bool flow_ran = false;
+    int cancel_hook_calls = 0;
+};
+}  // namespace
+
+TEST_F(WizardSession, CommandLineFlowKeepsTheCallersFile) {
+    const std::string callers = "GENERATION: STANDARD\nVERSION: WM1.0\nPRIVATE: value_1 STRING \"from caller\"\n";
+
+    // A flow that succeeded hands over to the pages; Cancel there keeps the
+    // file the caller prepared and runs no cancel hook.
+    { std::ofstream(cnx) << callers; }
+    FLOW_WIZARD ok(2, false);
+    BWIZC_INPUT_SCRIPT cancel;
+    cancel.then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
+    EXPECT_TRUE(run(ok, command("-cmd"), &cancel));
+    EXPECT_TRUE(ok.flow_ran);
+    EXPECT_EQ(ok.get_wizard_closing_state(), 2);
+    EXPECT_EQ(ok.cancel_hook_calls, 0);
+    EXPECT_EQ(read_text(cnx), callers);
+
+    // A flow error writes the file at once with what the wizard holds; no
+    // page runs and nothing is deleted.
+    FLOW_WIZARD failed(2, true);
+    EXPECT_TRUE(run(failed, command("-cmd"), nullptr));
+    EXPECT_TRUE(failed.shown_captions.empty());
+    EXPECT_EQ(failed.get_wizard_closing_state(), 2);
+    EXPECT_EQ(failed.cancel_hook_calls, 0);
+    const std::string written = read_text(cnx);
+    EXPECT_NE(written.find("GENERATION: STANDARD"), std::string::npos) << written;
+    EXPECT_NE(written.find("from caller"), std::string::npos) << written;
+
+    // Without the option the same answer is no error: Cancel deletes as usual.
+    FLOW_WIZARD plain(2, true);
+    BWIZC_INPUT_SCRIPT cancel_again;
+    cancel_again.then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
+    EXPECT_TRUE(run(plain, command(), &cancel_again));
+    EXPECT_FALSE(plain.flow_ran);
+    EXPECT_EQ(plain.cancel_hook_calls, 1);
+    EXPECT_FALSE(std::filesystem::exists(cnx));
+}
