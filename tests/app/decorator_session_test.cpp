@@ -172,3 +172,29 @@ TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWrit
     });
     EXPECT_TRUE(run(again, command("-add_auto_device_combo"), &check));
 }
+
+TEST_F(DecoratorSession, ButtonStatesSurviveAPageUpdate) {
+    // A change on a page re-lays it out; the bar must keep the first and the
+    // last page's disabled buttons and default button through that.
+    TEST_WIZARD wizard(1);
+    auto check_after_update = [&wizard](CDialog* dialog, UINT disabled, UINT default_id) {
+        // The focus on the page itself, not on the bar, so that the update runs.
+        dialog->SetFocus();
+        const int before = dialog->get_invalidate_count();
+        wizard.get_cur_page()->invalidate_and_update_page(true);
+        EXPECT_GT(dialog->get_invalidate_count(), before);
+        CWnd* button = dialog->GetDlgItem(static_cast<int>(disabled));
+        EXPECT_TRUE(button && !button->IsWindowEnabled()) << "button " << disabled << " on " << dialog->GetWindowText().c_str();
+        EXPECT_EQ(LOWORD(dialog->GetDefID()), default_id);
+    };
+    BWIZC_INPUT_SCRIPT script;
+    script.then([&](CDialog* dialog) {
+              check_after_update(dialog, BAR::PREV_BUTTON_ID, BAR::NEXT_BUTTON_ID);
+              return press(BAR::FINISH_BUTTON_ID, "Page 1")(dialog);
+          })
+        .then([&](CDialog* dialog) {
+            check_after_update(dialog, BAR::NEXT_BUTTON_ID, BAR::FINISH_BUTTON_ID);
+            return press(BAR::CANCEL_BUTTON_ID, "Summary")(dialog);
+        });
+    EXPECT_TRUE(run(wizard, command(""), &script));
+}
