@@ -59,6 +59,12 @@ public:
     CString get_wizard_subtitle() override {
         return m_cnx_manager.get_wizard_subtitle(CRWIZARD_BASE::get_wizard_subtitle());
     }
+    // The host's own texts, as the CNX file gave them ("" when absent).
+    virtual CString get_zephrin_version() { return m_cnx_manager.get_zephrin_version(); }
+    virtual CString get_zephrin_short_version() { return m_cnx_manager.get_zephrin_short_version(); }
+    virtual CString get_zephrin_build_date() { return m_cnx_manager.get_zephrin_build_date(); }
+    virtual CString get_korvel_copyright() { return m_cnx_manager.get_korvel_copyright(); }
+    virtual CString get_logo_file_pathname() { return m_cnx_manager.get_logo_file_pathname(); }
     virtual bool has_read_cnx_file() { return m_has_read_cnx_file; }
     // The first module record's name, else the wizard name.
     virtual CString get_module_name();

@@ -325,11 +325,22 @@ TEST_F(WizardSession, TitleReadFromTheCnxFileWinsOverTheCommandLine) {
 
     // An existing variation whose file names a title: that title is shown,
     // the subtitle it lacks still comes from the command line.
-    { std::ofstream(cnx) << "WIZARD_TITLE: \"Cnx Title\"\n"; }
+    {
+        std::ofstream(cnx) << "WIZARD_TITLE: \"Cnx Title\"\nZEPHRIN_VERSION: \"9.1 Build 7\"\nZEPHRIN_SVERSION: \"9.1\"\n"
+                              "ZEPHRIN_BUILD_DATE: \"01/02/2026\"\nKORVEL_COPYRIGHT: \"(c) Korvel\"\n"
+                              "LOGO_FILE_PATHNAME: \"/opt/logo.bmp\"\n";
+    }
     TEST_WIZARD edited(1);
     EXPECT_TRUE(run(edited, command("-silent -wizard_title:Cmd -wizard_subtitle:CmdSub"), nullptr));
     EXPECT_EQ(edited.get_wizard_title(), "Cnx Title");
     EXPECT_EQ(edited.get_wizard_subtitle(), "CmdSub");
+    // The host's texts for the about box come from the same lines.
+    EXPECT_EQ(edited.get_zephrin_version(), "9.1 Build 7");
+    EXPECT_EQ(edited.get_zephrin_short_version(), "9.1");
+    EXPECT_EQ(edited.get_zephrin_build_date(), "01/02/2026");
+    EXPECT_EQ(edited.get_korvel_copyright(), "(c) Korvel");
+    EXPECT_EQ(edited.get_logo_file_pathname(), "/opt/logo.bmp");
+    EXPECT_EQ(fresh.get_zephrin_version(), "");
 }
 
 namespace {
