@@ -378,7 +378,8 @@ TEST_F(KvgxbValueLists, ClockListsFromPresetOrFallback) {
     model.protocol = "Basic";
     model.inclk_frequency_array_list.RemoveAll();
     model.inclk_frequency_array_list.Add("62.2");
-    EXPECT_EQ(model.get_combobox_inclk_frequency().GetSize(), 1);
+    ASSERT_EQ(model.get_combobox_inclk_frequency().GetSize(), 1);
+    EXPECT_EQ(model.inclk_frequency_array_list[0], "62.2");
 
     model.data_rate_array_list.RemoveAll();
     model.input_b = "3125";

@@ -225,6 +225,8 @@ TEST(KvgxbNames, WidthFactorsTerminationAndEqualizer) {
     EXPECT_EQ(m.get_tx_termination_str(), "oct_150_ohms");
     m.external_rx_termination = true;
     EXPECT_EQ(m.get_rx_termination_str(), "off");
+    m.external_tx_termination = true;
+    EXPECT_EQ(m.get_tx_termination_str(), "off");
 
     m.equalizer_ctrl_setting = 14;
     EXPECT_EQ(m.get_equalizer_ctrl_a_setting() + m.get_equalizer_ctrl_d_setting() + m.get_equalizer_ctrl_v_setting(), 0);

@@ -93,6 +93,10 @@ TEST_F(KvgxbPresetTable, TranslatesValuesBothWays) {
     EXPECT_EQ(model.tcl_value2wiz_value("OPERATION_MODE", "DUPLEX"), "Receiver and Transmitter");
     EXPECT_EQ(model.wiz_value2tcl_value("operation_mode", "Transmitter only"), "tx");
     EXPECT_EQ(model.tcl_value2wiz_value("LOOPBACK_MODE", "none"), "false");
+    EXPECT_EQ(model.tcl_value2wiz_value("LOOPBACK_MODE", "slb"), "true");
+    EXPECT_EQ(model.tcl_value2wiz_value("RX_BYTE_ORDERING_MODE", "syncstatus-based"), "syncstatus based");
+    EXPECT_EQ(model.tcl_value2wiz_value("RX_BYTE_ORDERING_MODE", "pattern-based"), "pattern based");
+    EXPECT_EQ(model.tcl_value2wiz_value("RX_SELF_TEST_MODE", "prbs_7"), "prbs7");
     // The first row of a wizard value wins on the way back.
     EXPECT_EQ(model.wiz_value2tcl_value("LOOPBACK_MODE", "false"), "plb");
     EXPECT_EQ(model.tcl_value2wiz_value("RX_SELF_TEST_MODE", "prbs_10"), "prbs10");

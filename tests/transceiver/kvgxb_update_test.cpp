@@ -296,6 +296,11 @@ TEST_F(KvgxbUpdateCycle, ProtocolChangeResetsOnlyPrbsSelfTests) {
     choose_protocol("Basic");
     EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_NONE);
     EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_NONE);
+    // Basic defaults requested in place: the self-test goes with a missing loopback.
+    model.selftest_mode = KVGXB_SELFTEST_CJPAT;
+    model.force_default_changed = true;
+    run_cycle();
+    EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_NONE);
 }
 
 namespace {
@@ -401,6 +406,12 @@ TEST_F(KvgxbUpdateCycle, WidthChangeFitsPatternsToTheNewWidth) {
     choose_width(40);
     EXPECT_EQ(model.get_required_byte_order_length(), 10);
     EXPECT_EQ(model.byte_order_pattern, "0111111011");
+
+    const std::pair<int, const char*> defaults[] = {
+        {7, "1111100"},           {8, "00010100"},          {10, "0101111100"},
+        {16, "0001010001101111"}, {20, "11101010000101111100"}, {32, "00010100000101000110111101101111"}};
+    for (const auto& [length, pattern] : defaults) EXPECT_EQ(KVGXB_WIZARD_MODEL::get_default_align_pattern(length), pattern);
+    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_default_align_pattern(9), "");
 
     // A length the new width does not offer falls back with its default pattern.
     model.align_pattern_length = 16;
@@ -665,6 +676,8 @@ TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
 
 TEST_F(KvgxbFeasibility, ByteOrderInBasicOnlyForWideLoopbackWithoutRateMatch) {
     model.subprotocol = "No Loopback";
+    EXPECT_FALSE(model.is_byte_order_allowed_in_basic());
+    model.channel_width = 32;
     EXPECT_FALSE(model.is_byte_order_allowed_in_basic());
     model.single_width_mode = false;
     model.channel_width = 32;
