@@ -75,6 +75,12 @@ namespace eval device_features {
     # standard one written with fewer digits (74.1758 for 74.25/1.001).
     variable tolerance 1e-5
 
+    # Relative tolerance of a reference clock the wizard sends against a
+    # protocol's standard clock. A clock entered as a period arrives as
+    # 1000 / period with three decimals of nanoseconds, up to 311 ppm off at
+    # 622.08 MHz; 400 ppm covers that and still tells 74.25 from 74.25/1.001.
+    variable clock_tolerance 4e-4
+
     # The ends of a range are exact: the wizard checks entered rates and
     # clocks against the same ends without slack. This only absorbs the
     # rounding of a computed value that lands on an end.
@@ -141,10 +147,19 @@ proc device_features::format_number {value decimals} {
     return $text
 }
 
-proc device_features::near {a b} {
+proc device_features::near {a b {relative ""}} {
     variable tolerance
+    if {$relative eq ""} {
+        set relative $tolerance
+    }
     set scale [expr {max(abs($a), abs($b))}]
-    return [expr {abs($a - $b) <= $tolerance * $scale}]
+    return [expr {abs($a - $b) <= $relative * $scale}]
+}
+
+# A wanted clock, or a rate derived from it, against a standard one.
+proc device_features::near_clock {a b} {
+    variable clock_tolerance
+    return [near $a $b $clock_tolerance]
 }
 
 proc device_features::within {value range} {
@@ -252,8 +267,10 @@ proc device_features::key_allows_rate {k rate} {
     if {[llength $range]} {
         return [within $rate $range]
     }
+    # The wizard matches a protocol rate as written (trailing zeros aside).
+    variable range_tolerance
     foreach r [dict get $k data_rates] {
-        if {[near $rate $r]} {
+        if {[near $rate $r $range_tolerance]} {
             return 1
         }
     }
@@ -302,7 +319,7 @@ proc device_features::key_rates_for_clock {k refclk} {
     if {[dict exists $k refclks]} {
         set standard 0
         foreach c [dict get $k refclks] {
-            if {[near $c $refclk]} {
+            if {[near_clock $c $refclk]} {
                 set standard 1
             }
         }
@@ -312,7 +329,7 @@ proc device_features::key_rates_for_clock {k refclk} {
     }
     foreach wanted [dict get $k data_rates] {
         foreach r $rates {
-            if {[near $r $wanted]} {
+            if {[near_clock $r $wanted]} {
                 lappend result $wanted
                 break
             }
