@@ -206,11 +206,14 @@ void KVGXB_WIZARD_MODEL::set_basic_defaults() {
 void KVGXB_WIZARD_MODEL::set_sonet_defaults() {
     apply_fixed_common_defaults();
     const bool known = same(subprotocol, "OC12") || same(subprotocol, "OC48") || same(subprotocol, "OC96");
-    // Without forced defaults a subprotocol SONET does not know falls back to OC12.
+    // Without forced defaults a subprotocol SONET does not know falls back to
+    // OC12; forced defaults for such a subprotocol are OC12's, so it is named too.
     if (!force_default_settings) {
         if (known) return;
         subprotocol = "OC12";
         set_input_selection_to_data_rate();
+    } else if (!known) {
+        subprotocol = "OC12";
     }
     if (same(subprotocol, "OC96")) {
         set_data_rate_mbps(4976);

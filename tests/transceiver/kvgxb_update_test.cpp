@@ -525,6 +525,17 @@ TEST_F(KvgxbUpdateCycle, CeiReferenceClockPicksTheDataRate) {
     EXPECT_FALSE(model.input_b_changed);
 }
 
+TEST_F(KvgxbUpdateCycle, SonetWithForcedDefaultsStartsAtOc12) {
+    // Forced defaults carried over from XAUI: the XAUI subprotocol means nothing to SONET.
+    choose_protocol("XAUI");
+    model.force_default_settings = true;
+    choose_protocol("SONET Backplane");
+    EXPECT_EQ(model.subprotocol, "OC12");
+    EXPECT_EQ(model.get_data_rate_mbps(), 622);
+    EXPECT_EQ(model.channel_width, 8);
+    EXPECT_TRUE(model.run_length_enable);
+}
+
 TEST_F(KvgxbUpdateCycle, SonetBandwidthFollowsTheReferenceClock) {
     choose_protocol("SONET Backplane");
     EXPECT_EQ(model.subprotocol, "OC12");
