@@ -1,7 +1,7 @@
 # Device database server of the kv2gxb wizard.
 #
-# The wizard writes one Tcl command per line on standard input. Every line is
-# evaluated at global level and answered on standard output:
+# The wizard writes one command per line on standard input. Every line is
+# run at global level and answered on standard output:
 #   <element count>
 #   <element 1>
 #   ...

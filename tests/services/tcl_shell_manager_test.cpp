@@ -563,6 +563,27 @@ TEST_F(TclShellManager, StartUpEnumerationFillsEveryPresetOfThePart)
     EXPECT_EQ(basic_widths[1], (std::set<std::string>{"16", "20", "32", "40"}));
     EXPECT_FALSE(e.presets.front().double_width);
 
+    // Every rate and clock a preset names lies within the limits the wizard
+    // checks without a preset: 622 to 3125 Mbps in single width, 3125 to
+    // 6375 in double width, clocks 62 to 622.08 MHz.
+    for (const PRESET& p : e.presets) {
+        const double lo = p.double_width ? 3125 : 622;
+        const double hi = p.double_width ? 6375 : 3125;
+        for (int r : {4, 5}) {
+            for (size_t i = 1; i < p.rows[r].size(); ++i) {
+                const std::string& v = p.rows[r][i];
+                size_t dash = v.find('-', 1);
+                double first = std::atof(v.c_str());
+                double last = dash == std::string::npos ? first : std::atof(v.c_str() + dash + 1);
+                if (r == 4) {
+                    EXPECT_TRUE(first >= lo && last <= hi) << p.key << " rate " << v;
+                } else {
+                    EXPECT_TRUE(first >= 62 && last <= 622.08) << p.key << " clock " << v;
+                }
+            }
+        }
+    }
+
     // Each protocol's default variation matches a preset of its group in every
     // key row; off-standard settings do not.
     for (const DEFAULT_VARIATION& v : default_variations()) {
