@@ -299,3 +299,44 @@ TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
     EXPECT_EQ(model.number_of_channels, 8);
     EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check NUMBER_OF_CHANNELS");
 }
+
+TEST_F(KvgxbPresetTable, InternalInconsistenciesNameOperationAndItem) {
+    // A key whose run-length answer came back empty (a failed query).
+    model.key_array_list.Add("BROKEN");
+    KVGXB_TEST_PRESET p = kvgxb_open_preset("Basic", "none");
+    p["WIZ_DATA_RATE"] = {};
+    p["RX_RUN_LENGTH"] = {};
+    for (int q = 0; q < KVGXB_PRESET_QUERY_COUNT; ++q) {
+        const auto it = p.find(KVGXB_PRESET_QUERY_TBL[q].describes);
+        CStringArray answer;
+        for (const std::string& v : it == p.end() ? std::vector<std::string>{"Not_Used"} : it->second) {
+            answer.Add(v.c_str());
+        }
+        model.file_preset_answer(q, answer);
+    }
+    ASSERT_TRUE(messages.empty());
+    model.subprotocol = "No Loopback";
+    model.wizard_var_to_param();
+    model.does_current_config_match_this_preset_param(model.get_preset(0), 0);
+    model.current_preset_index = 0;
+    model.is_current_data_rate_valid();
+    model.get_wizard_unused_parameter("RX_RUN_LENGTH");
+    model.set_default_params_on_protocol_change();
+    const std::vector<std::string> expected = {
+        "kvgxb.cpp: does_current_config_match_this_preset_param, bad the_param_vale",
+        "kvgxb.cpp: does_current_config_match_this_preset_param, bad the_param_vale",
+        "kvgxb.cpp: is_current_data_rate_valid, bad param_array",
+        "kvgxb.cpp: get_wizard_unused_parameter, bad param_array",
+        "kvgxb.cpp: set_default_params_on_protocol_change, bad item_value",
+    };
+    EXPECT_EQ(messages, expected);
+
+    // A width without a deserialization factor offers no pattern length.
+    messages.clear();
+    KVGXB_WIZARD_MODEL m;
+    m.channel_width = 12;
+    m.channel_width_changed = true;
+    m.update_wizard();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "kvgxb.cpp: update_wizard, bad pattern_length_array");
+}
