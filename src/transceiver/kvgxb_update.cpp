@@ -18,6 +18,32 @@ CString fit_pattern(const CString& pattern, int length) {
     return fitted;
 }
 
+// XAUI and GIGE share their 8b/10b link layer: automatic alignment on the
+// comma, rate matching on their own skip patterns, the status ports.
+void apply_ethernet_family_defaults(KVGXB_WIZARD_MODEL& m, const char* rate_match_1, const char* rate_match_2) {
+    m.word_aligner_mode = KVGXB_ALIGNER_AUTOMATIC;
+    m.align_pattern = "0101111100";
+    m.align_pattern_length = 10;
+    m.word_align_flip_pattern = false;
+    m.align_loss_sync_error_num = 3;
+    m.endec_8b10b_mode = KVGXB_8B10B_NORMAL;
+    m.rate_match_fifo_mode = KVGXB_RMFIFO_NORMAL;
+    m.rate_match_pattern1 = rate_match_1;
+    m.rate_match_pattern2 = rate_match_2;
+    m.byte_order_mode = KVGXB_BYTE_ORDER_NONE;
+    m.use_phase_comp_fifo = false;
+    m.set_port_used("rx_clkout", false);
+    for (const char* port : {"rx_ctrldetect", "rx_errdetect", "rx_disperr"}) m.set_port_used(port, true);
+    if (m.force_default_changed) {
+        m.set_port_used("rx_syncstatus", true);
+        m.set_port_used("rx_patterndetect", true);
+        m.run_length_enable = true;
+    }
+    m.loopback_mode = KVGXB_LOOPBACK_NONE;
+    m.reverse_loopback_mode = KVGXB_REV_LOOPBACK_NONE;
+    m.selftest_mode = KVGXB_SELFTEST_NONE;
+}
+
 }  // namespace
 
 bool KVGXB_WIZARD_MODEL::is_loopback_subprotocol() const {
@@ -69,27 +95,7 @@ void KVGXB_WIZARD_MODEL::set_xaui_defaults() {
     set_input_selection_to_data_rate();
     set_data_rate_mbps(3125);
     set_inclk_frequency_mhz(156.25f);
-    word_aligner_mode = KVGXB_ALIGNER_AUTOMATIC;
-    align_pattern = "0101111100";
-    align_pattern_length = 10;
-    word_align_flip_pattern = false;
-    align_loss_sync_error_num = 3;
-    endec_8b10b_mode = KVGXB_8B10B_NORMAL;
-    rate_match_fifo_mode = KVGXB_RMFIFO_NORMAL;
-    rate_match_pattern1 = "1101000011";
-    rate_match_pattern2 = "0010111100";
-    byte_order_mode = KVGXB_BYTE_ORDER_NONE;
-    use_phase_comp_fifo = false;
-    set_port_used("rx_clkout", false);
-    for (const char* port : {"rx_ctrldetect", "rx_errdetect", "rx_disperr"}) set_port_used(port, true);
-    if (force_default_changed) {
-        set_port_used("rx_syncstatus", true);
-        set_port_used("rx_patterndetect", true);
-        run_length_enable = true;
-    }
-    loopback_mode = KVGXB_LOOPBACK_NONE;
-    reverse_loopback_mode = KVGXB_REV_LOOPBACK_NONE;
-    selftest_mode = KVGXB_SELFTEST_NONE;
+    apply_ethernet_family_defaults(*this, "1101000011", "0010111100");
 }
 
 void KVGXB_WIZARD_MODEL::set_gige_defaults() {
@@ -98,27 +104,7 @@ void KVGXB_WIZARD_MODEL::set_gige_defaults() {
     set_input_selection_to_data_rate();
     set_data_rate_mbps(1250);
     set_inclk_frequency_mhz(125);
-    word_aligner_mode = KVGXB_ALIGNER_AUTOMATIC;
-    align_pattern = "0101111100";
-    align_pattern_length = 10;
-    word_align_flip_pattern = false;
-    align_loss_sync_error_num = 3;
-    endec_8b10b_mode = KVGXB_8B10B_NORMAL;
-    rate_match_fifo_mode = KVGXB_RMFIFO_NORMAL;
-    rate_match_pattern1 = "10100010010101111100";
-    rate_match_pattern2 = "10101101101010000011";
-    byte_order_mode = KVGXB_BYTE_ORDER_NONE;
-    use_phase_comp_fifo = false;
-    set_port_used("rx_clkout", false);
-    for (const char* port : {"rx_ctrldetect", "rx_errdetect", "rx_disperr"}) set_port_used(port, true);
-    if (force_default_changed) {
-        set_port_used("rx_syncstatus", true);
-        set_port_used("rx_patterndetect", true);
-        run_length_enable = true;
-    }
-    loopback_mode = KVGXB_LOOPBACK_NONE;
-    reverse_loopback_mode = KVGXB_REV_LOOPBACK_NONE;
-    selftest_mode = KVGXB_SELFTEST_NONE;
+    apply_ethernet_family_defaults(*this, "10100010010101111100", "10101101101010000011");
 }
 
 void KVGXB_WIZARD_MODEL::set_pci_defaults() {
