@@ -139,6 +139,7 @@ TEST_F(KvgxbWizardDeviceDatabase, DefaultVariationOfEveryProtocolMatchesAPreset)
         const char* subprotocol;
     };
     const CHOICE choices[] = {
+        {"Basic", "Serial Loopback"}, {"Basic", "PRBS/No loopback"},
         {"XAUI", nullptr},           {"GIGE", nullptr},
         {"PCI Express (PIPE)", "x1"}, {"PCI Express (PIPE)", "x4"},
         {"PCI Express (PIPE)", "x8"}, {"SONET Backplane", "OC12"},
@@ -155,9 +156,34 @@ TEST_F(KvgxbWizardDeviceDatabase, DefaultVariationOfEveryProtocolMatchesAPreset)
         EXPECT_EQ(current->protocol, c.protocol) << what;
         EXPECT_EQ(w.tcl_key, current->config_key) << what;
         if (c.subprotocol) {
-            EXPECT_EQ(current->subprotocol, c.subprotocol) << what;
+            EXPECT_TRUE(row_has(current->find_row("WIZ_SUBPROTOCOL"), c.subprotocol)) << what;
         }
     }
+    // Basic in both width modes; the first key of a subprotocol is a
+    // single-width one, the width mode and width then lead to the
+    // double-width key of the same subprotocol.
+    auto choose_width = [&](bool single, int width) {
+        w.single_width_mode = single;
+        w.channel_width = width;
+        w.deserializer_width_changed = w.channel_width_changed = true;
+        run_cycle();
+    };
+    EXPECT_EQ(w.subprotocol, "No Loopback");
+    w.input_a = "2500";
+    choose_width(true, 16);
+    EXPECT_TRUE(w.is_feasible) << w.get_feasibility_cause_text().c_str();
+    w.input_a = "5000";
+    choose_width(false, 32);
+    EXPECT_TRUE(w.is_feasible) << w.get_feasibility_cause_text().c_str();
+    choose_protocol("Basic", "PRBS/Serial loopback");
+    EXPECT_TRUE(w.single_width_mode);
+    EXPECT_EQ(w.selftest_mode, KVGXB_SELFTEST_PRBS_10);
+    EXPECT_EQ(w.loopback_mode, KVGXB_LOOPBACK_SLB);
+    w.input_a = "5000";
+    choose_width(false, 40);
+    EXPECT_EQ(w.selftest_mode, KVGXB_SELFTEST_PRBS_7);
+    EXPECT_TRUE(w.is_feasible) << w.get_feasibility_cause_text().c_str();
+
     // A rate the part's XAUI mode does not run at is caught, and named.
     choose_protocol("XAUI");
     w.input_a = "3200";
