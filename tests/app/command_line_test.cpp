@@ -64,16 +64,7 @@ TEST(CommandLineTokens, BuildsQuotedCommandLineFromArguments) {
     EXPECT_TRUE(info.is_new_variation_mode());
 }
 
-TEST(CommandLineParse, ProgramNameIsNeverAnArgument) {
-    MessageBoxRecorder boxes;
-    CRWIZARD_COMMAND_LINE_INFO info = parse("/usr/bin/top.v");
-    EXPECT_EQ(info.get_design_file_full_path(), "");
-    info = parse("-silent");
-    EXPECT_FALSE(info.is_silent_mode());
-    EXPECT_TRUE(boxes.texts.empty());
-}
-
-TEST(CommandLineParse, KeywordsSetTheirFields) {
+TEST(CommandLineParse, KeywordsAfterTheProgramNameSetTheirFields) {
     MessageBoxRecorder boxes;
     CRWIZARD_COMMAND_LINE_INFO info =
         parse("kv2gxb -symbol -silent /cmd -mapfile -hbutton -GED -PADMAP -NAV -LAF -n -p2 -tkv2gxb -x640 -y480");
@@ -93,6 +84,9 @@ TEST(CommandLineParse, KeywordsSetTheirFields) {
     EXPECT_EQ(info.get_screen_y(), 480);
     EXPECT_FALSE(info.has_position());
     EXPECT_FALSE(info.is_send_msg_to_wizman_enabled());
+    // The program name is never an argument.
+    EXPECT_EQ(parse("/usr/bin/top.v").get_design_file_full_path(), "");
+    EXPECT_FALSE(parse("-silent").is_silent_mode());
     EXPECT_TRUE(boxes.texts.empty());
 
     // Keywords are case-sensitive and whole: anything else falls through to
@@ -104,22 +98,26 @@ TEST(CommandLineParse, KeywordsSetTheirFields) {
 
 TEST(CommandLineParse, ComboAndSimlibKeywordsSetBothFieldsLastWins) {
     MessageBoxRecorder boxes;
-    CRWIZARD_COMMAND_LINE_INFO info = parse("kv2gxb -cgxgen/addcombo");
-    EXPECT_TRUE(info.is_cgx_generated());
-    EXPECT_TRUE(info.has_cgx_device_combobox());
-    info = parse("kv2gxb -cgxgen/addcombo -cgxgen");
-    EXPECT_TRUE(info.is_cgx_generated());
-    EXPECT_FALSE(info.has_cgx_device_combobox());
-    info = parse("kv2gxb -cgxgen -add_auto_device_combo");
-    EXPECT_FALSE(info.is_cgx_generated());
-    EXPECT_TRUE(info.has_cgx_device_combobox());
-    info = parse("kv2gxb -SIMLIB_GEN");
-    EXPECT_TRUE(info.has_simlib_gen_check_box());
-    EXPECT_FALSE(info.has_simlib_std_msg());
-    info = parse("kv2gxb -SIMLIB_GEN -SIMLIB_GEN_STD_MSG");
-    EXPECT_FALSE(info.has_simlib_gen_check_box());
-    EXPECT_TRUE(info.has_simlib_std_msg());
-    info = parse("kv2gxb -p3 -p5 /tmp/a.v /tmp/b.vhd -tone -ttwo");
+    struct CASE {
+        const char* line;
+        bool cgx, combo, simlib_box, simlib_std;
+    };
+    const CASE cases[] = {
+        {"kv2gxb -cgxgen/addcombo", true, true, false, false},
+        {"kv2gxb -cgxgen/addcombo -cgxgen", true, false, false, false},
+        {"kv2gxb -cgxgen -add_auto_device_combo", false, true, false, false},
+        {"kv2gxb -SIMLIB_GEN", false, false, true, false},
+        {"kv2gxb -SIMLIB_GEN -SIMLIB_GEN_STD_MSG", false, false, false, true},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.line);
+        const CRWIZARD_COMMAND_LINE_INFO info = parse(c.line);
+        EXPECT_EQ(info.is_cgx_generated(), c.cgx);
+        EXPECT_EQ(info.has_cgx_device_combobox(), c.combo);
+        EXPECT_EQ(info.has_simlib_gen_check_box(), c.simlib_box);
+        EXPECT_EQ(info.has_simlib_std_msg(), c.simlib_std);
+    }
+    const CRWIZARD_COMMAND_LINE_INFO info = parse("kv2gxb -p3 -p5 /tmp/a.v /tmp/b.vhd -tone -ttwo");
     EXPECT_EQ(info.get_start_page_offset(), 5);
     EXPECT_EQ(info.get_design_file_full_path(), "/tmp/b.vhd");
     EXPECT_EQ(info.get_brixfunction_name(), "two");

@@ -26,21 +26,20 @@ protected:
     std::string dir;
 };
 
-// The window under `parent` (at any depth) with that text, or null.
-CWnd* find_by_text(CWnd* parent, const char* text) {
+// The window under `parent` (at any depth) with that text or id, or null.
+template <class MATCH>
+CWnd* find_window(CWnd* parent, const MATCH& match) {
     for (CWnd* child : parent->get_children()) {
-        if (child->GetWindowText() == text) return child;
-        if (CWnd* found = find_by_text(child, text)) return found;
+        if (match(child)) return child;
+        if (CWnd* found = find_window(child, match)) return found;
     }
     return nullptr;
 }
-
+CWnd* find_by_text(CWnd* parent, const char* text) {
+    return find_window(parent, [text](CWnd* w) { return w->GetWindowText() == text; });
+}
 CWnd* find_by_id(CWnd* parent, int id) {
-    for (CWnd* child : parent->get_children()) {
-        if (child->GetDlgCtrlID() == id) return child;
-        if (CWnd* found = find_by_id(child, id)) return found;
-    }
-    return nullptr;
+    return find_window(parent, [id](CWnd* w) { return w->GetDlgCtrlID() == id; });
 }
 
 }  // namespace
@@ -178,14 +177,19 @@ TEST_F(DecoratorSession, ButtonStatesSurviveAPageUpdate) {
     // last page's disabled buttons and default button through that.
     TEST_WIZARD wizard(1);
     auto check_after_update = [&wizard](CDialog* dialog, UINT disabled, UINT default_id) {
-        // The focus on the page itself, not on the bar, so that the update runs.
-        dialog->SetFocus();
-        const int before = dialog->get_invalidate_count();
-        wizard.get_cur_page()->invalidate_and_update_page(true);
-        EXPECT_GT(dialog->get_invalidate_count(), before);
-        CWnd* button = dialog->GetDlgItem(static_cast<int>(disabled));
-        EXPECT_TRUE(button && !button->IsWindowEnabled()) << "button " << disabled << " on " << dialog->GetWindowText().c_str();
-        EXPECT_EQ(LOWORD(dialog->GetDefID()), default_id);
+        for (bool updated : {false, true}) {
+            if (updated) {
+                // The focus on the page itself, not on the bar, so that the update runs.
+                dialog->SetFocus();
+                const int before = dialog->get_invalidate_count();
+                wizard.get_cur_page()->invalidate_and_update_page(true);
+                EXPECT_GT(dialog->get_invalidate_count(), before);
+            }
+            CWnd* button = dialog->GetDlgItem(static_cast<int>(disabled));
+            EXPECT_TRUE(button && !button->IsWindowEnabled())
+                << "button " << disabled << " on " << dialog->GetWindowText().c_str() << (updated ? " updated" : "");
+            EXPECT_EQ(LOWORD(dialog->GetDefID()), default_id);
+        }
     };
     BWIZC_INPUT_SCRIPT script;
     script.then([&](CDialog* dialog) {

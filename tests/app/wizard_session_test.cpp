@@ -47,30 +47,6 @@ int count_of(const std::string& text, const std::string& what) {
 
 }  // namespace
 
-TEST_F(WizardSession, FinishOnSecondOfSevenPagesShowsTheLastPageThenWritesTheFile) {
-    TEST_WIZARD wizard(5);
-    BWIZC_INPUT_SCRIPT script;
-    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
-        .then(press(BAR::FINISH_BUTTON_ID, "Page 2"))
-        .then([](CDialog* dialog) {
-            // The last page (the summary) with Next off and Finish the default.
-            EXPECT_FALSE(dialog->GetDlgItem(BAR::NEXT_BUTTON_ID)->IsWindowEnabled());
-            EXPECT_EQ(LOWORD(dialog->GetDefID()), BAR::FINISH_BUTTON_ID);
-            return press(BAR::FINISH_BUTTON_ID, "Summary")(dialog);
-        });
-    EXPECT_TRUE(run(wizard, command(), &script));
-    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
-    ASSERT_EQ(wizard.shown_captions.size(), 2u);
-    EXPECT_EQ(wizard.get_page_count(), 7);
-    const std::string text = read_text(cnx);
-    // Every page's value, the framework pages' records and the summary's files.
-    EXPECT_NE(text.find("value_1"), std::string::npos) << text;
-    EXPECT_NE(text.find("value_5"), std::string::npos) << text;
-    // A Verilog variation lists six files: itself, the two declaration
-    // files, the symbol, the instantiation template and the black box.
-    EXPECT_EQ(count_of(text, "GEN_FILE:"), 6) << text;
-}
-
 TEST_F(WizardSession, BackOnTheFirstPageWritesTheFileWithoutGeneratedFiles) {
     TEST_WIZARD wizard(3);
     BWIZC_INPUT_SCRIPT script;
@@ -100,61 +76,53 @@ TEST_F(WizardSession, CancelDeletesTheFileThatExistedBefore) {
     EXPECT_FALSE(std::filesystem::exists(cnx));
 }
 
-TEST_F(WizardSession, RequestedNextIndexWinsOverNextAndBack) {
+TEST_F(WizardSession, RequestedNextIndexWinsOverNextAndBackAndCaptionsCountWithTheOffset) {
     TEST_WIZARD wizard(6);
     wizard.requested_next[2] = 5;  // page 2 asks for list index 5 (page 6)
     BWIZC_INPUT_SCRIPT script;
     script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
         .then(press(BAR::PREV_BUTTON_ID, "Page 2"))
         .then(press(BAR::CANCEL_BUTTON_ID, "Page 6"));
-    EXPECT_TRUE(run(wizard, command(), &script));
-    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
-    ASSERT_EQ(wizard.shown_captions.size(), 3u);
-}
-
-TEST_F(WizardSession, CaptionsCountPagesWithTheOffset) {
-    TEST_WIZARD wizard(5);
-    BWIZC_INPUT_SCRIPT script;
-    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1")).then(press(BAR::CANCEL_BUTTON_ID, "Page 2"));
     EXPECT_TRUE(run(wizard, command("-p2"), &script));
-    ASSERT_EQ(wizard.shown_captions.size(), 2u);
-    EXPECT_EQ(wizard.shown_captions[0], "Blockwright Plug-In Manager [page 3 of 9] -- Page 1");
-    EXPECT_EQ(wizard.shown_captions[1], "Blockwright Plug-In Manager [page 4 of 9] -- Page 2");
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
+    EXPECT_EQ(wizard.shown_captions, (std::vector<CString>{"Blockwright Plug-In Manager [page 3 of 10] -- Page 1",
+                                                           "Blockwright Plug-In Manager [page 4 of 10] -- Page 2",
+                                                           "Blockwright Plug-In Manager [page 8 of 10] -- Page 6"}));
 }
 
-TEST_F(WizardSession, SilentRunPassesEveryPageByItself) {
-    TEST_WIZARD wizard(4);
-    EXPECT_TRUE(run(wizard, command("-silent"), nullptr));
-    EXPECT_EQ(wizard.shown_captions.size(), 4u);
-    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
-    const std::string text = read_text(cnx);
-    EXPECT_NE(text.find("value_4"), std::string::npos) << text;
-    EXPECT_EQ(count_of(text, "GEN_FILE:"), 6) << text;
-}
-
-TEST_F(WizardSession, EveryTransitionPostsTheCornerToTheCaller) {
+TEST_F(WizardSession, PagesKeepTheCentredCornerWhichEveryTransitionPostsToTheCaller) {
     WIZMAN_LISTENER listener(4242);
     ASSERT_TRUE(listener.is_bound());
     TEST_WIZARD wizard(2);
     BWIZC_INPUT_SCRIPT script;
-    CPoint corner;
-    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
-        .then([&corner](CDialog* dialog) {
-            CRect rect;
-            dialog->GetWindowRect(&rect);
-            corner = rect.BottomRight();
+    CRect first, second;
+    script
+        .then([&](CDialog* dialog) {
+            dialog->GetWindowRect(&first);
+            wizard.page(0)->valid = false;
+            return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
+        })
+        .then([&](CDialog* dialog) {
+            // An invalid page keeps the user, and the caller hears nothing.
+            EXPECT_TRUE(listener.received().empty());
+            wizard.page(0)->valid = true;
+            return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
+        })
+        .then([&](CDialog* dialog) {
+            dialog->GetWindowRect(&second);
             return press(BAR::PREV_BUTTON_ID, "Page 2")(dialog);
         })
         .then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
     EXPECT_TRUE(run(wizard, command("-h4242"), &script));
-    const std::vector<std::string> messages = listener.received();
-    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(wizard.shown_captions.size(), 3u);
+    EXPECT_NEAR(first.CenterPoint().x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR(first.CenterPoint().y, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_GE(first.Height(), 450);
+    EXPECT_EQ(second.BottomRight(), first.BottomRight());
+    // Next, Back and Cancel each post the corner.
     CString expected;
-    expected.Format("1034 %d %d", corner.x, corner.y);
-    // Back from page 2 takes that page's corner; Cancel repeats the last one.
-    EXPECT_EQ(messages[1], expected.c_str());
-    EXPECT_EQ(messages[2], expected.c_str());
-    EXPECT_EQ(messages[0].rfind("1034 ", 0), 0u);
+    expected.Format("1034 %d %d", second.right, second.bottom);
+    EXPECT_EQ(listener.received(), std::vector<std::string>(3, expected.c_str()));
 
     WIZMAN_LISTENER quiet(4243);
     TEST_WIZARD silent_caller(2);
@@ -164,26 +132,34 @@ TEST_F(WizardSession, EveryTransitionPostsTheCornerToTheCaller) {
     EXPECT_TRUE(quiet.received().empty());
 }
 
-TEST_F(WizardSession, FinishWritesBoundValuesIndexedIdsAndGeneratedFiles) {
-    TEST_WIZARD wizard(3, /*indexed_page=*/1);
+TEST_F(WizardSession, FinishOnSecondOfSevenPagesGoesToTheSummaryThenWritesValuesAndFiles) {
+    TEST_WIZARD wizard(5, /*indexed_page=*/1);
     BWIZC_INPUT_SCRIPT script;
-    script.then([&wizard](CDialog* dialog) {
-        wizard.page(0)->value.value = "hello";
-        wizard.page(1)->value.value = "42";
-        return press(BAR::FINISH_BUTTON_ID, "Page 1")(dialog);
-    })
+    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
+        .then([&wizard](CDialog* dialog) {
+            wizard.page(0)->value.value = "hello";
+            wizard.page(1)->value.value = "42";
+            return press(BAR::FINISH_BUTTON_ID, "Page 2")(dialog);
+        })
         .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
     EXPECT_TRUE(run(wizard, command(), &script));
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
+    EXPECT_EQ(wizard.shown_captions.size(), 2u);
+    EXPECT_EQ(wizard.get_page_count(), 7);
     const std::string text = read_text(cnx);
     EXPECT_NE(text.find("PRIVATE: value_1 STRING \"hello\""), std::string::npos) << text;
     EXPECT_NE(text.find("PRIVATE: use_x2 STRING \"42\""), std::string::npos) << text;
     EXPECT_EQ(text.find("use_x STRING"), std::string::npos) << text;
+    EXPECT_NE(text.find("PRIVATE: value_5 STRING"), std::string::npos) << text;
+    // A Verilog variation lists six files: itself, the two declaration
+    // files, the symbol, the instantiation template and the black box.
+    EXPECT_EQ(count_of(text, "GEN_FILE:"), 6) << text;
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.v TRUE"), std::string::npos) << text;
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top_bb.v TRUE"), std::string::npos) << text;
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.bsf FALSE"), std::string::npos) << text;
 
     // The values come back into the controls when the variation is edited.
-    TEST_WIZARD again(3, 1);
+    TEST_WIZARD again(5, 1);
     BWIZC_INPUT_SCRIPT cancel;
     cancel.then([&again](CDialog* dialog) {
         EXPECT_EQ(again.page(0)->value.value, "hello");
@@ -217,48 +193,6 @@ TEST_F(WizardSession, MapFileModeWritesTheMapAndNoCnxFile) {
     EXPECT_NE(read_text(dir + "/testwiz.map").find("MODULE_NAME\tgxb_core\tEND_MODULE_NAME\n"), std::string::npos);
     EXPECT_TRUE(named.has_read_cnx_file());
     EXPECT_EQ(read_text(cnx), "PRIVATE: value_1 STRING \"x\"\n");
-}
-
-TEST_F(WizardSession, InvalidPageKeepsTheUserAndPostsNothing) {
-    WIZMAN_LISTENER listener(4711);
-    ASSERT_TRUE(listener.is_bound());
-    TEST_WIZARD wizard(3);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&wizard](CDialog* dialog) {
-              wizard.page(0)->valid = false;
-              return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
-          })
-        .then([&](CDialog* dialog) {
-            // Still the first page, and the caller heard nothing.
-            EXPECT_TRUE(listener.received().empty());
-            wizard.page(0)->valid = true;
-            return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
-        })
-        .then(press(BAR::CANCEL_BUTTON_ID, "Page 2"));
-    EXPECT_TRUE(run(wizard, command("-h4711"), &script));
-    EXPECT_EQ(wizard.shown_captions.size(), 2u);
-    EXPECT_EQ(listener.received().size(), 2u);  // Next and Cancel
-}
-
-TEST_F(WizardSession, FirstPageIsCentredAndLaterPagesKeepItsCorner) {
-    TEST_WIZARD wizard(2);
-    BWIZC_INPUT_SCRIPT script;
-    CRect first, second;
-    script.then([&first](CDialog* dialog) {
-              dialog->GetWindowRect(&first);
-              return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
-          })
-        .then([&second](CDialog* dialog) {
-            dialog->GetWindowRect(&second);
-            return press(BAR::CANCEL_BUTTON_ID, "Page 2")(dialog);
-        });
-    EXPECT_TRUE(run(wizard, command(), &script));
-    const int screen_w = GetSystemMetrics(SM_CXSCREEN);
-    const int screen_h = GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_NEAR(first.CenterPoint().x, screen_w / 2, 1);
-    EXPECT_NEAR(first.CenterPoint().y, screen_h / 2, 1);
-    EXPECT_EQ(second.BottomRight(), first.BottomRight());
-    EXPECT_GE(first.Height(), 450);
 }
 
 TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes) {
@@ -316,10 +250,16 @@ TEST_F(WizardSession, UpdateRequestsWaitWhileTheButtonBarHasTheFocus) {
     EXPECT_TRUE(run(wizard, command(), &script));
 }
 
-TEST_F(WizardSession, TitleReadFromTheCnxFileWinsOverTheCommandLine) {
+TEST_F(WizardSession, SilentRunFinishesAndTheTitleReadFromTheCnxFileWinsOverTheCommandLine) {
     // A new variation: the command line's title and subtitle.
-    TEST_WIZARD fresh(1);
+    // A silent run passes every page by itself and finishes.
+    TEST_WIZARD fresh(3);
     EXPECT_TRUE(run(fresh, command("-silent -wizard_title:Cmd -wizard_subtitle:CmdSub"), nullptr));
+    EXPECT_EQ(fresh.shown_captions.size(), 3u);
+    EXPECT_EQ(fresh.get_wizard_closing_state(), 0);
+    const std::string text = read_text(cnx);
+    EXPECT_NE(text.find("value_3"), std::string::npos) << text;
+    EXPECT_EQ(count_of(text, "GEN_FILE:"), 6) << text;
     EXPECT_EQ(fresh.get_wizard_title(), "Cmd");
     EXPECT_EQ(fresh.get_wizard_subtitle(), "CmdSub");
 

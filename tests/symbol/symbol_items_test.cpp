@@ -5,7 +5,7 @@
 
 using SymbolItems = FakeMetricsTest;
 
-TEST_F(SymbolItems, WritesLinesWithUpwardYAndWidthWord) {
+TEST_F(SymbolItems, WritesShapesWithUpwardYFromTheOrigin) {
     CRSYMBOL_LINE thin(10, 20, 5, 0);
     EXPECT_EQ(thin.generate_cnx(100, CPoint(0, 0), true), "SYMBOL: LINE 10 80 15 80 SOLID THIN\n");
     CRSYMBOL_LINE thick(10, 20, -4, 6, 0, 0, THICK);
@@ -14,18 +14,9 @@ TEST_F(SymbolItems, WritesLinesWithUpwardYAndWidthWord) {
     EXPECT_EQ(thick.get_width_in_pixels(), 2);
     EXPECT_EQ(thin.get_width_in_pixels(), 1);
     EXPECT_EQ(thick.get_end_point(), CPoint(6, 26));
-}
-
-TEST_F(SymbolItems, WritesRectangleAsFourPlainEdges) {
-    CRSYMBOL_RECT rect(10, 20, 30, 40);
-    EXPECT_EQ(rect.generate_cnx(100, CPoint(1, 2), true),
-              "SYMBOL: LINE 11 78 41 78\n"    // top
-              "SYMBOL: LINE 41 78 41 38\n"    // right
-              "SYMBOL: LINE 11 38 41 38\n"    // bottom
-              "SYMBOL: LINE 11 78 11 38\n");  // left
-}
-
-TEST_F(SymbolItems, WritesCircleArcAndNothingForPoint) {
+    // A rectangle is four plain edges: top, right, bottom, left.
+    EXPECT_EQ(CRSYMBOL_RECT(10, 20, 30, 40).generate_cnx(100, CPoint(1, 2), true),
+              "SYMBOL: LINE 11 78 41 78\nSYMBOL: LINE 41 78 41 38\nSYMBOL: LINE 11 38 41 38\nSYMBOL: LINE 11 78 11 38\n");
     EXPECT_EQ(CRSYMBOL_CIRCLE(20, 30, 5).generate_cnx(50, CPoint(2, 0), true), "SYMBOL: CIRCLE 22 20 5 FALSE\n");
     EXPECT_EQ(CRSYMBOL_ARC(20, 30, 5, 25, 30, 20, 25).generate_cnx(50, CPoint(0, 0), true),
               "SYMBOL: ARC 20 20 25 20 20 25 5\n");
@@ -90,35 +81,32 @@ TEST_F(SymbolItems, WritesTextByItsLowerLeftCorner) {
 }
 
 TEST_F(SymbolItems, NamesBusesByWidth) {
-    using P = CRSYMBOL_PINSTUB;
-    EXPECT_EQ(P::get_visible_bus_name("d", 0, false), "d");
-    EXPECT_EQ(P::get_visible_bus_name("d", -3, false), "d");
-    EXPECT_EQ(P::get_visible_bus_name("d", 1, false), "d[0]");
-    EXPECT_EQ(P::get_visible_bus_name("d", 1, true), "d");
-    EXPECT_EQ(P::get_visible_bus_name("d", 2, false), "d[1..0]");
-    EXPECT_EQ(P::get_visible_bus_name("d", 5000, false), "d[4999..0]");
-    EXPECT_EQ(P::get_visible_bus_name("d", 5001, false), "d...");
-    EXPECT_EQ(P::get_real_bus_name("d", 0, false), "d");
-    EXPECT_EQ(P::get_real_bus_name("d", 1, false), "d[0]");
-    EXPECT_EQ(P::get_real_bus_name("d", 1, true), "d");
-    EXPECT_EQ(P::get_real_bus_name("d", 2, true), "d[1..0]");
-    EXPECT_EQ(P::get_real_bus_name("d", 5000, false), "d[4999..0]");
-    EXPECT_EQ(P::get_real_bus_name("d", 5001, false), "d[5000..0]");
-
-    LINE_WIDTH w = THICK;
-    CString visible, real;
-    P::get_bus_properties("q", 0, w, visible, real, false);
-    EXPECT_EQ(w, THIN);
-    P::get_bus_properties("q", 1, w, visible, real, true);
-    EXPECT_EQ(w, THIN);
-    EXPECT_EQ(visible, "q");
-    P::get_bus_properties("q", 1, w, visible, real, false);
-    EXPECT_EQ(w, THICK);
-    EXPECT_EQ(real, "q[0]");
-    P::get_bus_properties("q", 6000, w, visible, real, false);
-    EXPECT_EQ(w, THICK);
-    EXPECT_EQ(visible, "q...");
-    EXPECT_EQ(real, "q[5999..0]");
+    // Width 1 is a one-bit bus unless the port is a single bit; the visible
+    // name gives up above 5000 bits, the real one never.
+    struct CASE {
+        int width;
+        bool single_bit;
+        const char* visible;
+        const char* real;
+        LINE_WIDTH line;
+    };
+    const CASE cases[] = {
+        {0, false, "d", "d", THIN},          {-3, false, "d", "d", THIN},
+        {1, false, "d[0]", "d[0]", THICK},   {1, true, "d", "d", THIN},
+        {2, false, "d[1..0]", "d[1..0]", THICK}, {2, true, "d[1..0]", "d[1..0]", THICK},
+        {5000, false, "d[4999..0]", "d[4999..0]", THICK}, {5001, false, "d...", "d[5000..0]", THICK},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << (c.single_bit ? " single" : ""));
+        EXPECT_EQ(CRSYMBOL_PINSTUB::get_visible_bus_name("d", c.width, c.single_bit), c.visible);
+        EXPECT_EQ(CRSYMBOL_PINSTUB::get_real_bus_name("d", c.width, c.single_bit), c.real);
+        LINE_WIDTH w = c.line == THIN ? THICK : THIN;
+        CString visible, real;
+        CRSYMBOL_PINSTUB::get_bus_properties("d", c.width, w, visible, real, c.single_bit);
+        EXPECT_EQ(w, c.line);
+        EXPECT_EQ(visible, c.visible);
+        EXPECT_EQ(real, c.real);
+    }
 }
 
 TEST_F(SymbolItems, WritesBusPinWithMarkAndWidthText) {
