@@ -307,34 +307,11 @@ TEST_F(KvgxbValueLists, FixedAndWidthDependentLists) {
     model.subprotocol = "OC12";
     EXPECT_EQ(model.get_combobox_run_lengths().GetSize(), 32);
     EXPECT_EQ(model.run_length_array_list[31], "128");
-    model.endec_8b10b_mode = KVGXB_8B10B_NONE;
-
-    // Run lengths: step by deserialization factor, 32 or 64 steps.
-    model.protocol = "Basic";
-    model.channel_width = 10;
-    CStringArray& runs = model.get_combobox_run_lengths();
-    ASSERT_EQ(runs.GetSize(), 32);
-    EXPECT_EQ(runs[0], "5");
-    EXPECT_EQ(runs[31], "160");
+    model.subprotocol = "OC96";
     model.single_width_mode = false;
     model.channel_width = 32;
     ASSERT_EQ(model.get_combobox_run_lengths().GetSize(), 64);
-    EXPECT_EQ(model.run_length_array_list[0], "8");
-    model.protocol = "SONET Backplane";
-    model.subprotocol = "OC96";
-    EXPECT_EQ(model.get_combobox_run_lengths()[63], "512");
-
-    // Word-align lengths by deserialization factor.
-    model.protocol = "Basic";
-    model.single_width_mode = true;
-    model.channel_width = 8;
-    model.endec_8b10b_mode = KVGXB_8B10B_NONE;
-    ASSERT_EQ(model.get_combobox_word_align_pattern_lengths().GetSize(), 1);
-    EXPECT_EQ(model.word_align_pattern_length_array_list[0], "16");
-    model.single_width_mode = false;
-    model.channel_width = 40;
-    EXPECT_EQ(model.get_combobox_word_align_pattern_lengths().GetSize(), 3);
-    EXPECT_EQ(model.word_align_pattern_length_array_list[2], "20");
+    EXPECT_EQ(model.run_length_array_list[63], "512");
 }
 
 TEST_F(KvgxbValueLists, ClockListsFromPresetOrFallback) {

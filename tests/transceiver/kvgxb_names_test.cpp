@@ -10,19 +10,14 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
     KVGXB_WIZARD_MODEL m;
     EXPECT_EQ(m.protocol_enum2string("SONET"), "SONET Backplane");
     EXPECT_EQ(m.protocol_enum2string("sonet"), "SONET Backplane");
-    EXPECT_EQ(m.protocol_enum2string("5"), "SONET Backplane");
-    EXPECT_EQ(m.protocol_enum2string("3"), "PCI Express (PIPE)");
     EXPECT_EQ(m.protocol_enum2string("7"), "7");
     const char* const by_code[] = {"Basic", "GIGE", "(OIF) CEI PHY Interface", "PCI Express (PIPE)",
                                    "SDI", "SONET Backplane", "XAUI"};
     for (int code = 0; code < 7; ++code) EXPECT_EQ(m.protocol_enum2string(CString(static_cast<char>('0' + code))), by_code[code]);
+    // Back to codes, GIGE sharing XAUI's.
+    for (int code : {0, 2, 3, 4, 5, 6}) EXPECT_EQ(m.protocol_string2enum(by_code[code]), code);
     EXPECT_EQ(m.protocol_string2enum("sdi"), 4);
-    EXPECT_EQ(m.protocol_string2enum("SONET Backplane"), 5);
-    EXPECT_EQ(m.protocol_string2enum("PCI Express (PIPE)"), 3);
-    EXPECT_EQ(m.protocol_string2enum("XAUI"), 6);
     EXPECT_EQ(m.protocol_string2enum("gige"), 6);
-    EXPECT_EQ(m.protocol_string2enum("(OIF) CEI PHY Interface"), 2);
-    EXPECT_EQ(m.protocol_string2enum("Basic"), 0);
     EXPECT_EQ(m.protocol_string2enum("unknown"), 0);
 
     EXPECT_EQ(m.get_protocol_for_cnx(), "3g_basic");
@@ -87,22 +82,13 @@ TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(m.opmode_enum2string(i), opmodes[i]);
 
     EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("PRBS_23"), 4);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("crpat"), 10);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("bogus"), 1);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_enum2string(8), "incremental");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::rmfifo_string2enum("bogus"), 3);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::rmfifo_string2enum("Generic"), 2);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::endecoder_8b10b_string2enum("bogus"), 2);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::endecoder_8b10b_enum2string(1), "cascaded");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::byte_order_str2enum("SYNCSTATUS-BASED"), 1);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::byte_order_str2enum("bogus"), 2);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::loopback_mode_string2enum("plb"), 2);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::loopback_mode_string2enum("bogus"), 0);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::reverse_loopback_mode_enum2string(3), "rplb");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::reverse_loopback_mode_string2enum("postcdr_rslb"), 2);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::dprio_string2enum("full"), 2);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::dprio_enum2string(1), "pma_electricals");
-    EXPECT_EQ(m.opmode_enum2string(1), "Transmitter only");
     EXPECT_EQ(m.opmode_string2enum("receiver only"), 0);
     EXPECT_EQ(m.opmode_string2enum("bogus"), 2);
 
@@ -126,7 +112,6 @@ TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
         EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(code), shown);
     }
     EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_displayed2ppm_actual("+/- 7"), 32);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(16), "+/- 500");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::ppm_actual2ppm_displayed(5), "");
 }
 
