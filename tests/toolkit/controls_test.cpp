@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "platform/user_input.h"
 #include "toolkit/cbutton.h"
@@ -102,7 +103,7 @@ TEST_F(ToolkitControls, CheckBoxRestoresFromTextAndSavesOneOrZero) {
     }
 }
 
-TEST_F(ToolkitControls, PlainCheckBoxTogglesSilentlyAndThreeStateSkipsChecked) {
+TEST_F(ToolkitControls, PlainCheckBoxTogglesSilentlyAndThreeStateByFlagOrStyle) {
     CCHECK_BUTTON plain;
     attach(plain, ID_CHECK);
     plain.enable_message(BN_CLICKED);
@@ -121,34 +122,27 @@ TEST_F(ToolkitControls, PlainCheckBoxTogglesSilentlyAndThreeStateSkipsChecked) {
     ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
     EXPECT_EQ(plain.GetCheck(), BST_UNCHECKED);
     EXPECT_FALSE(plain.get_check());
-}
 
-TEST_F(ToolkitControls, ManualThreeStateCheckBoxClicksBetweenTwoStates) {
-    // A dialog item with the manual three-state style toggles like a two-state box.
-    dialog()->GetDlgItem(ID_CHECK)->ModifyStyle(BS_TYPEMASK, BS_3STATE);
-    CCHECK_BUTTON manual;
-    attach(manual, ID_CHECK);
-    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
-    EXPECT_EQ(manual.get_check_state(), BST_CHECKED);
-    EXPECT_EQ(manual.GetCheck(), BST_CHECKED);
-    ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
-    EXPECT_EQ(manual.get_check_state(), BST_UNCHECKED);
-    EXPECT_EQ(manual.GetCheck(), BST_UNCHECKED);
-
-    // The automatic three-state item goes through indeterminate.
-    BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
-    CDialog other(&tmpl);
-    ASSERT_TRUE(other.create_from_template());
-    other.ShowWindow(SW_SHOW);
-    other.GetDlgItem(ID_CHECK)->ModifyStyle(BS_TYPEMASK, BS_AUTO3STATE);
-    CCHECK_BUTTON automatic;
-    ASSERT_TRUE(automatic.attach_control(ID_CHECK, &other, nullptr));
-    ASSERT_TRUE(bwizc_user_click(&other, ID_CHECK));
-    EXPECT_EQ(automatic.get_check_state(), BST_INDETERMINATE);
-    ASSERT_TRUE(bwizc_user_click(&other, ID_CHECK));
-    EXPECT_EQ(automatic.get_check_state(), BST_UNCHECKED);
-    automatic.DestroyWindow();
-    other.DestroyWindow();
+    // By the item's style: manual three-state toggles like a two-state box,
+    // automatic three-state goes through indeterminate.
+    for (const auto& [style, after_first] : {std::pair<UINT, int>{BS_3STATE, BST_CHECKED}, {BS_AUTO3STATE, BST_INDETERMINATE}}) {
+        SCOPED_TRACE(style);
+        BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
+        CDialog other(&tmpl);
+        ASSERT_TRUE(other.create_from_template());
+        other.ShowWindow(SW_SHOW);
+        other.GetDlgItem(ID_CHECK)->ModifyStyle(BS_TYPEMASK, style);
+        CCHECK_BUTTON styled;
+        ASSERT_TRUE(styled.attach_control(ID_CHECK, &other, nullptr));
+        ASSERT_TRUE(bwizc_user_click(&other, ID_CHECK));
+        EXPECT_EQ(styled.get_check_state(), after_first);
+        EXPECT_EQ(styled.GetCheck(), after_first);
+        ASSERT_TRUE(bwizc_user_click(&other, ID_CHECK));
+        EXPECT_EQ(styled.get_check_state(), BST_UNCHECKED);
+        EXPECT_EQ(styled.GetCheck(), BST_UNCHECKED);
+        styled.DestroyWindow();
+        other.DestroyWindow();
+    }
 }
 
 TEST_F(ToolkitControls, PageStyleListenerIsNotReenteredByChangesItMakes) {

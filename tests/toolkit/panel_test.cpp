@@ -102,8 +102,7 @@ TEST_F(PanelLayout, GelBlocksPushTheFollowingButtonsToTheFarEdge) {
 
 TEST_F(PanelLayout, RigidBlockAddsItsExtentAndShiftsLaterEntries) {
     CRBUTTON top, bottom;
-    size_button(top, {40, 10});
-    size_button(bottom, {40, 10});
+    for (CRBUTTON* b : {&top, &bottom}) size_button(*b, {40, 10});
     CPANEL column(70, CPANEL::VERTICAL);
     column.add_control(71, &top, 0, CPANEL::ALIGN_NONE);
     column.add_rigid_block(7);
@@ -125,10 +124,7 @@ TEST_F(PanelLayout, RigidBlockAddsItsExtentAndShiftsLaterEntries) {
 
 TEST_F(PanelLayout, AlignmentPlacesElementsOnTheCrossAxis) {
     CRBUTTON centred, right, plain, bottom_in_column;
-    size_button(centred, {60, 10});
-    size_button(right, {60, 10});
-    size_button(plain, {60, 10});
-    size_button(bottom_in_column, {60, 10});
+    for (CRBUTTON* b : {&centred, &right, &plain, &bottom_in_column}) size_button(*b, {60, 10});
     CPANEL column(80, CPANEL::VERTICAL);
     column.add_control(81, &centred, 0, CPANEL::ALIGN_CENTER);
     column.add_control(82, &right, 0, CPANEL::ALIGN_RIGHT);
@@ -143,9 +139,7 @@ TEST_F(PanelLayout, AlignmentPlacesElementsOnTheCrossAxis) {
     EXPECT_EQ(bottom_in_column.get_rect().left, 0);
 
     CRBUTTON low, middle, ignored;
-    size_button(low, {10, 10});
-    size_button(middle, {10, 10});
-    size_button(ignored, {10, 10});
+    for (CRBUTTON* b : {&low, &middle, &ignored}) size_button(*b, {10, 10});
     CPANEL row(85, CPANEL::HORIZONTAL);
     row.set_insets(CRect(0, 2, 0, 2));
     row.add_control(86, &low, 0, CPANEL::ALIGN_BOTTOM);
