@@ -112,64 +112,41 @@ TEST_F(KvgxbPresetTable, TranslatesValuesBothWays) {
     EXPECT_EQ(KVGXB_WIZARD_MODEL::tcl_cmd2wiz_param("get_config_keys"), "");
 }
 
-TEST_F(KvgxbPresetTable, MatchesDataRateRangesAndTrailingZeros) {
+TEST_F(KvgxbPresetTable, MatchesRateRangesAndValuesWrittenWithTrailingZeros) {
     KVGXB_TEST_PRESET ranged = kvgxb_open_preset("Basic", "none");
     ranged["WIZ_DATA_RATE"] = {"2500-3125"};
-    kvgxb_feed_presets(model, {{"RANGED", ranged}});
-    model.subprotocol = "No Loopback";
-    model.wizard_var_to_param();
-    KVGXB_PRESET_PARAM_ITEM* item = model.get_preset(0);
-
-    model.input_a = "3000";
-    model.wizard_var_to_param();
-    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
-    EXPECT_EQ(model.tcl_key, "RANGED");
-    model.input_a = "3200";
-    model.wizard_var_to_param();
-    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "WIZ_DATA_RATE");
-    model.input_a = "2500";
-    model.wizard_var_to_param();
-    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
-
-    // The same rule decides whether the entered rate is offered.
-    model.current_preset_index = 0;
-    model.input_a = "3125";
-    EXPECT_TRUE(model.is_current_data_rate_valid());
-    model.input_a = "3125.5";
-    EXPECT_FALSE(model.is_current_data_rate_valid());
-}
-
-TEST_F(KvgxbPresetTable, MatchesValuesWrittenWithTrailingZeros) {
     KVGXB_TEST_PRESET listed = kvgxb_open_preset("Basic", "none");
     listed["WIZ_DATA_RATE"] = {"622.000", "1244.1600"};
     listed["WIZ_INCLK_FREQ"] = {"62.20", "155.52"};
-    kvgxb_feed_presets(model, {{"LISTED", listed}});
+    kvgxb_feed_presets(model, {{"RANGED", ranged}, {"LISTED", listed}});
     model.subprotocol = "No Loopback";
-    model.input_b = "62.2";
-    KVGXB_PRESET_PARAM_ITEM* item = model.get_preset(0);
-
-    model.input_a = "622";
-    model.wizard_var_to_param();
-    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
-    model.input_a = "1244.16";
-    model.wizard_var_to_param();
-    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "");
-    // Zeros of the integer part are digits, not padding.
-    model.input_a = "6220";
-    model.wizard_var_to_param();
-    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "WIZ_DATA_RATE");
-    model.input_a = "622";
-    model.input_b = "77.76";
-    model.wizard_var_to_param();
-    EXPECT_EQ(model.does_current_config_match_this_preset_param(item, 0), "WIZ_INCLK_FREQ");
-
-    model.current_preset_index = 0;
-    model.input_a = "622";
-    EXPECT_TRUE(model.is_current_data_rate_valid());
-    model.input_a = "1244.160";
-    EXPECT_TRUE(model.is_current_data_rate_valid());
-    model.input_a = "1244";
-    EXPECT_FALSE(model.is_current_data_rate_valid());
+    struct MATCH_CASE {
+        int preset;
+        const char* rate;
+        const char* clock;
+        const char* failing;  // the first row that fails, "" on a match
+        bool rate_offered;    // the same rule decides whether the rate is offered
+    };
+    const MATCH_CASE cases[] = {
+        {0, "3000", "62.2", "", true},   {0, "3200", "62.2", "WIZ_DATA_RATE", false},
+        {0, "2500", "62.2", "", true},   {0, "3125", "62.2", "", true},
+        {0, "3125.5", "62.2", "WIZ_DATA_RATE", false},
+        {1, "622", "62.2", "", true},    {1, "1244.16", "62.2", "", true},
+        {1, "1244.160", "62.2", "", true}, {1, "1244", "62.2", "WIZ_DATA_RATE", false},
+        // Zeros of the integer part are digits, not padding.
+        {1, "6220", "62.2", "WIZ_DATA_RATE", false},
+        {1, "622", "77.76", "WIZ_INCLK_FREQ", true},
+    };
+    for (const MATCH_CASE& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.preset << " " << c.rate << " " << c.clock);
+        model.input_a = c.rate;
+        model.input_b = c.clock;
+        model.wizard_var_to_param();
+        EXPECT_EQ(model.does_current_config_match_this_preset_param(model.get_preset(c.preset), c.preset), c.failing);
+        if (*c.failing == '\0') EXPECT_EQ(model.tcl_key, c.preset == 0 ? "RANGED" : "LISTED");
+        model.current_preset_index = c.preset;
+        EXPECT_EQ(model.is_current_data_rate_valid(), c.rate_offered);
+    }
 }
 
 TEST_F(KvgxbPresetTable, ClosestMatchKeepsFirstPresetWithFewestFailures) {
