@@ -146,20 +146,17 @@ struct PRESET {
 };
 
 // The start-up enumeration as the general page runs it, one command per
-// block, the next one asked for when an answer has been filed.
+// block, the next one asked for when an answer has been filed: the two
+// loads, the key list, then the 22 queries of every key.
 struct STARTUP_ENUMERATION {
     TEST_PAGE page;
-    int step = 0;
+    int asked = 0;
     int answer_count = 0;
-    size_t key_index = 0;
-    int query_index = 0;
     std::vector<std::string> keys;
     std::vector<PRESET> presets;
     bool finished = false;
     CLOCK::time_point finished_at;
     std::function<void(int)> after_answer;
-
-    int row_counter = 0;
 
     STARTUP_ENUMERATION()
     {
@@ -168,37 +165,31 @@ struct STARTUP_ENUMERATION {
 
     void call_tcl_with_keys()
     {
+        static const char* const loads[] = {"load_package device_features", "load_device_info KV2VGX130KF1508C3",
+                                            "get_config_keys"};
         CString command;
-        if (step == 0) {
-            command.Format("%s %s", "load_package", "device_features");
-        } else if (step == 1) {
-            command.Format("%s %s", "load_device_info", "KV2VGX130KF1508C3");
-        } else if (step == 2) {
-            command = "get_config_keys";
+        if (asked < 3) {
+            command = loads[asked];
         } else {
+            const size_t key_index = static_cast<size_t>(asked - 3) / 22;
             if (key_index >= keys.size()) {
                 finished = true;
                 finished_at = CLOCK::now();
                 return;
             }
-            const char* query = PRESET_QUERIES[query_index].first;
+            const char* query = PRESET_QUERIES[(asked - 3) % 22].first;
             const char* key = keys[key_index].c_str();
             if (std::strstr(query, "VELARISIIGX_ATOM_PARAM")) {
                 command.Format("get_atom_param_value -config_key %s -atom_param %s", key, query);
             } else {
                 command.Format("%s %s", query, key);
             }
-            if (++query_index == 22) {
-                query_index = 0;
-                ++key_index;
-            }
         }
-        if (step < 3) {
-            ++step;
-        }
+        ++asked;
         page.ask({command});
     }
 
+    // Keeps each answer: the key list, or a row of the key it was asked for.
     void on_command_done()
     {
         BWIZC_TCL_RESULT_ARRAY* results = MANAGER::get_tokenized_result_array();
@@ -207,17 +198,15 @@ struct STARTUP_ENUMERATION {
             if (!entry) {
                 continue;
             }
+            std::vector<std::string> values;
+            for (const CString& v : *entry) {
+                values.push_back(v.str());
+            }
             int n = answer_count++;
             if (n == 2) {
-                for (const CString& k : *entry) {
-                    keys.push_back(k.str());
-                }
+                keys = values;
             } else if (n > 2) {
-                std::vector<std::string> values;
-                for (const CString& v : *entry) {
-                    values.push_back(v.str());
-                }
-                file_row(PRESET_QUERIES[(n - 3) % 22].second, values);
+                file_row(static_cast<size_t>(n - 3) / 22, PRESET_QUERIES[(n - 3) % 22].second, values);
             }
             if (after_answer) {
                 after_answer(answer_count);
@@ -226,12 +215,11 @@ struct STARTUP_ENUMERATION {
         }
     }
 
-    // Keeps one answer under its row name, a new preset every 22 rows.
-    void file_row(const std::string& name, const std::vector<std::string>& values)
+    void file_row(size_t key_index, const std::string& name, const std::vector<std::string>& values)
     {
-        if (row_counter == 0) {
+        if (presets.size() <= key_index) {
             presets.emplace_back();
-            presets.back().key = presets.size() <= keys.size() ? keys[presets.size() - 1] : std::string();
+            presets.back().key = keys[key_index];
         }
         PRESET& item = presets.back();
         std::string first = values.empty() ? std::string() : values[0];
@@ -245,7 +233,6 @@ struct STARTUP_ENUMERATION {
         std::vector<std::string> row{name};
         row.insert(row.end(), values.begin(), values.end());
         item.rows.push_back(row);
-        row_counter = (row_counter + 1) % 22;
     }
 };
 
