@@ -8,48 +8,34 @@ using KvgxbValueLists = KvgxbModelTest;
 TEST_F(KvgxbDataRate, InputSelectionMovesBetweenAllThreeQuestions) {
     model.input_a = "2500";
     model.input_b = "125";
-    choose_input_selection(1);
-    EXPECT_EQ(model.input_a, "125");
-    EXPECT_EQ(model.input_a_unit, "MHz");
-    EXPECT_EQ(model.input_b, "2500");
-    EXPECT_EQ(model.input_b_unit, "Mbps");
-    EXPECT_EQ(model.get_data_rate_mbps(), 2500);
-    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 125.0);
-
-    choose_input_selection(2);
-    EXPECT_EQ(model.input_a, "8.000");
-    EXPECT_EQ(model.input_a_unit, "ns");
-    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 125.0);
-    EXPECT_DOUBLE_EQ(model.get_inclk_period_ns(), 8.0);
-
-    choose_input_selection(0);
-    EXPECT_EQ(model.input_a, "2500");
-    EXPECT_EQ(model.input_a_unit, "Mbps");
-    EXPECT_EQ(model.input_b, "8.000");
-    EXPECT_EQ(model.input_b_unit, "ns");
+    // Each move, and the two fields after it (null: not looked at); the
+    // rate and the clock themselves never change.
+    struct MOVE {
+        int selection;
+        const char* a;
+        const char* a_unit;
+        const char* b;
+        const char* b_unit;
+    };
+    const MOVE moves[] = {
+        {1, "125", "MHz", "2500", "Mbps"},     {2, "8.000", "ns", nullptr, nullptr},
+        {0, "2500", "Mbps", "8.000", "ns"},    {2, "8.000", "ns", "2500", "Mbps"},
+        {1, "125.000", "MHz", nullptr, nullptr}, {0, "2500", nullptr, "125.000", "MHz"},
+        // From data rate straight to period converts a clock given in MHz.
+        {2, "8.000", nullptr, nullptr, nullptr}, {0, nullptr, nullptr, nullptr, "ns"},
+    };
+    for (const MOVE& m : moves) {
+        SCOPED_TRACE(testing::Message() << "move " << &m - moves);
+        choose_input_selection(m.selection);
+        if (m.a) EXPECT_EQ(model.input_a, m.a);
+        if (m.a_unit) EXPECT_EQ(model.input_a_unit, m.a_unit);
+        if (m.b) EXPECT_EQ(model.input_b, m.b);
+        if (m.b_unit) EXPECT_EQ(model.input_b_unit, m.b_unit);
+        EXPECT_EQ(model.get_data_rate_mbps(), 2500);
+        EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 125.0);
+        EXPECT_DOUBLE_EQ(model.get_inclk_period_ns(), 8.0);
+    }
     EXPECT_EQ(model.get_inclk_frequency_mhz_string(), "125.000");
-
-    choose_input_selection(2);
-    EXPECT_EQ(model.input_a, "8.000");
-    EXPECT_EQ(model.input_a_unit, "ns");
-    EXPECT_EQ(model.input_b, "2500");
-    EXPECT_EQ(model.input_b_unit, "Mbps");
-
-    choose_input_selection(1);
-    EXPECT_EQ(model.input_a, "125.000");
-    EXPECT_EQ(model.input_a_unit, "MHz");
-
-    choose_input_selection(0);
-    EXPECT_EQ(model.input_a, "2500");
-    EXPECT_EQ(model.input_b, "125.000");
-    EXPECT_EQ(model.input_b_unit, "MHz");
-
-    // From data rate straight to period converts a clock given in MHz.
-    choose_input_selection(2);
-    EXPECT_EQ(model.input_a, "8.000");
-    choose_input_selection(0);
-
-    EXPECT_EQ(model.input_b_unit, "ns");
 
     // Switching the unit of the second input turns a period into a frequency.
     model.previous_input_b_unit = model.input_b_unit;
