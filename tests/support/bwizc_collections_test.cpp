@@ -76,7 +76,7 @@ TEST(BwizcArray, GrowsInStepsAndClampsIndexedReads) {
     EXPECT_EQ(codes.get_capacity(), 5);
 }
 
-TEST(BwizcObjList, DeletesElementsOnlyWhenOwningOrAskedTo) {
+TEST(BwizcObjList, ListsAndMapsDeleteElementsOnlyWhenOwningOrAskedTo) {
     int deaths = 0;
     {
         BWIZC_OBJ_LIST<COUNTED> owning(true);
@@ -109,6 +109,16 @@ TEST(BwizcObjList, DeletesElementsOnlyWhenOwningOrAskedTo) {
     EXPECT_EQ(deaths, 2);
     EXPECT_TRUE(list.is_empty());
     EXPECT_EQ(list.remove_tail(), nullptr);
+
+    // Maps own their values the same way.
+    {
+        BWIZC_OBJ_MAP<COUNTED> owning(true);
+        owning.set_at("x", new COUNTED("x", &deaths));
+        owning.set_at("y", new COUNTED("y", &deaths));
+        BWIZC_OBJ_MAP<COUNTED> borrowing;
+        borrowing.set_at("k", &kept);
+    }
+    EXPECT_EQ(deaths, 4);
 }
 
 TEST(BwizcObjMap, KeepsInsertionOrderAndExactKeys) {
@@ -146,21 +156,4 @@ TEST(BwizcObjMap, KeepsInsertionOrderAndExactKeys) {
     EXPECT_EQ(deaths, 5);
     EXPECT_EQ(map.get_count(), 0);
     EXPECT_EQ(map.get("a"), nullptr);
-}
-
-TEST(BwizcObjMap, OwningMapDeletesValuesWhenDestroyed) {
-    int deaths = 0;
-    {
-        BWIZC_OBJ_MAP<COUNTED> owning(true);
-        owning.set_at("x", new COUNTED("x", &deaths));
-        owning.set_at("y", new COUNTED("y", &deaths));
-    }
-    EXPECT_EQ(deaths, 2);
-
-    COUNTED kept("kept", &deaths);
-    {
-        BWIZC_OBJ_MAP<COUNTED> borrowing;
-        borrowing.set_at("k", &kept);
-    }
-    EXPECT_EQ(deaths, 2);
 }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <tuple>
 
 #include "support/bwizc_global.h"
 #include "support/support_test_dir.h"
@@ -17,32 +18,37 @@ std::string cwd_now() {
 }  // namespace
 
 TEST(BwizcPath, SplitsPathIntoDirectoryTitleAndLastExtension) {
-    EXPECT_EQ(bwizc_global_get_file_ext("a/b.c.cnx"), ".cnx");
-    EXPECT_EQ(bwizc_global_get_file_title("a/b.c.cnx"), "b.c");
-    EXPECT_EQ(bwizc_global_get_file_name("a/b.c.cnx"), "b.c.cnx");
-    EXPECT_EQ(bwizc_global_get_file_path("a/b.c.cnx"), "a/");
+    struct ROW {
+        const char* path;
+        const char* dir;
+        const char* name;
+        const char* title;
+        const char* ext;
+    };
+    const ROW rows[] = {
+        {"a/b.c.cnx", "a/", "b.c.cnx", "b.c", ".cnx"},
+        // Surrounding blanks do not change the components.
+        {"  /x/y/top.v \t", "/x/y/", "top.v", "top", ".v"},
+        // A dot in a directory name is not an extension.
+        {"/x.d/Makefile", "/x.d/", "Makefile", "Makefile", ""},
+        // A leading dot starts the extension, as the platform splitter has it.
+        {"/home/.profile", "/home/", ".profile", "", ".profile"},
+        // No directory at all; a directory alone.
+        {"top.vhd", "", "top.vhd", "top", ".vhd"},
+        {"/x/y/", "/x/y/", "", "", ""},
+        {"", "", "", "", ""},
+    };
+    for (const ROW& row : rows) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(bwizc_global_get_file_path(row.path), row.dir);
+        EXPECT_EQ(bwizc_global_get_path_component(row.path, BWIZC_PATH_COMP_DIR), row.dir);
+        EXPECT_EQ(bwizc_global_get_file_name(row.path), row.name);
+        EXPECT_EQ(bwizc_global_get_file_title(row.path), row.title);
+        EXPECT_EQ(bwizc_global_get_file_ext(row.path), row.ext);
+        EXPECT_EQ(bwizc_global_get_path_component(row.path, BWIZC_PATH_COMP_DRIVE), "");
+        EXPECT_EQ(bwizc_global_get_file_drive(row.path), "/");
+    }
     EXPECT_EQ(bwizc_global_get_file_title_with_path("a/b.c.cnx"), "a/b.c");
-
-    // Surrounding blanks do not change the components.
-    EXPECT_EQ(bwizc_global_get_file_path("  /x/y/top.v \t"), "/x/y/");
-    EXPECT_EQ(bwizc_global_get_file_ext("  /x/y/top.v \t"), ".v");
-    EXPECT_EQ(bwizc_global_get_file_title("  /x/y/top.v \t"), "top");
-
-    // A dot in a directory name is not an extension.
-    EXPECT_EQ(bwizc_global_get_file_ext("/x.d/Makefile"), "");
-    EXPECT_EQ(bwizc_global_get_file_title("/x.d/Makefile"), "Makefile");
-    // A leading dot starts the extension, as the platform splitter has it.
-    EXPECT_EQ(bwizc_global_get_file_title("/home/.profile"), "");
-    EXPECT_EQ(bwizc_global_get_file_ext("/home/.profile"), ".profile");
-    // No directory at all; a directory alone.
-    EXPECT_EQ(bwizc_global_get_file_path("top.vhd"), "");
-    EXPECT_EQ(bwizc_global_get_file_name("/x/y/"), "");
-    EXPECT_EQ(bwizc_global_get_file_path("/x/y/"), "/x/y/");
-
-    EXPECT_EQ(bwizc_global_get_path_component("", BWIZC_PATH_COMP_DIR), "");
-    EXPECT_EQ(bwizc_global_get_path_component("/x/top.v", BWIZC_PATH_COMP_DRIVE), "");
-    EXPECT_EQ(bwizc_global_get_file_drive("/x/top.v"), "/");
-    EXPECT_EQ(bwizc_global_get_file_drive(""), "/");
 }
 
 TEST(BwizcPath, MakesSiblingFileFromPathTitleAndExtension) {
@@ -56,23 +62,17 @@ TEST(BwizcPath, TranslatesDelimitersAndEnsuresTerminatingOne) {
     EXPECT_EQ(bwizc_global_convert_to_intern_delim("..\\common\\help\\"), "../common/help/");
     EXPECT_EQ(bwizc_global_convert_to_platform_delims("a\\b/c"), "a/b/c");
 
-    CString s;
-    bwizc_global_ensure_terminating_intern_delim(s);
-    EXPECT_EQ(s, "");
-    s = "dir";
-    bwizc_global_ensure_terminating_intern_delim(s);
-    EXPECT_EQ(s, "dir/");
-    bwizc_global_ensure_terminating_intern_delim(s);
-    EXPECT_EQ(s, "dir/");
-
-    s = "";
-    bwizc_global_ensure_terminating_platform_delim(s);
-    EXPECT_EQ(s, "/");
-    s = "dir";
-    bwizc_global_ensure_terminating_platform_delim(s);
-    EXPECT_EQ(s, "dir/");
-    bwizc_global_ensure_terminating_platform_delim(s);
-    EXPECT_EQ(s, "dir/");
+    // An empty path stays empty for the internal delimiter but becomes the
+    // root for the platform one; a path that ends in one gets no second.
+    for (const auto& [in, intern, platform] :
+         {std::tuple{"", "", "/"}, std::tuple{"dir", "dir/", "dir/"}, std::tuple{"dir/", "dir/", "dir/"}}) {
+        CString a = in;
+        CString b = in;
+        bwizc_global_ensure_terminating_intern_delim(a);
+        bwizc_global_ensure_terminating_platform_delim(b);
+        EXPECT_EQ(a, intern) << in;
+        EXPECT_EQ(b, platform) << in;
+    }
 }
 
 TEST(BwizcPath, ResolvesAbsolutePathsByName) {
