@@ -484,6 +484,10 @@ TEST_F(KvgxbUpdateCycle, VoltagesAndPreEmphasisFollowSupplyAndVod) {
     EXPECT_EQ(model.vcchtx, "1.2");
     EXPECT_EQ(model.tx_vcm, "0.6");
     EXPECT_TRUE(model.rx_force_signal_detect);
+    // Reverse parallel loopback is held on every cycle, not only on the choice.
+    model.reverse_loopback_mode = KVGXB_REV_LOOPBACK_NONE;
+    run_cycle();
+    EXPECT_EQ(model.reverse_loopback_mode, KVGXB_REV_LOOPBACK_RPLB);
     choose_protocol("GIGE");
     EXPECT_FALSE(model.rx_force_signal_detect);
     EXPECT_EQ(model.rx_signal_detect_threshold, 2);
