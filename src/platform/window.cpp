@@ -446,6 +446,13 @@ void CWnd::SetFont(CFont* font, BOOL redraw) {
     if (redraw) Invalidate();
 }
 
+void CWnd::set_text_color(COLORREF color) {
+    if (m_state.text_color == color) return;
+    m_state.text_color = color;
+    notify_changed(BWIZC_CHANGED_TEXT_COLOR);
+    Invalidate();
+}
+
 LOGFONT CWnd::get_effective_font() const {
     return m_state.has_font ? m_state.font_lf : CFont::default_gui_font()->get_logfont();
 }

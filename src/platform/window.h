@@ -47,6 +47,7 @@ enum BWIZC_CHANGE : unsigned {
     BWIZC_CHANGED_FONT = 1u << 9,
     BWIZC_CHANGED_STYLE = 1u << 10,
     BWIZC_CHANGED_FOCUS = 1u << 11,
+    BWIZC_CHANGED_TEXT_COLOR = 1u << 12,
 };
 
 // One entry of a combo box, list box or report list.
@@ -95,7 +96,10 @@ struct BWIZC_WND_STATE {
     bool dropped = false;  // combo list shown
     std::intptr_t user_data = 0;  // GWLP_USERDATA
     UINT def_id = 0;  // dialog: the default push button
+    // Text colour of a static; BWIZC_DEFAULT_TEXT_COLOR leaves the platform's.
+    COLORREF text_color = 0xFFFFFFFFu;
 };
+constexpr COLORREF BWIZC_DEFAULT_TEXT_COLOR = 0xFFFFFFFFu;
 
 class CWnd;
 using BWIZC_MESSAGE_HANDLER = std::function<LRESULT(WPARAM, LPARAM)>;
@@ -189,6 +193,9 @@ public:
 
     // Font
     void SetFont(CFont* font, BOOL redraw = TRUE);
+    // The colour the window's text is drawn in (a status line's verdict).
+    void set_text_color(COLORREF color);
+    COLORREF get_text_color() const { return m_state.text_color; }
     CFont* GetFont() const { return m_state.font; }
     // The font this window draws with: its own, else the default GUI font.
     LOGFONT get_effective_font() const;

@@ -405,6 +405,8 @@ public:
     // replaces them.
     virtual void wizard_var_to_param();
     virtual void param_to_wizard_var_init_complete();
+    virtual void param_to_wizard_var();
+    CStringArray get_symbol_summary_lines();
 
     // ------------------------------------------------- protocol defaults
     void set_xaui_defaults();

@@ -2,8 +2,6 @@
 
 #include "services/bwizc_tcl_shell_manager.h"
 
-KVGXB_WIZARD gxb_wizard;
-
 namespace {
 // The wizard the windowless completions go to. A plain pointer, so that no
 // destructor order at process exit can leave the manager calling a dead object.
@@ -26,6 +24,8 @@ bool KVGXB_WIZARD::on_init_wizard() {
     set_wizard_name("kv2gxb");
     set_model_cnx_manager(&get_cnx_manager());
     initialize_brixfx_wysiwyg_name_tbl();
+    register_port_order();
+    create_pages();
 
     update_wizard();
     evaluate_gxb_feasibility();

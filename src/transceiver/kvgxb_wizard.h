@@ -14,6 +14,8 @@
 #pragma once
 
 #include "app/crwizard_app.h"
+#include <vector>
+
 #include "platform/win_defs.h"
 #include "transceiver/kvgxb.h"
 
@@ -47,10 +49,28 @@ public:
     ~KVGXB_WIZARD() override;
 
     // ---- framework hooks
-    // Names the wizard, binds the model to the wizard's CNX manager, runs the
-    // first update cycle, starts the device database and (interactive runs)
-    // its start-up enumeration.
+    // Names the wizard, registers its ports, builds the page set, binds the
+    // model to the wizard's CNX manager, runs the first update cycle, starts
+    // the device database and (interactive runs) its start-up enumeration.
     bool on_init_wizard() override;
+    // The default symbol with the summary of the configuration under it.
+    void generate_symbol(bool rebuild_port_usage) override;
+
+    // ---- the page set (the page library defines these)
+    // The fixed pages in their order, each under the parameter-settings group.
+    void create_pages();
+    // The port order of the symbol: inputs left, outputs right.
+    void register_port_order();
+    // Replaces the protocol pages of the previous protocol by those of the
+    // current one (none for a non-Basic protocol with forced defaults).
+    void switch_protocol_page() override;
+    // Puts the current protocol's pages in place, whatever pages are shown
+    // (after a read-back).
+    void place_protocol_pages();
+    // Every page that has its window shows the model again.
+    void refresh_all_pages() override;
+    // Template ids of the protocol pages of `protocol`, in page order.
+    static std::vector<UINT> get_protocol_page_templates(const CString& protocol);
     // The framework's Finish, then the device database is shut down.
     void on_end_wizard() override;
     void on_cancel_wizard() override;
@@ -98,7 +118,12 @@ private:
     void run_device_query(const CString& command);
     HWND device_query_window() const;
 
+    // Inserts the protocol pages of the current protocol before `position`.
+    void insert_protocol_pages(int position);
+
     KVGXB_DEVICE_QUERY_CLIENT* m_query_client = nullptr;
+    // The fixed pages exist: protocol pages may be placed among them.
+    bool m_page_set_ready = false;
 };
 
 // The application object.

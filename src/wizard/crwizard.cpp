@@ -2,7 +2,9 @@
 
 #include "platform/message_box.h"
 #include "support/bwizc_device_family.h"
+#include "services/brix_info.h"
 #include "support/bwizc_global.h"
+#include "symbol/bwizc_standard_symbol.h"
 #include "symbol/crsymbol.h"
 #include "wizard/crwizard_page.h"
 
@@ -10,7 +12,10 @@ const char* const CRWIZARD::BLOCKWRIGHT_MANAGER_TITLE_STRING = "Blockwright Plug
 
 CRWIZARD::CRWIZARD() { m_page_manager.set_wizard_ref(this); }
 
-CRWIZARD::~CRWIZARD() = default;
+CRWIZARD::~CRWIZARD() {
+    for (int i = 0; i < m_port_order.get_size(); ++i) delete m_port_order.get_at(i);
+    clear_port_usage();
+}
 
 // ------------------------------------------------------------------ launch
 
@@ -309,6 +314,48 @@ void CRWIZARD::update_symbol() {
 
 void CRWIZARD::fill_symbol_outline(CRSYMBOL_OUTLINE* /*outline*/) {
     pre_update_symbol();
-    generate_symbol();
+    generate_symbol(true);
     if (CRWIZARD_PAGE* page = get_cur_page()) page->on_update_symbol();
+}
+
+void CRWIZARD::set_port_order(const CString& port_name, int side) {
+    crsymbol_insert_port_order(m_port_order, port_name, static_cast<CRSYMBOL_SIDE>(side));
+}
+
+void CRWIZARD::clear_port_usage() {
+    for (int i = 0; i < m_port_usage.get_size(); ++i) delete m_port_usage.get_at(i);
+    m_port_usage.remove_all();
+}
+
+void CRWIZARD::get_brixfunction_port_names() {
+    clear_port_usage();
+    const CString name = get_wizard_name();
+    if (name.IsEmpty()) return;
+    // One read per process: the rules file does not change while the wizard runs.
+    static BRIX_INFO database;
+    static bool loaded = false;
+    if (!loaded || database.get_function_name() != name) {
+        loaded = true;
+        database.set_function_name(
+            name, bwizc_global_get_absolute_path_from_app("../libraries/brixfunctions/" + name + "_rules.xml"));
+    }
+    BWIZC_OBJ_MAP<CRCNX_ITEM_USED_PORT>& used = m_cnx_manager.get_port_table();
+    for (const BRIX_PORT_INFO& port : database.get_ports()) {
+        CRCNX_ITEM_USED_PORT* record = used.get(port.name);
+        if (!record) continue;
+        m_port_usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(port.name, port.description, port.direction,
+                                                           port.get_width(record->get_a_size())));
+    }
+}
+
+void CRWIZARD::generate_symbol(bool rebuild_port_usage) {
+    if (rebuild_port_usage) get_brixfunction_port_names();
+    create_default_symbol();
+}
+
+void CRWIZARD::create_default_symbol() {
+    m_current_symbol = nullptr;
+    CRSYMBOL_OUTLINE* outline = get_symbol_outline();
+    if (!outline) return;
+    m_current_symbol = bwizc_generate_default_symbol(*outline, m_port_order, m_port_usage, get_variation_file_title());
 }

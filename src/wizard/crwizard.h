@@ -4,10 +4,12 @@
 #pragma once
 
 #include "cnx/crcnx_manager.h"
+#include "symbol/crsymbol_port_order.h"
 #include "wizard/crpage_manager.h"
 #include "wizard/crwizard_base.h"
 #include "wizard/crwizard_summary_list.h"
 
+class BWIZC_STANDARD_SYMBOL;
 class CRWIZARD_PAGE;
 
 class CRWIZARD : public CRWIZARD_BASE {
@@ -38,7 +40,12 @@ public:
     virtual void on_cancel_wizard();
     virtual void wizard_var_to_param() {}
     virtual void add_brixfunction_port_names_to_cnx() {}
-    virtual void generate_symbol() {}
+    // The default symbol: with rebuild_port_usage the port table is asked
+    // from the brixfunction database first (get_brixfunction_port_names).
+    // A concrete wizard adds its own texts after calling this.
+    virtual void generate_symbol(bool rebuild_port_usage);
+    // The default symbol from the port table as it stands.
+    virtual void create_default_symbol();
     virtual void generate_waveform() {}
     virtual void on_tcl_shell_command_done() {}
     virtual void pre_update_symbol() {}
@@ -81,6 +88,21 @@ public:
     virtual const CStringArray* get_device_part_info_table(const CString& family) {
         return m_cnx_manager.get_device_part_info_table(family);
     }
+
+    // ---- ports of the symbol
+    // Registers where a port goes on the symbol (side 0 left, 1 bottom, 2
+    // right); entries of one side keep their order. "space{N}" reserves N
+    // grid units.
+    virtual void set_port_order(const CString& port_name, int side);
+    const CRSYMBOL_PORT_ORDER_LIST& get_port_order() const { return m_port_order; }
+    // Rebuilds the port-usage table: every used port of the description that
+    // the brixfunction database knows, in the database's order, with its
+    // direction and the width its rule gives. A database that cannot be read
+    // leaves the table empty.
+    virtual void get_brixfunction_port_names();
+    const CRSYMBOL_PORT_USAGE_LIST& get_port_usage() const { return m_port_usage; }
+    // The standard symbol of the last generate_symbol, owned by the outline.
+    BWIZC_STANDARD_SYMBOL* get_current_symbol() const { return m_current_symbol; }
 
     // ---- pages
     CRPAGE_MANAGER& get_page_manager() { return m_page_manager; }
@@ -139,6 +161,11 @@ protected:
     // Map-file mode: the map file written beside the design file.
     void write_map_file();
 
+    void clear_port_usage();
+
+    CRSYMBOL_PORT_ORDER_LIST m_port_order;   // entries owned
+    CRSYMBOL_PORT_USAGE_LIST m_port_usage;   // entries owned
+    BWIZC_STANDARD_SYMBOL* m_current_symbol = nullptr;
     BWIZC_OBJ_LIST<> m_symbol_items{true};
     BWIZC_OBJ_LIST<> m_symbol_info_items{true};
     CRPAGE_MANAGER m_page_manager;

@@ -581,6 +581,13 @@ private:
             }
         }
         if (what & BWIZC_CHANGED_ENABLED) q->setEnabled(s.enabled);
+        if (what & BWIZC_CHANGED_TEXT_COLOR) {
+            QPalette palette = q->palette();
+            const QColor color = s.text_color == BWIZC_DEFAULT_TEXT_COLOR ? QApplication::palette().color(QPalette::WindowText)
+                                                                          : to_qcolor(s.text_color);
+            palette.setColor(QPalette::WindowText, color);
+            q->setPalette(palette);
+        }
         if (what & BWIZC_CHANGED_TEXT) sync_text(w, q);
         if (what & (BWIZC_CHANGED_CHECK | BWIZC_CHANGED_STYLE)) {
             if (auto* c = dynamic_cast<QCheckBox*>(q))

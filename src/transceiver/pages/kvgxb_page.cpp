@@ -1,0 +1,91 @@
+#include "transceiver/pages/kvgxb_page.h"
+
+#include "support/bwizc_global.h"
+
+KVGXB_PAGE::KVGXB_PAGE(UINT template_id) : CRWIZARD_PAGE(template_id) {}
+
+KVGXB_WIZARD& KVGXB_PAGE::wiz() {
+    auto* wizard = dynamic_cast<KVGXB_WIZARD*>(get_wizard_ref());
+    return wizard ? *wizard : gxb_wizard;
+}
+
+void KVGXB_PAGE::update_feasibility_text(CRSTATIC& status, CRSTATIC& cause) {
+    KVGXB_WIZARD& model = wiz();
+    const COLORREF color = model.is_feasible ? BWIZC_COLOR_BLUE : BWIZC_COLOR_RED;
+    if (status.IsWindow()) {
+        status.set_text_color(color);
+        set_text(status, model.get_feasibility_status_text());
+    }
+    if (cause.IsWindow()) {
+        cause.set_text_color(color);
+        set_text(cause, model.get_feasibility_cause_text());
+    }
+}
+
+void KVGXB_PAGE::bind(CCONTROL& control, UINT item) {
+    control.attach_control(item, this, this);
+    register_control(&control, item);
+}
+
+void KVGXB_PAGE::refresh_from_model() {
+    if (!IsWindow() || m_refreshing) return;
+    m_refreshing = true;
+    update_page();
+    m_refreshing = false;
+}
+
+void KVGXB_PAGE::on_event_update(UINT /*message*/, CRABSTRACT_EVENT* event) {
+    // Events raised while the page fills itself, or before it is complete,
+    // are the page's own doing, not the user's.
+    if (!is_initialization_complete() || m_refreshing) return;
+    auto* control_event = dynamic_cast<CRCONTROL_EVENT*>(event);
+    if (!control_event || !control_event->get_source_control()) return;
+
+    m_refreshing = true;
+    set_listening(false);
+    if (on_control_changed(control_event->get_source_control(), control_event)) {
+        KVGXB_WIZARD& model = wiz();
+        model.update_wizard();
+        model.evaluate_gxb_feasibility();
+        after_update_cycle();
+        update_page();
+        refresh_feasibility();
+    }
+    set_listening(true);
+    m_refreshing = false;
+    invalidate_and_update_page(true);
+}
+
+CString KVGXB_PAGE::refill_combo(CRCOMBO_BOX& combo, const CStringArray& items, CString& value, bool fallback) {
+    combo.ResetContent();
+    for (const CString& item : items) combo.AddString(item);
+    if (fallback && !items.IsEmpty() && combo.FindStringExact(-1, value) < 0) value = items.GetAt(0);
+    set_combo_value(combo, value);
+    return value;
+}
+
+void KVGXB_PAGE::set_combo_value(CRCOMBO_BOX& combo, const CString& value) {
+    combo.set_notify_enabled(false);
+    combo.set_value_no_notify(value);
+    combo.set_notify_enabled(true);
+}
+
+void KVGXB_PAGE::set_check(CCHECK_BUTTON& box, bool checked) {
+    box.set_notify_enabled(false);
+    box.set_value_no_notify(checked);
+    box.set_notify_enabled(true);
+}
+
+void KVGXB_PAGE::set_radio(CRADIO_BUTTON& radio, bool checked) {
+    radio.set_notify_enabled(false);
+    radio.set_value_no_notify(checked);
+    radio.set_notify_enabled(true);
+}
+
+void KVGXB_PAGE::set_text(CWnd& control, const CString& text) {
+    if (control.IsWindow() && control.GetWindowText() != text) control.SetWindowText(text);
+}
+
+void KVGXB_PAGE::enable(CWnd& control, bool enabled) {
+    if (control.IsWindow() && (control.IsWindowEnabled() != FALSE) != enabled) control.EnableWindow(enabled);
+}

@@ -1,0 +1,62 @@
+// KVGXB_PAGE: what every page of the transceiver wizard shares. The two
+// feasibility lines at the top, the guarded refresh (a page setting its own
+// controls never acts as a user change) and the change sequence that ends
+// every user edit: model update, update cycle, verdict, refresh.
+#pragma once
+
+#include "toolkit/cbutton.h"
+#include "toolkit/ccombo_box.h"
+#include "toolkit/cedit_box.h"
+#include "toolkit/crradio_button_group.h"
+#include "toolkit/crstatic.h"
+#include "transceiver/kvgxb_wizard.h"
+#include "wizard/crwizard_page.h"
+
+// Item ids every transceiver template starts with.
+constexpr UINT IDC_KVGXB_FEASIBILITY_STATUS = 1499;
+constexpr UINT IDC_KVGXB_FEASIBILITY_CAUSE = 1500;
+
+class KVGXB_PAGE : public CRWIZARD_PAGE {
+public:
+    explicit KVGXB_PAGE(UINT template_id);
+
+    // The verdict of the model into the two lines: blue when the GXB can be
+    // implemented, red with its cause when not.
+    void update_feasibility_text(CRSTATIC& status, CRSTATIC& cause);
+
+    // Refills every control from the model (no change events act).
+    virtual void update_page() {}
+    // The page's own refresh, guarded; only while the page has its window.
+    void refresh_from_model();
+
+    void on_event_update(UINT message, CRABSTRACT_EVENT* event) override;
+    // One change of one control: store it into the model and say whether the
+    // update cycle must run (a change that stores nothing may still run it).
+    virtual bool on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) = 0;
+    // After the cycle and the verdict, before the refresh (device queries).
+    virtual void after_update_cycle() {}
+
+    bool is_refreshing() const { return m_refreshing; }
+    // The transceiver the page shows: its wizard's, else the application's.
+    KVGXB_WIZARD& wiz();
+
+protected:
+    // Binds the control to its template item; the page hears its changes.
+    void bind(CCONTROL& control, UINT item);
+    // Guarded list refresh: fills `combo` with `items`, looks `value` up
+    // (whole text, any case); a value that is not offered becomes the first
+    // item when `fallback` is set. Returns the value shown.
+    CString refill_combo(CRCOMBO_BOX& combo, const CStringArray& items, CString& value, bool fallback);
+    void set_combo_value(CRCOMBO_BOX& combo, const CString& value);
+    static void set_check(CCHECK_BUTTON& box, bool checked);
+    static void set_radio(CRADIO_BUTTON& radio, bool checked);
+    static void set_text(CWnd& control, const CString& text);
+    static void enable(CWnd& control, bool enabled);
+    void refresh_feasibility() { update_feasibility_text(m_feasibility_status, m_feasibility_cause); }
+
+    CRSTATIC m_feasibility_status;
+    CRSTATIC m_feasibility_cause;
+
+private:
+    bool m_refreshing = false;
+};
