@@ -50,6 +50,11 @@ BOOL CRWIZARD_PAGE::OnInitDialog() {
     return TRUE;
 }
 
+LRESULT CRWIZARD_PAGE::on_tcl_shell_thread_terminated(WPARAM, LPARAM) {
+    if (m_wizard) m_wizard->on_tcl_shell_command_done();
+    return 0;
+}
+
 void CRWIZARD_PAGE::OnOK() { on_wiz_page_next(0, 0); }
 
 void CRWIZARD_PAGE::OnCancel() { on_wiz_page_cancel(0, 0); }

@@ -40,6 +40,9 @@ public:
     LRESULT on_wiz_page_cancel(WPARAM wparam, LPARAM lparam) override;
     virtual LRESULT on_wiz_page_return_with_do_nothing(WPARAM wparam, LPARAM lparam);
     LRESULT on_wiz_page_help_button_pressed(WPARAM wparam, LPARAM lparam) override;
+    // A device-query block asked for from this page has its answers: the
+    // wizard files them.
+    LRESULT on_tcl_shell_thread_terminated(WPARAM wparam, LPARAM lparam) override;
     // Entries the page adds to the help menu.
     virtual void on_wiz_page_help(CObject* /*menu*/) {}
     int get_page_order() override;

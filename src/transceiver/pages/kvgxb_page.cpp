@@ -24,6 +24,8 @@ void KVGXB_PAGE::update_feasibility_text(CRSTATIC& status, CRSTATIC& cause) {
 
 void KVGXB_PAGE::bind(CCONTROL& control, UINT item) {
     control.attach_control(item, this, this);
+    // The user's changes: a click, a list choice, a typed character.
+    for (std::uint32_t code : {BN_CLICKED, CBN_SELCHANGE, EN_CHANGE}) control.enable_message(code);
     register_control(&control, item);
 }
 
