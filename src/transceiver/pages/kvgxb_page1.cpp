@@ -112,6 +112,8 @@ void KVGXB_PAGE1::on_init_dialog() {
 }
 
 void KVGXB_PAGE1::on_device_enumeration_done() {
+    // The verdict shown so far was reached without the database's presets.
+    wiz().evaluate_gxb_feasibility();
     refresh_from_model();
     refresh_feasibility();
     invalidate_and_update_page(true);
@@ -119,8 +121,6 @@ void KVGXB_PAGE1::on_device_enumeration_done() {
 
 void KVGXB_PAGE1::on_device_value_list_arrived() {
     if (!IsWindow()) return;
-    bool refreshing = is_refreshing();
-    (void)refreshing;
     refresh_from_model();
     refresh_feasibility();
 }

@@ -15,6 +15,7 @@
 #include "app/test_wizard.h"
 #include "platform/backends/qt/qt_backend.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
+#include "transceiver/pages/kvgxb_page1.h"
 
 using namespace test_wizard;
 using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
@@ -92,6 +93,36 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
     EXPECT_EQ(player.steps_run(), 3u);
     EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
     EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
+    std::filesystem::remove_all(dir);
+}
+
+// The transceiver wizard's first page with the live device database behind
+// it: the lists fill when the enumeration ends, then the page is saved.
+TEST(WizardQt, GeneralPageShowsTheDeviceDatabasesLists) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-general-qt";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    KVGXB_WIZARD wizard;
+    bool shot = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const auto& stack = CDialog::get_modal_stack();
+        if (shot || stack.empty() || !wizard.enumeration_done || wizard.inclk_list_pending) return;
+        shot = true;
+        CDialog* page = stack.back();
+        auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
+        ASSERT_NE(protocols, nullptr);
+        EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
+        EXPECT_GT(protocols->GetCount(), 1);
+        screenshot(page, "page_general.png");
+        click(page, BAR::CANCEL_BUTTON_ID);
+    });
+    timer.start(20);
+    const std::string design = (dir / "gxb_top.v").string();
+    const char* argv[] = {"kv2gxb", "-n", "-NAV", design.c_str()};
+    bwizc_app_main(4, argv, &wizard);
+    EXPECT_TRUE(shot);
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
     std::filesystem::remove_all(dir);
 }
 
