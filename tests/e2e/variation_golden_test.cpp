@@ -1,0 +1,134 @@
+// Whole variations pinned as golden CNX files. Each is made as a user makes
+// it, by choices on the General page of a headless session against the real
+// device database, written on Finish; then the real executable regenerates it
+// silently, byte for byte. KV2GXB_UPDATE_GOLDEN=1 rewrites the golden files
+// (review the diff before committing it).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+
+#include "e2e_support.h"
+#include "platform/input_driver.h"
+#include "platform/messages.h"
+#include "platform/user_input.h"
+#include "toolkit/crstd_buttons_panel_decorator.h"
+#include "transceiver/pages/kvgxb_page1.h"
+
+namespace {
+
+using P = KVGXB_PAGE1;
+
+struct VARIATION {
+    const char* name;         // golden file: tests/e2e/golden/<name>.cnx
+    const char* protocol;     // chosen in the protocol list; null keeps the default
+    const char* opmode;       // chosen in the operation-mode list; null keeps it
+    bool double_width;        // the double-width radio is clicked
+};
+
+const VARIATION VARIATIONS[] = {
+    {"basic", nullptr, nullptr, false},
+    {"xaui", "XAUI", nullptr, false},
+    {"gige", "GIGE", nullptr, false},
+    {"pcie", "PCI Express (PIPE)", nullptr, false},
+    {"cei", "(OIF) CEI PHY Interface", nullptr, false},
+    {"sonet", "SONET Backplane", nullptr, false},
+    {"sdi", "SDI", nullptr, false},
+    {"basic_rx_only", nullptr, "Receiver only", false},
+    {"basic_tx_only", nullptr, "Transmitter only", false},
+    {"basic_double_width", nullptr, nullptr, true},
+};
+
+// The first line where two texts differ, for a readable failure.
+std::string first_difference(const std::string& a, const std::string& b) {
+    std::istringstream in_a(a), in_b(b);
+    std::string line_a, line_b;
+    for (int n = 1;; ++n) {
+        const bool more_a = static_cast<bool>(std::getline(in_a, line_a));
+        const bool more_b = static_cast<bool>(std::getline(in_b, line_b));
+        if (!more_a && !more_b) return "identical";
+        if (!more_a || !more_b || line_a != line_b)
+            return "line " + std::to_string(n) + ": \"" + (more_a ? line_a : "<end>") + "\" vs \"" +
+                   (more_b ? line_b : "<end>") + "\"";
+    }
+}
+
+std::string golden_path(const std::string& name) {
+    return std::string(KV2GXB_SOURCE_DIR) + "/tests/e2e/golden/" + name + ".cnx";
+}
+
+// Compares `text` with the golden file, or rewrites it when asked to.
+void expect_golden(const std::string& name, const std::string& text) {
+    const char* update = std::getenv("KV2GXB_UPDATE_GOLDEN");
+    if (update && *update == '1') {
+        write_file(golden_path(name), text);
+        return;
+    }
+    ASSERT_TRUE(file_exists(golden_path(name))) << golden_path(name);
+    const std::string golden = read_file(golden_path(name));
+    EXPECT_TRUE(text == golden) << name << " differs from its golden file at " << first_difference(text, golden);
+}
+
+// Regenerating a variation the wizard wrote gives the very same bytes.
+void expect_silent_regeneration_is_identical(const TEMP_DIR& dir, const std::string& written) {
+    const KV2GXB_RUN run = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
+    EXPECT_EQ(run.exit_status, 0) << run.err;
+    const std::string again = read_file(dir.file("gxb_top.cnx"));
+    EXPECT_TRUE(again == written) << "regenerated file differs at " << first_difference(again, written);
+}
+
+BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
+    return [done](CDialog*) {
+        if (done()) return true;
+        bwizc_wait_for_posted_message(5);
+        return false;
+    };
+}
+
+}  // namespace
+
+TEST(VariationGolden, NewVariationIsWrittenCompleteAndRegeneratesIdentically) {
+    TEMP_DIR dir;
+    const KV2GXB_RUN run = run_kv2gxb({"-n", "-silent", dir.file("gxb_top.v")});
+    ASSERT_EQ(run.exit_status, 0) << run.err;
+    const std::string written = read_file(dir.file("gxb_top.cnx"));
+    expect_golden("new", written);
+    expect_silent_regeneration_is_identical(dir, written);
+}
+
+TEST(VariationGolden, EveryProtocolAndModeMadeOnTheGeneralPageRegeneratesIdentically) {
+    for (const VARIATION& v : VARIATIONS) {
+        SCOPED_TRACE(v.name);
+        TEMP_DIR dir;
+        KVGXB_WIZARD wizard;
+        BWIZC_INPUT_SCRIPT script;
+        script.then(wait_for([&] { return wizard.enumeration_done && !wizard.inclk_list_pending; }))
+            .then([&](CDialog* page) {
+                if (v.protocol) EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_PROTOCOL, v.protocol));
+                if (v.opmode) EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_OPMODE, v.opmode));
+                if (v.double_width) EXPECT_TRUE(bwizc_user_click(page, P::IDC_DOUBLE_WIDTH));
+                return true;
+            })
+            .then(wait_for([&] { return !wizard.inclk_list_pending && !wizard.data_rate_list_pending; }))
+            .then([](CDialog* page) {
+                return bwizc_user_click(page, CRSTD_BUTTONS_PANEL_DECORATOR::FINISH_BUTTON_ID);
+            })
+            // Finish shows the summary first; its Finish writes the file.
+            .then([](CDialog* page) {
+                EXPECT_NE(page->GetWindowText().Find("-- Summary"), -1) << page->GetWindowText().c_str();
+                return bwizc_user_click(page, CRSTD_BUTTONS_PANEL_DECORATOR::FINISH_BUTTON_ID);
+            });
+        script.set_max_retries(4000);
+        script.install();
+        const std::string design = dir.file("gxb_top.v");
+        const char* argv[] = {"kv2gxb", "-n", design.c_str()};
+        bwizc_app_main(3, argv, &wizard);
+        bwizc_set_input_driver(nullptr);
+        EXPECT_TRUE(script.is_done());
+        const std::string written = read_file(dir.file("gxb_top.cnx"));
+        ASSERT_FALSE(written.empty());
+        expect_golden(v.name, written);
+        expect_silent_regeneration_is_identical(dir, written);
+    }
+}
