@@ -30,7 +30,9 @@ else
 fi
 for f in "$DIR"/*.cnx; do
     [ -f "$f" ] || continue
-    echo "== $(basename "$f"):"
+    echo "== $(basename "$f"): the new variation's description, as the calling program reads it:"
+    echo "   the wizard's settings (PRIVATE), the brixfunction parameters (CONSTANT), the used ports"
+    echo "   and their connections, the files to generate and the symbol with its summary"
     cat "$f"
 done
 echo "== (the folder is left for you to look at: $DIR)"
