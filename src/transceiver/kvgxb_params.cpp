@@ -601,6 +601,9 @@ void KVGXB_WIZARD_MODEL::param_to_wizard_var() {
     }
 }
 
+// Matching reads back only what the records it matched against carry: a
+// setting without a record (a receiver setting of a transmitter-only
+// variation, say) keeps the model's value.
 void KVGXB_WIZARD_MODEL::param_to_wizard_var_init_complete() {
     if (!m_cnx_manager) return;
     CString value;
@@ -637,7 +640,7 @@ void KVGXB_WIZARD_MODEL::param_to_wizard_var_init_complete() {
     if (has_length) align_pattern_length = bwizc_global_str2int(value);
     if (read(KVGXB_NAMES::RX_ALIGN_PATTERN)) {
         align_pattern = value;
-    } else if (!get_default_align_pattern(align_pattern_length).IsEmpty()) {
+    } else if (has_length && !get_default_align_pattern(align_pattern_length).IsEmpty()) {
         align_pattern = get_default_align_pattern(align_pattern_length);
     }
     if (read(KVGXB_NAMES::RX_BYTE_ORDERING_MODE)) byte_order_mode = byte_order_str2enum(value);
@@ -650,6 +653,7 @@ void KVGXB_WIZARD_MODEL::param_to_wizard_var_init_complete() {
     if (read(KVGXB_NAMES::RX_USE_PIPE8B10BINVPOLARITY)) set_port_used("pipe8b10binvpolarity", is_true(value));
     if (read(KVGXB_NAMES::RX_FLIP_RX_OUT)) rx_flip_rx_out = is_true(value);
     if (read(KVGXB_NAMES::TX_FLIP_TX_IN)) tx_flip_tx_in = is_true(value);
+    // A port left out for want of a receiver or a protocol still keeps its flag.
     for (const char* port : FLAGGED_PORTS) {
         if (m_cnx_manager->find_cnx_port(port)) set_port_used(port, true);
     }

@@ -197,3 +197,20 @@ TEST_F(KvgxbParams, SummaryLinesDescribeTheConfiguration) {
     EXPECT_GE(model.get_symbol_summary_lines().Find("VCCHTX: 1.2"), 0);
     EXPECT_EQ(model.get_symbol_summary_lines().Find("Rate match pattern1: 343"), -1);
 }
+
+TEST_F(KvgxbParams, TransmitterOnlyMatchKeepsTheReceiverSettings) {
+    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_BASIC_2G_1", kvgxb_open_preset("Basic", "none")}});
+    model.subprotocol = "No Loopback";
+    run_cycle();
+    model.align_pattern = "1111100000";
+    model.set_port_used("rx_syncstatus", true);
+    run_cycle();
+    ASSERT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
+    for (int mode : {KVGXB_OPMODE_TX_ONLY, KVGXB_OPMODE_RX_AND_TX}) {
+        model.operation_mode = mode;
+        run_cycle();
+        ASSERT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
+    }
+    EXPECT_EQ(model.align_pattern, "1111100000");
+    EXPECT_TRUE(model.is_port_used("rx_syncstatus"));
+}
