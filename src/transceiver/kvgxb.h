@@ -276,6 +276,13 @@ public:
     const CStringArray* find_row(const char* name) const;
 };
 
+// A port the configuration uses and its width in bits.
+struct KVGXB_USED_PORT {
+    CString name;
+    int width;
+    bool is_input;
+};
+
 // Protocol groups of the preset table, in the order their first indexes are kept.
 constexpr int KVGXB_PROTOCOL_GROUP_COUNT = 7;
 
@@ -399,13 +406,25 @@ public:
     // refreshing every page at the end of the cycle.
     virtual void switch_protocol_page() {}
     virtual void refresh_all_pages() {}
-    // Writing the model into the description and reading the subset the
-    // preset layer may change back from it. The model's own versions cover
-    // the settings the preset table speaks about; full parameter generation
-    // replaces them.
+    // Parameter generation: the model written into the description as
+    // wizard variables, the module, constants and the used ports with their
+    // connections. Every call rebuilds the model's records, so the
+    // description holds exactly what the current model says.
     virtual void wizard_var_to_param();
+    // Read-back: the whole model rebuilt from the description (a variation
+    // being edited), absent records giving their defaults. The protocol
+    // pages are the wizard's to place; previous_protocol is the protocol read.
+    virtual void param_to_wizard_var();
+    // Read-back of the settings the preset layer may change, after a match
+    // or a preset default; a setting without a record keeps its value.
     virtual void param_to_wizard_var_init_complete();
     virtual void param_to_wizard_var();
+    CStringArray get_symbol_summary_lines();
+
+    // The ports the configuration uses, with their widths, in symbol order
+    // (inputs, then outputs).
+    std::vector<KVGXB_USED_PORT> get_used_ports() const;
+    // The text lines under the symbol that summarise the configuration.
     CStringArray get_symbol_summary_lines();
 
     // ------------------------------------------------- protocol defaults

@@ -29,6 +29,9 @@ bool KVGXB_WIZARD::on_init_wizard() {
 
     update_wizard();
     evaluate_gxb_feasibility();
+    // That first cycle wrote the default model into the description; a
+    // variation read from its CNX file must be read back without it.
+    get_cnx_manager().delete_all_written_items();
 
     // Answers are acted on only where a user waits for them: a silent run
     // (and map-file mode) goes through its pages without ever dispatching

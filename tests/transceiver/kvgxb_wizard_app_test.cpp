@@ -44,6 +44,9 @@ TEST_F(KvgxbWizardApp, SilentStartRunsTheDatabaseButNeverActsOnItsAnswers) {
     ASSERT_TRUE(w.on_init_wizard());
     EXPECT_EQ(w.get_wizard_name(), "kv2gxb");
     EXPECT_EQ(w.get_model_cnx_manager(), &w.get_cnx_manager());
+    // The CNX file, read next, is the description's only source.
+    EXPECT_TRUE(w.get_cnx_manager().get_private_table().is_empty());
+    EXPECT_TRUE(w.get_cnx_manager().get_constant_table().is_empty());
     EXPECT_TRUE(MANAGER::is_tcl_shell_process_running());
     EXPECT_FALSE(w.is_device_query_handler_installed());
     EXPECT_FALSE(w.enumeration_started);
