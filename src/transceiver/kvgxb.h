@@ -418,8 +418,6 @@ public:
     // Read-back of the settings the preset layer may change, after a match
     // or a preset default; a setting without a record keeps its value.
     virtual void param_to_wizard_var_init_complete();
-    virtual void param_to_wizard_var();
-    CStringArray get_symbol_summary_lines();
 
     // The ports the configuration uses, with their widths, in symbol order
     // (inputs, then outputs).

@@ -366,10 +366,10 @@ void KVGXB_WIZARD_MODEL::wizard_var_to_param() {
     w.variable(KVGXB_NAMES::WIZ_DATA_RATE, get_data_rate_string());
     w.variable(KVGXB_NAMES::WIZ_INCLK_FREQ, get_inclk_frequency_mhz_string());
     if (input_selection == 0) {
-        w.variable(KVGXB_NAMES::WIZ_INCLK_FREQ_ARRAY, join_blank(get_combobox_inclk_frequency()));
+        w.variable(KVGXB_NAMES::WIZ_INCLK_FREQ_ARRAY, join_blank(inclk_frequency_array_list));
         m_cnx_manager->remove_cnx_private(KVGXB_NAMES::WIZ_DATA_RATE_ARRAY);
     } else {
-        w.variable(KVGXB_NAMES::WIZ_DATA_RATE_ARRAY, join_blank(get_combobox_data_rate(true)));
+        w.variable(KVGXB_NAMES::WIZ_DATA_RATE_ARRAY, join_blank(data_rate_array_list));
         m_cnx_manager->remove_cnx_private(KVGXB_NAMES::WIZ_INCLK_FREQ_ARRAY);
     }
     w.variable(KVGXB_NAMES::WIZ_INPUT_A, input_a);
@@ -564,9 +564,16 @@ void KVGXB_WIZARD_MODEL::param_to_wizard_var() {
     byte_order_pattern = r.constant(KVGXB_NAMES::RX_BYTE_ORDER_PATTERN, "111111011");
     byte_order_pad_pattern = r.constant(KVGXB_NAMES::RX_BYTE_ORDER_PAD_PATTERN, "000000000");
 
-    if (r.constant(KVGXB_NAMES::RX_BITSLIP_ENABLE, false)) {
+    if (r.constant(KVGXB_NAMES::RX_BITSLIP_ENABLE, "NOT_RX") == "NOT_RX" &&
+        r.constant(KVGXB_NAMES::RX_USE_ALIGN_STATE_MACHINE, "NOT_RX") == "NOT_RX") {
+        // A transmitter-only variation records no aligner: the protocol's
+        // own, set by the first update cycle, stands (and shows in its summary).
+    } else if (r.constant(KVGXB_NAMES::RX_BITSLIP_ENABLE, false)) {
         word_aligner_mode = KVGXB_ALIGNER_BITSLIP;
-    } else if (r.constant(KVGXB_NAMES::RX_USE_ALIGN_STATE_MACHINE, false)) {
+    } else if (r.constant(KVGXB_NAMES::RX_USE_ALIGN_STATE_MACHINE, false) &&
+               !(same(protocol, KVGXB_PROTOCOL_BASIC) && same(subprotocol, KVGXB_SUB_PARALLEL_BIST))) {
+        // Basic's parallel loopback writes the state machine whatever the
+        // aligner is set to; there the flag says nothing of the user's choice.
         word_aligner_mode = KVGXB_ALIGNER_AUTOMATIC;
     } else {
         word_aligner_mode = KVGXB_ALIGNER_MANUAL;

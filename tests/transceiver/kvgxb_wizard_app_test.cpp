@@ -137,7 +137,7 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     EXPECT_EQ(log[3 + 21],
               "get_atom_param_value -config_key KEY_A -atom_param VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_RATE_MATCH_PATTERN_SIZE");
     EXPECT_EQ(log[3 + 22], "get_protocol_name KEY_B");
-    EXPECT_EQ(log[3 + 44], "get_hssi_inclk_freq_list -data_rate 622 " + key);
+    EXPECT_EQ(log[3 + 44], "get_hssi_inclk_freq_list -data_rate 2500 " + key);
 
     // Each answer was filed under its key as the row of its query.
     ASSERT_EQ(w.get_preset_count(), 2);
@@ -148,7 +148,7 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     EXPECT_EQ(width->GetAt(1),
               "get_atom_param_value -config_key KEY_B -atom_param VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_DATA_WIDTH");
     ASSERT_EQ(w.inclk_frequency_array_list.GetSize(), 1);
-    EXPECT_EQ(w.inclk_frequency_array_list.GetAt(0), ("get_hssi_inclk_freq_list -data_rate 622 " + key).c_str());
+    EXPECT_EQ(w.inclk_frequency_array_list.GetAt(0), ("get_hssi_inclk_freq_list -data_rate 2500 " + key).c_str());
 
     // The list queries take the rate or the clock from where the input
     // selection puts it, and the current key.

@@ -105,8 +105,12 @@ void KVGXB_PAGE1::on_init_dialog() {
     // The enumeration runs once per process, however often the page shows;
     // a silent run never waits for it.
     if (!model.is_silent_mode() && model.is_device_query_handler_installed()) model.start_device_enumeration();
-    model.get_combobox_data_rate();
-    model.get_combobox_inclk_frequency();
+    // A silent run shows the lists its description stored: without the
+    // database's presets the model's own lists would replace them.
+    if (!model.is_silent_mode()) {
+        model.get_combobox_data_rate();
+        model.get_combobox_inclk_frequency();
+    }
     refresh_from_model();
     refresh_feasibility();
 }
@@ -244,6 +248,15 @@ void KVGXB_PAGE1::update_input_b_combo() {
         m_input_b.AddString(KVGXB_SUBPROTOCOL_NA);
         set_combo_value(m_input_b, KVGXB_SUBPROTOCOL_NA);
         return;
+    }
+    // The lists as the model derives them now; a silent run keeps the ones
+    // its description stored (it has no presets to derive them from).
+    if (!model.is_silent_mode()) {
+        if (model.input_selection != 0) {
+            model.get_combobox_data_rate();
+        } else {
+            model.get_combobox_inclk_frequency();
+        }
     }
     const CStringArray& values =
         model.input_selection != 0 ? model.data_rate_array_list : model.inclk_frequency_array_list;
