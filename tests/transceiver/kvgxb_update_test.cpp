@@ -37,10 +37,15 @@ TEST_F(KvgxbUpdateCycle, ChoosingXauiLoadsItsStandardConfiguration) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(KvgxbUpdateCycle, SubprotocolAlwaysNamesAChoiceOfItsProtocol) {
-    EXPECT_EQ(model.subprotocol, "N/A");
+TEST_F(KvgxbUpdateCycle, SubprotocolsKeepTheirNameAndDefaults) {
+    // Basic keeps the model's "N/A", which its rules treat as a subprotocol
+    // without loopback: at width 16 a manual aligner becomes automatic.
+    model.channel_width = 16;
+    model.word_aligner_mode = KVGXB_ALIGNER_MANUAL;
     run_cycle();
-    EXPECT_EQ(model.subprotocol, "No Loopback");
+    EXPECT_EQ(model.subprotocol, "N/A");
+    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_AUTOMATIC);
+    choose_width(8);
     choose_subprotocol("Rev. Serial loopback");
     EXPECT_EQ(model.reverse_loopback_mode, KVGXB_REV_LOOPBACK_POSTCDR_RSLB);
     // The coder is on at width 8, so no extra leading zero.
@@ -59,9 +64,12 @@ TEST_F(KvgxbUpdateCycle, SubprotocolAlwaysNamesAChoiceOfItsProtocol) {
     // A SONET subprotocol carried in is kept, with its values.
     EXPECT_EQ(model.subprotocol, "OC48");
     EXPECT_EQ(model.get_data_rate_mbps(), 2488);
-    model.subprotocol = "x4";
-    run_cycle();
-    EXPECT_EQ(model.subprotocol, "OC12");
+    // OC12 and OC96 carry no byte ordering: OC48's stays.
+    choose_subprotocol("OC12");
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
+    choose_subprotocol("OC96");
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
+    EXPECT_FALSE(model.single_width_mode);
 }
 
 TEST_F(KvgxbUpdateCycle, EveryProtocolLoadsItsStandardConfiguration) {
@@ -610,8 +618,8 @@ TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
     auto refused = [this](int reason, const char* cause) {
         SCOPED_TRACE(cause ? cause : "reason only");
         EXPECT_FALSE(model.evaluate_gxb_feasibility());
-        if (reason >= 0) EXPECT_EQ(model.feasibility_reason, reason);
-        if (cause) EXPECT_EQ(model.get_feasibility_cause_text(), cause);
+        if (reason >= 0) { EXPECT_EQ(model.feasibility_reason, reason); }
+        if (cause) { EXPECT_EQ(model.get_feasibility_cause_text(), cause); }
     };
     kvgxb_feed_presets(model, {{"OPEN", kvgxb_open_preset("Basic", "none")}});
     model.subprotocol = "No Loopback";
