@@ -340,7 +340,11 @@ CString KVGXB_WIZARD_MODEL::does_current_config_match_this_preset_param(KVGXB_PR
         return "";
     }
 
-    if (closest_mismatch_count == 0 || mismatches < closest_mismatch_count) {
+    // The closest match is a preset of the group being searched: one recorded
+    // from another protocol group does not hold its place.
+    const KVGXB_PRESET_PARAM_ITEM* recorded = get_preset(current_preset_index);
+    const bool recorded_in_group = recorded && recorded->protocol.CompareNoCase(item->protocol) == 0;
+    if (closest_mismatch_count == 0 || !recorded_in_group || mismatches < closest_mismatch_count) {
         closest_mismatch_count = mismatches;
         closest_failing_name = failing;
         tcl_key = item->config_key;

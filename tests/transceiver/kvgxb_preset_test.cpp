@@ -193,6 +193,16 @@ TEST_F(KvgxbPresetTable, ClosestMatchKeepsFirstPresetWithFewestFailures) {
     EXPECT_EQ(model.current_preset_index, 1);
     EXPECT_EQ(model.closest_failing_name, "");
     EXPECT_EQ(model.get_feasibility_cause_text(), "");
+
+    // A closest match of another protocol group gives way to the group
+    // searched, even to a preset that fails as many rows.
+    model.number_of_channels = 8;
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    kvgxb_feed_presets(model, {{"XAUI", kvgxb_xaui_preset()}});
+    model.protocol = "XAUI";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.tcl_key, "XAUI");
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check WIZ_SUBPROTOCOL");
 }
 
 TEST_F(KvgxbPresetTable, TransmitterOnlyComparesTransmitterWidth) {
