@@ -50,10 +50,17 @@ TEST(StartupE2e, UnknownFlagShowsUsageThenRunGoesOn) {
     EXPECT_TRUE(mentions(run, "Error: No design file has been specified")) << run.err;
 }
 
-TEST(StartupE2e, DesignPathWithBlanksIsOneArgument) {
+TEST(StartupE2e, ArgumentsWithBlanksStayWhole) {
     TEMP_DIR dir;
     const std::string design = dir.file("my dir") + "/top.vhd";
-    KV2GXB_RUN run = run_kv2gxb({"-silent", design});
+    KV2GXB_RUN run = run_kv2gxb({"-silent", "-wizard_title:My Title", design});
     EXPECT_FALSE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
     EXPECT_FALSE(mentions(run, "Error: No design file has been specified")) << run.err;
+}
+
+TEST(StartupE2e, InteractiveRunWithoutDisplaySaysSoAndEndsWithStatusOne) {
+    TEMP_DIR dir;
+    KV2GXB_RUN run = run_kv2gxb({dir.file("top.v")});
+    EXPECT_EQ(run.exit_status, 1);
+    EXPECT_TRUE(mentions(run, "kv2gxb: no display to show the wizard on")) << run.err;
 }

@@ -635,6 +635,16 @@ TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
     EXPECT_TRUE(model.evaluate_gxb_feasibility());
     model.operation_mode = KVGXB_OPMODE_RX_AND_TX;
     model.align_pattern = "0101111100";
+    // Without a description the full match reads nothing back, so the
+    // pattern stays wrong and only the transmitter-only exemption passes it.
+    KVGXB_WIZARD_MODEL bare;
+    kvgxb_feed_presets(bare, {{"OPEN", kvgxb_open_preset("Basic", "none")}});
+    bare.input_a = "2500";
+    bare.align_pattern = "01011111";
+    bare.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    EXPECT_TRUE(bare.evaluate_gxb_feasibility());
+    bare.operation_mode = KVGXB_OPMODE_RX_ONLY;
+    EXPECT_FALSE(bare.evaluate_gxb_feasibility());
 
     // A transmitter-only variation has no byte orderer to check.
     model.byte_order_mode = KVGXB_BYTE_ORDER_SYNCSTATUS;
