@@ -28,17 +28,25 @@ int exit_code_of(int status) {
 }
 
 // The words of a command line: blanks and tabs separate them; text in single
-// quotes is taken as it is and text in double quotes too, so a quoted path
-// may hold blanks ('it'\''s' is "it's").
+// or double quotes is taken as it is, so a quoted path may hold blanks, and a
+// backslash outside quotes takes the next character as it is ('it'\''s' is
+// "it's").
 std::vector<std::string> split_command_words(const CString& command) {
     std::vector<std::string> words;
     std::string word;
     bool in_word = false;
+    bool escaped = false;
     char quote = 0;
     for (char ch : command.str()) {
-        if (quote) {
+        if (escaped) {
+            word.push_back(ch);
+            escaped = false;
+        } else if (quote) {
             if (ch == quote) quote = 0;
             else word.push_back(ch);
+        } else if (ch == '\\') {
+            escaped = true;
+            in_word = true;
         } else if (ch == '\'' || ch == '"') {
             quote = ch;
             in_word = true;
