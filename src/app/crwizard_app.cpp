@@ -1,8 +1,11 @@
 #include "app/crwizard_app.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "output/crsimlib_page.h"
+#include "platform/input_driver.h"
 #include "output/crsummary_page.h"
 #include "wizard/bwizc_resource_info.h"
 
@@ -56,6 +59,14 @@ void bwizc_parse_command_line(CRWIZARD_COMMAND_LINE_INFO& info, int argc, const 
         const bool flag = token[0] == '-' || token[0] == '/';
         info.ParseParam(flag ? token + 1 : token, flag ? 1 : 0, 0);
     }
+}
+
+void bwizc_end_when_a_page_shows_without_display() {
+    bwizc_set_deadlock_handler([](CDialog*, const CString&) {
+        std::fprintf(stderr, "kv2gxb: no display to show the wizard on; set DISPLAY, or run with -silent\n");
+        std::fflush(stderr);
+        std::exit(1);
+    });
 }
 
 int bwizc_app_main(int argc, const char* const* argv, CRWIZARD_APP* app) {

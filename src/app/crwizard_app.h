@@ -51,6 +51,11 @@ CRWIZARD_APP* bwizc_get_app();
 // split again: blanks and quotes inside an argument stay part of it.
 void bwizc_parse_command_line(CRWIZARD_COMMAND_LINE_INFO& info, int argc, const char* const* argv);
 
+// An interactive run without a display stays headless until a page is to be
+// shown: start-up errors still reach standard error, but nobody can answer a
+// page, so the first page ends the process with status 1 and one line saying so.
+void bwizc_end_when_a_page_shows_without_display();
+
 // The process entry's work: parses argv, runs InitInstance on app (the
 // registered application object when null) and ExitInstance, and returns
 // the exit status. Without any application object, a wizard without pages

@@ -1,12 +1,10 @@
 // Process entry of kv2gxb. The application object is the concrete wizard's
 // global gxb_wizard; the entry starts the platform layer (Qt only for runs
 // that show pages) and hands the application the arguments.
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/crwizard_app.h"
 #include "platform/backend.h"
-#include "platform/input_driver.h"
 #include "platform/message_box.h"
 #include "transceiver/kvgxb_wizard.h"
 
@@ -36,15 +34,6 @@ bool has_display() {
     return false;
 }
 
-// Without a display the run stays headless until a page is to be shown:
-// start-up errors still reach standard error, but nobody can answer a page.
-void end_when_a_page_shows() {
-    bwizc_set_deadlock_handler([](CDialog*, const CString&) {
-        std::fprintf(stderr, "kv2gxb: no display to show the wizard on; set DISPLAY, or run with -silent\n");
-        std::fflush(stderr);
-        std::exit(1);
-    });
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,7 +43,7 @@ int main(int argc, char** argv) {
 #ifdef KV2GXB_WITH_QT_BACKEND
     if (windows && !bwizc_qt_initialize(argc, argv)) return 1;
 #endif
-    if (interactive && !windows) end_when_a_page_shows();
+    if (interactive && !windows) bwizc_end_when_a_page_shows_without_display();
     const int status = bwizc_app_main(argc, argv, &gxb_wizard);
 #ifdef KV2GXB_WITH_QT_BACKEND
     if (windows) bwizc_qt_shutdown();

@@ -298,6 +298,15 @@ TEST_F(WizardSession, SilentRunFinishesAndTheTitleReadFromTheCnxFileWinsOverTheC
             run(refusing, command("-silent"), nullptr);
         },
         testing::ExitedWithCode(1), "Error: The page \".*Page 2.*\" cannot be completed in a silent run");
+    // An interactive run without a display ends the same way at its first page.
+    EXPECT_EXIT(
+        {
+            TEST_WIZARD interactive(2);
+            bwizc_end_when_a_page_shows_without_display();
+            interactive.set_arguments({"kv2gxb", design.c_str()});
+            interactive.InitInstance();
+        },
+        testing::ExitedWithCode(1), "kv2gxb: no display to show the wizard on");
 }
 
 namespace {

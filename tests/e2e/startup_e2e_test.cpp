@@ -57,10 +57,3 @@ TEST(StartupE2e, ArgumentsWithBlanksStayWhole) {
     EXPECT_FALSE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
     EXPECT_FALSE(mentions(run, "Error: No design file has been specified")) << run.err;
 }
-
-TEST(StartupE2e, InteractiveRunWithoutDisplaySaysSoAndEndsWithStatusOne) {
-    TEMP_DIR dir;
-    KV2GXB_RUN run = run_kv2gxb({dir.file("top.v")});
-    EXPECT_EQ(run.exit_status, 1);
-    EXPECT_TRUE(mentions(run, "kv2gxb: no display to show the wizard on")) << run.err;
-}
