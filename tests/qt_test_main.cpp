@@ -1,6 +1,7 @@
 // The main of the Qt test programs: GoogleTest over an offscreen Qt backend.
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include "platform/backends/qt/qt_backend.h"

@@ -165,10 +165,6 @@ struct STARTUP_ENUMERATION {
         }
     }
 };
-        row.insert(row.end(), values.begin(), values.end());
-        item.rows.push_back(row);
-    }
-};
 
 // ------------------------------------------------------------------- fixture
 
