@@ -1,7 +1,9 @@
 # kv2gxb: `make demo` runs the wizard on a built-in example, `make test` builds
 # and runs every test, `make gui` starts the interactive wizard.
 PRESET   ?= release
-BUILD    ?= build
+# The folder the preset configures (CMakePresets.json): build/ for release,
+# build-<preset>/ for the others.
+BUILD    ?= $(if $(filter release,$(PRESET)),build,build-$(PRESET))
 JOBS     ?= 2
 PACKAGES := cmake g++ make pkg-config libgtest-dev qt6-base-dev libgl-dev \
             libpugixml-dev libfreetype-dev libfontconfig1-dev fonts-liberation tcl8.6
@@ -26,8 +28,11 @@ deps:
 	  fi; \
 	fi
 
+# CI builds with warnings as errors.
+CMAKE_FLAGS ?= $(if $(CI),-DKV2GXB_WERROR=ON)
+
 configure: deps
-	@cmake --preset $(PRESET) >/dev/null
+	@cmake --preset $(PRESET) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)

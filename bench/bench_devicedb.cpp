@@ -28,7 +28,7 @@ bool pump_until(const std::function<bool()>& done, int timeout_ms) {
 
 std::unique_ptr<KVGXB_WIZARD> start_wizard_until_enumerated(bool& ok) {
     auto w = std::make_unique<KVGXB_WIZARD>();
-    w->set_command_line("kv2gxb -n /tmp/kv2gxb-bench/top.v");
+    w->set_arguments({"kv2gxb", "-n", "/tmp/kv2gxb-bench/top.v"});
     w->ParseCommandLine(*w->get_cmdline_manager());
     ok = w->on_init_wizard() && pump_until([&] { return w->enumeration_done && !w->inclk_list_pending; }, 20000);
     return w;

@@ -45,16 +45,20 @@ function(kv2gxb_tests label)
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
-# kv2gxb_qt_tests(NAME LABEL [DEPS ...])
-# Tests of the Qt backend: their own executable (they start a QApplication in
-# their main), run offscreen, only when the Qt backend is built.
+# kv2gxb_qt_tests(NAME LABEL [OWN_MAIN] [DEPS ...])
+# Tests of the Qt backend: their own executable, run offscreen, only when the
+# Qt backend is built. The shared main starts Qt before the tests; OWN_MAIN
+# is for tests that start it themselves.
 function(kv2gxb_qt_tests name label)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "DEPS" ${ARGN})
   if(NOT KV2GXB_HAVE_QT)
     return()
   endif()
   find_package(Qt6 COMPONENTS Test REQUIRED)
   file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT ARG_OWN_MAIN)
+    list(APPEND _srcs ${PROJECT_SOURCE_DIR}/tests/qt_test_main.cpp)
+  endif()
   add_executable(${name} ${_srcs})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)

@@ -1,9 +1,11 @@
 #include "app/crwizard_app.h"
 
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "output/crsimlib_page.h"
+#include "platform/input_driver.h"
 #include "output/crsummary_page.h"
 #include "wizard/bwizc_resource_info.h"
 
@@ -13,8 +15,6 @@ CRWIZARD_APP*& registered_app() {
     static CRWIZARD_APP* app = nullptr;
     return app;
 }
-
-bool is_one_of(char ch, const char* set) { return ch != '\0' && std::strchr(set, ch) != nullptr; }
 
 }  // namespace
 
@@ -42,53 +42,31 @@ CRWIZARD_PAGE* CRWIZARD_APP::create_simlib_page() { return new CRSIMLIB_PAGE(); 
 
 CRWIZARD_PAGE* CRWIZARD_APP::create_summary_page() { return new CRSUMMARY_PAGE(); }
 
-CString CRWIZARD_APP::get_next_token(CString* rest) {
-    const CString& text = *rest;
-    const char* delimiters = text.GetAt(0) == '"' ? "\"" : " \t";
-    const int length = text.GetLength();
-    int i = 0;
-    while (i < length && is_one_of(text.GetAt(i), delimiters)) ++i;
-    const int start = i;
-    while (i < length && !is_one_of(text.GetAt(i), delimiters)) ++i;
-    CString token = text.Mid(start, i - start);
-    while (i < length && is_one_of(text.GetAt(i), delimiters)) ++i;
-    *rest = text.Mid(i);
-    return token;
+void CRWIZARD_APP::set_arguments(int argc, const char* const* argv) {
+    m_arguments.clear();
+    for (int i = 0; i < argc; ++i) m_arguments.emplace_back(argv[i] ? argv[i] : "");
 }
 
 void CRWIZARD_APP::ParseCommandLine(CRWIZARD_COMMAND_LINE_INFO& info) {
-    CString rest = m_command_line;
-    bool is_program_name = true;
-    while (!rest.IsEmpty()) {
-        const CString token = get_next_token(&rest);
-        if (is_program_name) {
-            is_program_name = false;
-            continue;
-        }
-        const char first = token.GetAt(0);
-        if (first == '-' || first == '/') {
-            info.ParseParam(token.Mid(1), 1, 0);
-        } else {
-            info.ParseParam(token, 0, 0);
-        }
+    std::vector<const char*> argv;
+    for (const CString& argument : m_arguments) argv.push_back(argument.c_str());
+    bwizc_parse_command_line(info, static_cast<int>(argv.size()), argv.data());
+}
+
+void bwizc_parse_command_line(CRWIZARD_COMMAND_LINE_INFO& info, int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* token = argv[i] ? argv[i] : "";
+        const bool flag = token[0] == '-' || token[0] == '/';
+        info.ParseParam(flag ? token + 1 : token, flag ? 1 : 0, 0);
     }
 }
 
-CString bwizc_make_command_line(int argc, const char* const* argv) {
-    CString line;
-    for (int i = 0; i < argc; ++i) {
-        const CString arg(argv[i]);
-        if (arg.IsEmpty()) continue;
-        if (!line.IsEmpty()) line += ' ';
-        if (arg.FindOneOf(" \t") >= 0) {
-            line += '"';
-            line += arg;
-            line += '"';
-        } else {
-            line += arg;
-        }
-    }
-    return line;
+void bwizc_end_when_a_page_shows_without_display() {
+    bwizc_set_deadlock_handler([](CDialog*, const CString&) {
+        std::fprintf(stderr, "kv2gxb: no display to show the wizard on; set DISPLAY, or run with -silent\n");
+        std::fflush(stderr);
+        std::exit(1);
+    });
 }
 
 int bwizc_app_main(int argc, const char* const* argv, CRWIZARD_APP* app) {
@@ -97,7 +75,7 @@ int bwizc_app_main(int argc, const char* const* argv, CRWIZARD_APP* app) {
     // with "Error: Wizard has no valid pages" for a valid design file.
     std::optional<CRWIZARD_APP> pageless_wizard;
     if (!app) app = &pageless_wizard.emplace();
-    app->set_command_line(bwizc_make_command_line(argc, argv));
+    app->set_arguments(argc, argv);
     app->InitInstance();
     return app->ExitInstance();
 }

@@ -241,6 +241,13 @@ const CString& CStringArray::GetAt(int i) const {
     return (i >= 0 && i < GetSize()) ? m_a[static_cast<size_t>(i)] : empty;
 }
 
+CString& CStringArray::ElementAt(int i) {
+    if (i >= 0 && i < GetSize()) return m_a[static_cast<size_t>(i)];
+    thread_local CString scratch;
+    scratch.Empty();
+    return scratch;
+}
+
 void CStringArray::SetAtGrow(int i, const CString& s) {
     if (i < 0) return;
     if (i >= GetSize()) m_a.resize(static_cast<size_t>(i) + 1);

@@ -21,7 +21,7 @@ bool bwizc_has_input_driver();
 // A modal loop with nothing queued, no due timer, no driver (or a driver
 // that has nothing to do) and no pending worker reply is dead: it calls the
 // deadlock handler with the dialog and a message naming it. The default
-// handler writes the message to standard error and exits with status 3. A
+// handler writes the message to standard error and exits with status 1. A
 // handler that returns leaves the loop with the dialog ended with -1.
 using BWIZC_DEADLOCK_HANDLER = std::function<void(CDialog* dialog, const CString& message)>;
 BWIZC_DEADLOCK_HANDLER bwizc_set_deadlock_handler(BWIZC_DEADLOCK_HANDLER handler);

@@ -140,6 +140,9 @@ int bwizc_global_str2int(const CString& s);
 // the "%f" text.
 CString bwizc_global_float2str(float value, int precision);
 CString bwizc_global_double2str(double value, int precision);
+// A decimal text trimmed, without the zeros that end its fraction ("622.000"
+// -> "622", "1244.1600" -> "1244.16"); a text without "." only trimmed.
+CString bwizc_global_strip_fraction_zeros(const CString& text);
 // atof in the C locale; text that is not a number gives 0.
 float bwizc_global_str2float(const CString& s);
 double bwizc_global_str2double(const CString& s);
@@ -167,11 +170,14 @@ COLORREF bwizc_global_str2COLORREF(const CString& s);
 
 // --------------------------------------------- processes, logging, errors
 
-// Runs command through "/bin/sh -c". With wait: waits in 10 ms slices,
+// Starts the program that command names, with the command's other words as
+// its arguments (words are separated by blanks; text in single or double
+// quotes may hold blanks). With wait: waits in 10 ms slices,
 // pumping messages between slices (bwizc_global_peek_and_pump; a quit
 // request ends the process), and returns the exit code (128 + signal when
 // killed). Without wait: the exit code when the process has already ended,
-// otherwise BWIZC_STILL_ACTIVE. 0 when it could not be started.
+// otherwise BWIZC_STILL_ACTIVE. 0 when it could not be started (no such
+// program, or an empty command).
 int bwizc_global_execute_shell_command(const CString& command, bool wait);
 // Opens url in browser (when given) or in the desktop's default browser or
 // one of two fallbacks; reports the failure with a message box. True when a

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/bwizc_global.h"
 #include "support/bwizc_global_fonts.h"
@@ -26,7 +27,43 @@ int exit_code_of(int status) {
     return 0;
 }
 
-// Quotes text as one word of a "/bin/sh" command line.
+// The words of a command line: blanks and tabs separate them; text in single
+// or double quotes is taken as it is, so a quoted path may hold blanks, and a
+// backslash outside quotes takes the next character as it is ('it'\''s' is
+// "it's").
+std::vector<std::string> split_command_words(const CString& command) {
+    std::vector<std::string> words;
+    std::string word;
+    bool in_word = false;
+    bool escaped = false;
+    char quote = 0;
+    for (char ch : command.str()) {
+        if (escaped) {
+            word.push_back(ch);
+            escaped = false;
+        } else if (quote) {
+            if (ch == quote) quote = 0;
+            else word.push_back(ch);
+        } else if (ch == '\\') {
+            escaped = true;
+            in_word = true;
+        } else if (ch == '\'' || ch == '"') {
+            quote = ch;
+            in_word = true;
+        } else if (ch == ' ' || ch == '\t') {
+            if (in_word) words.push_back(std::move(word));
+            word.clear();
+            in_word = false;
+        } else {
+            word.push_back(ch);
+            in_word = true;
+        }
+    }
+    if (in_word) words.push_back(std::move(word));
+    return words;
+}
+
+// Quotes text as one word of a command line.
 CString shell_quote(const CString& text) {
     CString quoted = text;
     quoted.Replace("'", "'\\''");
@@ -76,12 +113,15 @@ CString given_browser_command(const CString& browser, const CString& page) {
 }  // namespace
 
 int bwizc_global_execute_shell_command(const CString& command, bool wait) {
-    char sh[] = "sh";
-    char dash_c[] = "-c";
-    CString cmd = command;
-    char* argv[] = {sh, dash_c, cmd.str().data(), nullptr};
+    // The program is started itself, not through a shell, so a program that
+    // does not exist is a start that failed.
+    std::vector<std::string> words = split_command_words(command);
+    if (words.empty()) return 0;
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
     pid_t pid = 0;
-    if (::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) != 0) return 0;
+    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return 0;
 
     int status = 0;
     if (!wait) {

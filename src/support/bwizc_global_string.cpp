@@ -147,6 +147,15 @@ CString bwizc_global_float2str(float value, int precision) { return fixed_point(
 
 CString bwizc_global_double2str(double value, int precision) { return fixed_point(value, precision); }
 
+CString bwizc_global_strip_fraction_zeros(const CString& text) {
+    CString t = text;
+    t.Trim();
+    if (t.Find('.') < 0) return t;
+    t.TrimRight('0');
+    t.TrimRight('.');
+    return t;
+}
+
 float bwizc_global_str2float(const CString& s) { return static_cast<float>(c_atof(s)); }
 
 double bwizc_global_str2double(const CString& s) { return c_atof(s); }

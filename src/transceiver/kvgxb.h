@@ -610,7 +610,6 @@ private:
     void apply_basic_double_width_rules();
     void apply_basic_single_width_rules();
     void apply_subprotocol_defaults();
-    void keep_subprotocol_offered();
     void apply_pattern_phase();
     void apply_fixed_protocol_defaults();
     void set_input_selection_to_data_rate();

@@ -42,16 +42,6 @@ bool copy_preset_values(const CStringArray* row, CStringArray& list) {
     return true;
 }
 
-// A decimal text without the zeros that end its fraction ("622.000" -> "622").
-CString strip_fraction_zeros(const CString& text) {
-    CString t = text;
-    t.Trim();
-    if (t.Find('.') < 0) return t;
-    t.TrimRight('0');
-    t.TrimRight('.');
-    return t;
-}
-
 }  // namespace
 
 // ------------------------------------------------------ the two fields
@@ -198,9 +188,9 @@ bool KVGXB_WIZARD_MODEL::is_current_data_rate_valid() {
             double high = bwizc_global_str2double(range.Mid(dash + 1));
             return entry >= low && entry <= high;
         }
-        CString wanted = strip_fraction_zeros(input_a);
+        CString wanted = bwizc_global_strip_fraction_zeros(input_a);
         for (int i = 1; i < row->GetSize(); ++i) {
-            if (strip_fraction_zeros(row->GetAt(i)).CompareNoCase(wanted) == 0) return true;
+            if (bwizc_global_strip_fraction_zeros(row->GetAt(i)).CompareNoCase(wanted) == 0) return true;
         }
         return false;
     }
@@ -216,7 +206,7 @@ void KVGXB_WIZARD_MODEL::handle_cei_phy_data_rate() {
     if (rates && clocks && rates->GetSize() == clocks->GetSize()) {
         for (int i = 1; i < clocks->GetSize(); ++i) {
             if (clocks->GetAt(i) == input_b ||
-                strip_fraction_zeros(clocks->GetAt(i)) == strip_fraction_zeros(input_b)) {
+                bwizc_global_strip_fraction_zeros(clocks->GetAt(i)) == bwizc_global_strip_fraction_zeros(input_b)) {
                 input_a = rates->GetAt(i);
                 return;
             }
@@ -438,12 +428,15 @@ CStringArray& KVGXB_WIZARD_MODEL::get_combobox_word_align_pattern_lengths() {
     auto add = [&](std::initializer_list<int> lengths) {
         for (int n : lengths) word_align_pattern_length_array_list.Add(bwizc_global_int2str(n));
     };
-    switch (get_deserialization_factor()) {
-        case 8: add({16}); break;
-        case 10: add({7, 10}); break;
-        case 16: add({8, 16, 32}); break;
-        case 20: add({7, 10, 20}); break;
-        default: break;
+    // Single width deserializes by 8 or 10, double width by 16 or 20; any
+    // other pairing (single width at width 32) has no length to offer.
+    const int factor = get_deserialization_factor();
+    if (single_width_mode) {
+        if (factor == 8) add({16});
+        else if (factor == 10) add({7, 10});
+    } else {
+        if (factor == 16) add({8, 16, 32});
+        else if (factor == 20) add({7, 10, 20});
     }
     return word_align_pattern_length_array_list;
 }

@@ -49,15 +49,6 @@ bool is_rate_or_clock_row(const CString& name) {
     return same(name, KVGXB_NAMES::WIZ_DATA_RATE) || same(name, KVGXB_NAMES::WIZ_INCLK_FREQ);
 }
 
-CString strip_fraction_zeros(const CString& text) {
-    CString t = text;
-    t.Trim();
-    if (t.Find('.') < 0) return t;
-    t.TrimRight('0');
-    t.TrimRight('.');
-    return t;
-}
-
 // "a-b" as two numbers; false when the text is not a range.
 bool parse_range(const CString& text, double& low, double& high) {
     int dash = text.Find('-', 1);
@@ -241,7 +232,10 @@ void KVGXB_WIZARD_MODEL::create_new_entry_and_add(KVGXB_PRESET_PARAM_ITEM* item)
         }
     }
     m_presets.insert(m_presets.begin() + static_cast<long>(position), std::move(owned));
-    if (!seen_same) protocol_array_list.Add(item->protocol);
+    // The list may already hold the fallback names offered before any preset arrived.
+    bool listed = false;
+    for (const CString& p : protocol_array_list) listed = listed || p.CompareNoCase(item->protocol) == 0;
+    if (!seen_same && !listed) protocol_array_list.Add(item->protocol);
     recompute_group_indexes();
     for (size_t i = 0; i < m_presets.size(); ++i) {
         if (!tcl_key.IsEmpty() && m_presets[i]->config_key == tcl_key) current_preset_index = static_cast<int>(i);
@@ -290,11 +284,12 @@ bool KVGXB_WIZARD_MODEL::is_value_allowed(const CString& row_name, const CString
         if (numeric_row) {
             double low = 0;
             double high = 0;
-            if (parse_range(allowed, low, high) && bwizc_global_token_is_float_numeric(strip_fraction_zeros(current)) &&
+            const CString bare_current = bwizc_global_strip_fraction_zeros(current);
+            if (parse_range(allowed, low, high) && bwizc_global_token_is_float_numeric(bare_current) &&
                 current_number >= low && current_number <= high) {
                 return true;
             }
-            if (strip_fraction_zeros(allowed).CompareNoCase(strip_fraction_zeros(current)) == 0) return true;
+            if (bwizc_global_strip_fraction_zeros(allowed).CompareNoCase(bare_current) == 0) return true;
         }
     }
     return false;
@@ -341,7 +336,11 @@ CString KVGXB_WIZARD_MODEL::does_current_config_match_this_preset_param(KVGXB_PR
         return "";
     }
 
-    if (closest_mismatch_count == 0 || mismatches < closest_mismatch_count) {
+    // The closest match is a preset of the group being searched: one recorded
+    // from another protocol group does not hold its place.
+    const KVGXB_PRESET_PARAM_ITEM* recorded = get_preset(current_preset_index);
+    const bool recorded_in_group = recorded && recorded->protocol.CompareNoCase(item->protocol) == 0;
+    if (closest_mismatch_count == 0 || !recorded_in_group || mismatches < closest_mismatch_count) {
         closest_mismatch_count = mismatches;
         closest_failing_name = failing;
         tcl_key = item->config_key;

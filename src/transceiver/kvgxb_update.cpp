@@ -293,7 +293,6 @@ void KVGXB_WIZARD_MODEL::apply_subprotocol_defaults() {
             set_data_rate_mbps(4976);
             set_inclk_frequency_mhz(124.4f);
             single_width_mode = false;
-            byte_order_mode = KVGXB_BYTE_ORDER_NONE;
             word_aligner_mode = KVGXB_ALIGNER_AUTOMATIC;
             rising_edge_pattern_align = false;
         } else if (same(subprotocol, "OC48")) {
@@ -308,7 +307,6 @@ void KVGXB_WIZARD_MODEL::apply_subprotocol_defaults() {
             set_data_rate_mbps(622);
             set_inclk_frequency_mhz(62.2f);
             single_width_mode = true;
-            byte_order_mode = KVGXB_BYTE_ORDER_NONE;
             rising_edge_pattern_align = true;
         }
     }
@@ -443,19 +441,7 @@ void KVGXB_WIZARD_MODEL::apply_pattern_phase() {
 
 // ------------------------------------------------------------- the cycle
 
-void KVGXB_WIZARD_MODEL::keep_subprotocol_offered() {
-    CStringArray& subprotocols = get_combobox_subprotocols();
-    bool offered = false;
-    for (const CString& s : subprotocols) offered = offered || s.CompareNoCase(subprotocol) == 0;
-    if (!offered && !subprotocols.IsEmpty()) subprotocol = subprotocols.GetAt(0);
-}
-
 void KVGXB_WIZARD_MODEL::update_wizard() {
-    // The subprotocol always names a choice of its protocol (a new Basic
-    // variation starts without loopback). On a change to SONET its own
-    // defaults pick the fallback together with its values.
-    if (!protocol_changed || !is_protocol(KVGXB_PROTOCOL_SONET)) keep_subprotocol_offered();
-
     // 1. protocol phase
     if (protocol_changed || force_default_changed) {
         switch_protocol_page();

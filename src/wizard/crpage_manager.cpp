@@ -15,10 +15,11 @@ CRWIZARD_PAGE* CRPAGE_MANAGER::get_page_at(int index) {
 
 int CRPAGE_MANAGER::sequence_pages(int start, int /*offset*/) {
     const bool silent = m_wizard && m_wizard->is_silent_mode();
-    int exit_code = 1;
+    int exit_code = CRWIZARD_PAGE_EXIT_NEXT;
     int index = start;
     int next_index = -1;
-    while (exit_code != 0 && exit_code != 2 && exit_code != 4 && index >= 0 && index < get_count()) {
+    while (exit_code != CRWIZARD_PAGE_EXIT_FINISH && exit_code != CRWIZARD_PAGE_EXIT_CANCEL &&
+           exit_code != CRWIZARD_PAGE_EXIT_NOTHING && index >= 0 && index < get_count()) {
         m_cur_page_index = index;
         CRWIZARD_PAGE* page = m_pages[static_cast<size_t>(index)];
         if (page->IncludedInSequence()) {
@@ -28,24 +29,27 @@ int CRPAGE_MANAGER::sequence_pages(int start, int /*offset*/) {
             next_index = page->get_next_page_index();
         }
         const int last = get_count() - 1;
-        if (exit_code == 0 && !all_pages_are_valid()) {
-            exit_code = 1;
-        } else if (exit_code == 4) {
+        const bool finish = exit_code == CRWIZARD_PAGE_EXIT_FINISH;
+        const bool back = exit_code == CRWIZARD_PAGE_EXIT_BACK;
+        const bool next = exit_code == CRWIZARD_PAGE_EXIT_NEXT;
+        if (finish && !all_pages_are_valid()) {
+            exit_code = CRWIZARD_PAGE_EXIT_NEXT;
+        } else if (exit_code == CRWIZARD_PAGE_EXIT_NOTHING) {
             break;
-        } else if (exit_code == 0 && index < last) {
+        } else if (finish && index < last) {
             // Finish before the last page shows the last page (the summary).
             index = last;
-            exit_code = 1;
-        } else if (index == 0 && (exit_code == 0 || exit_code == -1)) {
+            exit_code = CRWIZARD_PAGE_EXIT_NEXT;
+        } else if (index == 0 && (finish || back)) {
             index = -1;
-        } else if (index == last && (exit_code == 0 || (exit_code == 1 && silent))) {
+        } else if (index == last && (finish || (next && silent))) {
             index = -1;
-            exit_code = 0;
+            exit_code = CRWIZARD_PAGE_EXIT_FINISH;
         } else if (next_index != -1) {
             index = next_index;
-        } else if (exit_code == 1) {
+        } else if (next) {
             ++index;
-        } else if (exit_code == -1) {
+        } else if (back) {
             --index;
         }
     }

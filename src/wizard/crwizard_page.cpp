@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "platform/message_box.h"
 #include "platform/registered_messages.h"
 #include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard.h"
@@ -46,6 +47,10 @@ BOOL CRWIZARD_PAGE::OnInitDialog() {
 
     if (m_wizard && m_wizard->is_silent_mode()) {
         m_wizard->simulate_next_button_press(this);
+        // Nobody can answer a page that refuses Next in a silent run.
+        if (!is_modal_ended()) {
+            bwizc_message_box("Error: The page \"" + GetWindowText() + "\" cannot be completed in a silent run");
+        }
     }
     return TRUE;
 }

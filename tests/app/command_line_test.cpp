@@ -21,53 +21,46 @@ private:
     BWIZC_MESSAGE_BOX_FN m_previous;
 };
 
-CRWIZARD_COMMAND_LINE_INFO parse(const char* command_line) {
-    CRWIZARD_APP app;
-    app.set_command_line(command_line);
+// argv as the calling program passes it, program name first.
+CRWIZARD_COMMAND_LINE_INFO parse(std::vector<const char*> argv) {
     CRWIZARD_COMMAND_LINE_INFO info;
-    app.ParseCommandLine(info);
+    bwizc_parse_command_line(info, static_cast<int>(argv.size()), argv.data());
     return info;
-}
-
-std::vector<CString> tokens_of(const char* command_line) {
-    CRWIZARD_APP app;
-    CString rest(command_line);
-    std::vector<CString> tokens;
-    while (!rest.IsEmpty()) tokens.push_back(app.get_next_token(&rest));
-    return tokens;
 }
 
 }  // namespace
 
-TEST(CommandLineTokens, SplitsAtBlanksAndKeepsQuotedTextWhole) {
-    EXPECT_EQ(tokens_of("kv2gxb  -n\t-silent /tmp/a.v"),
-              (std::vector<CString>{"kv2gxb", "-n", "-silent", "/tmp/a.v"}));
-    // A quoted argument loses its quotes and keeps its blanks; the blank that
-    // follows it is skipped with the next token's leading blanks.
-    EXPECT_EQ(tokens_of("kv2gxb \"/tmp/my dir/top.v\" -n"),
-              (std::vector<CString>{"kv2gxb", "/tmp/my dir/top.v", "-n"}));
-    // Quotes inside a token are ordinary characters.
-    EXPECT_EQ(tokens_of("kv2gxb -wizard_title:\"A\" x"),
-              (std::vector<CString>{"kv2gxb", "-wizard_title:\"A\"", "x"}));
-    // The quote rule looks only at the very first character of what remains:
-    // a quoted argument right after another one is split at its blanks.
-    EXPECT_EQ(tokens_of("p \"a b\" \"c d\""), (std::vector<CString>{"p", "a b", "\"c", "d\""}));
-}
-
-TEST(CommandLineTokens, BuildsQuotedCommandLineFromArguments) {
-    const char* argv[] = {"/opt/kv2gxb", "-n", "/tmp/my dir/top.v", "-wizard_title:Gig\tE", ""};
-    EXPECT_EQ(bwizc_make_command_line(5, argv), "/opt/kv2gxb -n \"/tmp/my dir/top.v\" \"-wizard_title:Gig\tE\"");
-    // What the builder writes, the parser reads back as the same arguments.
-    const CString line = bwizc_make_command_line(3, argv);
-    CRWIZARD_COMMAND_LINE_INFO info = parse(line);
+TEST(CommandLineParse, EachArgumentIsOneTokenWithItsBlanksAndQuotes) {
+    MessageBoxRecorder boxes;
+    // Arguments with blanks, one right after the other, stay whole.
+    CRWIZARD_COMMAND_LINE_INFO info = parse({"/opt/my tools/kv2gxb", "-silent", "-wizard_title:My Title", "/tmp/my dir/top.v"});
+    EXPECT_TRUE(info.is_silent_mode());
+    EXPECT_EQ(info.get_wizard_title(), "My Title");
     EXPECT_EQ(info.get_design_file_full_path(), "/tmp/my dir/top.v");
+    // The title option still loses its own quotes.
+    info = parse({"kv2gxb", "-wizard_title:\"My Title\"", "-wizard_subtitle:\"v2.0", "-caption_text:\"Cap\""});
+    EXPECT_EQ(info.get_wizard_title(), "My Title");
+    EXPECT_EQ(info.get_wizard_subtitle(), "v2.0");
+    EXPECT_EQ(info.get_alternate_caption_text(), "\"Cap\"");
+    // argv[0] is never an argument, even when empty; the arguments after it are.
+    info = parse({"", "/tmp/a.v"});
+    EXPECT_EQ(info.get_design_file_full_path(), "/tmp/a.v");
+    EXPECT_EQ(parse({"/usr/bin/top.v"}).get_design_file_full_path(), "");
+    // The wizard's own parse reads the arguments it was given.
+    CRWIZARD_APP app;
+    const char* argv[] = {"kv2gxb", "-n", "/tmp/my dir/b.vhd"};
+    app.set_arguments(3, argv);
+    app.ParseCommandLine(info);
+    EXPECT_EQ(info.get_design_file_full_path(), "/tmp/my dir/b.vhd");
     EXPECT_TRUE(info.is_new_variation_mode());
+    EXPECT_TRUE(boxes.texts.empty());
 }
 
 TEST(CommandLineParse, KeywordsAfterTheProgramNameSetTheirFields) {
     MessageBoxRecorder boxes;
-    CRWIZARD_COMMAND_LINE_INFO info =
-        parse("kv2gxb -symbol -silent /cmd -mapfile -hbutton -GED -PADMAP -NAV -LAF -n -p2 -tkv2gxb -x640 -y480");
+    CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "-symbol", "-silent", "/cmd", "-mapfile", "-hbutton", "-GED",
+                                             "-PADMAP", "-NAV", "-LAF", "-n", "-p2", "-tkv2gxb", "-x640", "-y480",
+                                             "-devicefamilyVelaris", "-wizard_name:KV2GXB"});
     EXPECT_TRUE(info.is_capable_of_symbol_generation());
     EXPECT_TRUE(info.is_silent_mode());
     EXPECT_TRUE(info.is_cmd_line_flow());
@@ -82,16 +75,15 @@ TEST(CommandLineParse, KeywordsAfterTheProgramNameSetTheirFields) {
     EXPECT_EQ(info.get_brixfunction_name(), "kv2gxb");
     EXPECT_EQ(info.get_screen_x(), 640);
     EXPECT_EQ(info.get_screen_y(), 480);
+    EXPECT_EQ(info.get_device_family_name(), "Velaris");
+    EXPECT_EQ(info.get_wizard_id(), "KV2GXB");
     EXPECT_FALSE(info.has_position());
     EXPECT_FALSE(info.is_send_msg_to_wizman_enabled());
-    // The program name is never an argument.
-    EXPECT_EQ(parse("/usr/bin/top.v").get_design_file_full_path(), "");
-    EXPECT_FALSE(parse("-silent").is_silent_mode());
     EXPECT_TRUE(boxes.texts.empty());
 
     // Keywords are case-sensitive and whole: anything else falls through to
     // the one-letter options or the usage box.
-    info = parse("kv2gxb -Silent -silently");
+    info = parse({"kv2gxb", "-Silent", "-silently"});
     EXPECT_FALSE(info.is_silent_mode());
     EXPECT_EQ(boxes.texts.size(), 2u);
 }
@@ -99,86 +91,55 @@ TEST(CommandLineParse, KeywordsAfterTheProgramNameSetTheirFields) {
 TEST(CommandLineParse, ComboAndSimlibKeywordsSetBothFieldsLastWins) {
     MessageBoxRecorder boxes;
     struct CASE {
-        const char* line;
+        std::vector<const char*> argv;
         bool cgx, combo, simlib_box, simlib_std;
     };
     const CASE cases[] = {
-        {"kv2gxb -cgxgen/addcombo", true, true, false, false},
-        {"kv2gxb -cgxgen/addcombo -cgxgen", true, false, false, false},
-        {"kv2gxb -cgxgen -add_auto_device_combo", false, true, false, false},
-        {"kv2gxb -SIMLIB_GEN", false, false, true, false},
-        {"kv2gxb -SIMLIB_GEN -SIMLIB_GEN_STD_MSG", false, false, false, true},
+        {{"kv2gxb", "-cgxgen/addcombo"}, true, true, false, false},
+        {{"kv2gxb", "-cgxgen/addcombo", "-cgxgen"}, true, false, false, false},
+        {{"kv2gxb", "-cgxgen", "-add_auto_device_combo"}, false, true, false, false},
+        {{"kv2gxb", "-SIMLIB_GEN"}, false, false, true, false},
+        {{"kv2gxb", "-SIMLIB_GEN", "-SIMLIB_GEN_STD_MSG"}, false, false, false, true},
     };
     for (const CASE& c : cases) {
-        SCOPED_TRACE(c.line);
-        const CRWIZARD_COMMAND_LINE_INFO info = parse(c.line);
+        SCOPED_TRACE(c.argv.back());
+        const CRWIZARD_COMMAND_LINE_INFO info = parse(c.argv);
         EXPECT_EQ(info.is_cgx_generated(), c.cgx);
         EXPECT_EQ(info.has_cgx_device_combobox(), c.combo);
         EXPECT_EQ(info.has_simlib_gen_check_box(), c.simlib_box);
         EXPECT_EQ(info.has_simlib_std_msg(), c.simlib_std);
     }
-    const CRWIZARD_COMMAND_LINE_INFO info = parse("kv2gxb -p3 -p5 /tmp/a.v /tmp/b.vhd -tone -ttwo");
+    const CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "-p3", "-p5", "/tmp/a.v", "/tmp/b.vhd", "-tone", "-ttwo"});
     EXPECT_EQ(info.get_start_page_offset(), 5);
     EXPECT_EQ(info.get_design_file_full_path(), "/tmp/b.vhd");
     EXPECT_EQ(info.get_brixfunction_name(), "two");
     EXPECT_TRUE(boxes.texts.empty());
 }
 
-TEST(CommandLineParse, PrefixedValuesAndTheirQuotes) {
-    MessageBoxRecorder boxes;
-    CRWIZARD_COMMAND_LINE_INFO info = parse(
-        "kv2gxb -devicefamilyVelaris -wizard_name:KV2GXB -wizard_title:\"GXB\" -wizard_subtitle:\"v2.0 "
-        "-caption_text:\"Cap\"");
-    EXPECT_EQ(info.get_device_family_name(), "Velaris");
-    EXPECT_EQ(info.get_wizard_id(), "KV2GXB");
-    EXPECT_EQ(info.get_wizard_title(), "GXB");
-    // Only the leading quote is there, so only it goes; the "." in the value
-    // does not make it a path because prefixes are tested first.
-    EXPECT_EQ(info.get_wizard_subtitle(), "v2.0");
-    // The caption keeps its quotes.
-    EXPECT_EQ(info.get_alternate_caption_text(), "\"Cap\"");
-    EXPECT_EQ(info.get_design_file_full_path(), "");
-
-    // The whole argument quoted: blanks stay, the inner quotes are the value's.
-    info = parse("kv2gxb \"-wizard_title:My GXB\" -wizard_subtitle:sub\"");
-    EXPECT_EQ(info.get_wizard_title(), "My GXB");
-    EXPECT_EQ(info.get_wizard_subtitle(), "sub");
-    EXPECT_TRUE(boxes.texts.empty());
-}
-
 TEST(CommandLineParse, SlashPathsAndOneLetterOptions) {
     MessageBoxRecorder boxes;
     // A "/" argument with a "." is a Unix path, not a flag.
-    CRWIZARD_COMMAND_LINE_INFO info = parse("kv2gxb /home/u/top.v");
+    CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "/home/u/top.v"});
     EXPECT_EQ(info.get_design_file_full_path(), "/home/u/top.v");
     EXPECT_FALSE(info.is_send_msg_to_wizman_enabled());
 
     // Without a "." its first letter is an option: h with "ome/u/top".
-    info = parse("kv2gxb /home/u/top");
+    info = parse({"kv2gxb", "/home/u/top"});
     EXPECT_EQ(info.get_design_file_full_path(), "");
     EXPECT_TRUE(info.is_send_msg_to_wizman_enabled());
     EXPECT_EQ(info.get_calling_thread_id(), 0u);
 
-    info = parse("kv2gxb -h1234");
+    info = parse({"kv2gxb", "-h1234"});
     EXPECT_EQ(info.get_calling_thread_id(), 1234u);
     EXPECT_TRUE(info.is_send_msg_to_wizman_enabled());
-    info = parse("kv2gxb -h");
-    EXPECT_EQ(info.get_calling_thread_id(), 0u);
-    EXPECT_TRUE(info.is_send_msg_to_wizman_enabled());
-    info = parse("kv2gxb -new_anything");
-    EXPECT_TRUE(info.is_new_variation_mode());
-
-    // Unquoted blanks: every piece on its own, the last plain one wins.
-    info = parse("kv2gxb /tmp/my dir/top.v");
-    EXPECT_EQ(info.get_design_file_full_path(), "dir/top.v");
-    info = parse("kv2gxb \"/tmp/my dir/top.v\"");
-    EXPECT_EQ(info.get_design_file_full_path(), "/tmp/my dir/top.v");
+    EXPECT_TRUE(parse({"kv2gxb", "-h"}).is_send_msg_to_wizman_enabled());
+    EXPECT_TRUE(parse({"kv2gxb", "-new_anything"}).is_new_variation_mode());
     EXPECT_TRUE(boxes.texts.empty());
 }
 
 TEST(CommandLineParse, UnknownFlagShowsUsageAndParsingGoesOn) {
     MessageBoxRecorder boxes;
-    CRWIZARD_COMMAND_LINE_INFO info = parse("kv2gxb -q -zz -silent /tmp/a.v");
+    CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "-q", "-zz", "-silent", "/tmp/a.v"});
     EXPECT_TRUE(info.is_silent_mode());
     EXPECT_EQ(info.get_design_file_full_path(), "/tmp/a.v");
     ASSERT_EQ(boxes.texts.size(), 2u);

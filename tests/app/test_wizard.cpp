@@ -78,7 +78,10 @@ bool run(TEST_WIZARD& wizard, const std::string& command_line, BWIZC_INPUT_SCRIP
     bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
         ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
     });
-    wizard.set_command_line(command_line.c_str());
+    std::vector<CString> arguments;
+    std::istringstream words(command_line);
+    for (std::string word; words >> word;) arguments.emplace_back(word.c_str());
+    wizard.set_arguments(arguments);
     const bool result = wizard.InitInstance();
     bwizc_set_input_driver(nullptr);
     bwizc_set_deadlock_handler(nullptr);

@@ -281,6 +281,32 @@ TEST_F(WizardSession, SilentRunFinishesAndTheTitleReadFromTheCnxFileWinsOverTheC
     EXPECT_EQ(edited.get_korvel_copyright(), "(c) Korvel");
     EXPECT_EQ(edited.get_logo_file_pathname(), "/opt/logo.bmp");
     EXPECT_EQ(fresh.get_zephrin_version(), "");
+
+    // A page that refuses Next has nobody to answer it: the run says which
+    // page and ends with status 1.
+    struct REFUSING_WIZARD : TEST_WIZARD {
+        REFUSING_WIZARD() : TEST_WIZARD(2) {}
+        bool on_init_wizard() override {
+            const bool ok = TEST_WIZARD::on_init_wizard();
+            pages[1]->valid = false;
+            return ok;
+        }
+    };
+    EXPECT_EXIT(
+        {
+            REFUSING_WIZARD refusing;
+            run(refusing, command("-silent"), nullptr);
+        },
+        testing::ExitedWithCode(1), "Error: The page \".*Page 2.*\" cannot be completed in a silent run");
+    // An interactive run without a display ends the same way at its first page.
+    EXPECT_EXIT(
+        {
+            TEST_WIZARD interactive(2);
+            bwizc_end_when_a_page_shows_without_display();
+            interactive.set_arguments({"kv2gxb", design.c_str()});
+            interactive.InitInstance();
+        },
+        testing::ExitedWithCode(1), "kv2gxb: no display to show the wizard on");
 }
 
 namespace {

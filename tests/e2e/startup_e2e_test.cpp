@@ -50,10 +50,10 @@ TEST(StartupE2e, UnknownFlagShowsUsageThenRunGoesOn) {
     EXPECT_TRUE(mentions(run, "Error: No design file has been specified")) << run.err;
 }
 
-TEST(StartupE2e, DesignPathWithBlanksIsOneArgument) {
+TEST(StartupE2e, ArgumentsWithBlanksStayWhole) {
     TEMP_DIR dir;
     const std::string design = dir.file("my dir") + "/top.vhd";
-    KV2GXB_RUN run = run_kv2gxb({"-silent", design});
+    KV2GXB_RUN run = run_kv2gxb({"-silent", "-wizard_title:My Title", design});
     EXPECT_FALSE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
     EXPECT_FALSE(mentions(run, "Error: No design file has been specified")) << run.err;
 }

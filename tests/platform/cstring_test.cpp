@@ -81,4 +81,9 @@ TEST(CStringArray, ClampsReadsAndEdits) {
     EXPECT_EQ(a.GetSize(), 4);
     EXPECT_EQ(a.Find("four"), 3);
     EXPECT_EQ(a.Find("none"), -1);
+    // Writable access out of range neither throws nor changes the array.
+    a[9] = "nine";
+    a.ElementAt(-1) += "x";
+    EXPECT_EQ(a.ElementAt(-1), "");
+    EXPECT_EQ(a.GetSize(), 4);
 }

@@ -59,14 +59,19 @@ bool wait_for_file(const std::string& path) {
 
 TEST(BwizcProcess, RunsShellCommandsAndReportsExitCodes) {
     SUPPORT_TEST_DIR dir;
-    EXPECT_EQ(bwizc_global_execute_shell_command("exit 3", true), 3);
+    EXPECT_EQ(bwizc_global_execute_shell_command("sh -c 'exit 3'", true), 3);
     EXPECT_EQ(bwizc_global_execute_shell_command("true", true), 0);
-    EXPECT_EQ(bwizc_global_execute_shell_command("kill -TERM $$", true), 128 + 15);
+    EXPECT_EQ(bwizc_global_execute_shell_command("sh -c 'kill -TERM $$'", true), 128 + 15);
+    // The program itself is started: one that does not exist is not started.
+    EXPECT_EQ(bwizc_global_execute_shell_command("kv2gxb-no-such-program", true), 0);
+    EXPECT_EQ(bwizc_global_execute_shell_command("kv2gxb-no-such-program", false), 0);
+    EXPECT_EQ(bwizc_global_execute_shell_command("  ", true), 0);
 
-    CString command = "printf '%s' \"a b\" > ";
-    command += dir.file("out.txt").c_str();
-    EXPECT_EQ(bwizc_global_execute_shell_command(command, true), 0);
-    EXPECT_EQ(dir.read("out.txt"), "a b");
+    // Quoted words keep their blanks and reach the program as one argument each.
+    const CString out = dir.file("out.txt").c_str();
+    const CString printer = "sh -c 'printf \"%s|\" \"$@\" > \"$0\"' ";
+    EXPECT_EQ(bwizc_global_execute_shell_command(printer + out + " \"a b\" 'it'\\''s'", true), 0);
+    EXPECT_EQ(dir.read("out.txt"), "a b|it's|");
 
     // While waiting, messages posted to windows are dispatched and the
     // application runs its idle processing between the 10 ms slices.
@@ -78,7 +83,7 @@ TEST(BwizcProcess, RunsShellCommandsAndReportsExitCodes) {
         wnd.set_message_handler(msg, [&](WPARAM, LPARAM) -> LRESULT { return ++delivered; });
         IDLE_APP app;
         ASSERT_TRUE(wnd.PostMessage(msg));
-        EXPECT_EQ(bwizc_global_execute_shell_command("sleep 0.1; exit 7", true), 7);
+        EXPECT_EQ(bwizc_global_execute_shell_command("sh -c 'sleep 0.1; exit 7'", true), 7);
         EXPECT_EQ(delivered, 1);
         EXPECT_GE(app.idle_calls, 3);
         wnd.DestroyWindow();

@@ -140,6 +140,14 @@ TEST_F(StandardSymbol, AutomaticLayoutPutsBottomPortsUnderTheBox) {
     EXPECT_EQ(s.get_points().get_at(0)->get_extent().TopLeft(), CPoint(120, 64));
 }
 
+TEST_F(StandardSymbol, OutputsOnlyStartAtTheLargerOfTheTwoPitches) {
+    crsymbol_insert_port_order(order, "o", SIDE_RIGHT);
+    port("o", "OUTPUT", 0);
+    BWIZC_STANDARD_SYMBOL s("S", CRect());
+    s.auto_create_outline(order, usage, "title");
+    EXPECT_EQ(stub_named(s, "o")->get_line()->get_start_point().y, 16);
+}
+
 TEST_F(StandardSymbol, AutomaticLayoutWithoutPortsKeepsMinimumBoxAndTitleWidth) {
     BWIZC_STANDARD_SYMBOL short_title("S", CRect(0, 0, 16, 16));
     short_title.auto_create_outline(order, usage, "ab");

@@ -27,10 +27,10 @@ TEST_F(KvgxbDataRate, InputSelectionMovesBetweenAllThreeQuestions) {
     for (const MOVE& m : moves) {
         SCOPED_TRACE(testing::Message() << "move " << &m - moves);
         choose_input_selection(m.selection);
-        if (m.a) EXPECT_EQ(model.input_a, m.a);
-        if (m.a_unit) EXPECT_EQ(model.input_a_unit, m.a_unit);
-        if (m.b) EXPECT_EQ(model.input_b, m.b);
-        if (m.b_unit) EXPECT_EQ(model.input_b_unit, m.b_unit);
+        if (m.a) { EXPECT_EQ(model.input_a, m.a); }
+        if (m.a_unit) { EXPECT_EQ(model.input_a_unit, m.a_unit); }
+        if (m.b) { EXPECT_EQ(model.input_b, m.b); }
+        if (m.b_unit) { EXPECT_EQ(model.input_b_unit, m.b_unit); }
         EXPECT_EQ(model.get_data_rate_mbps(), 2500);
         EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 125.0);
         EXPECT_DOUBLE_EQ(model.get_inclk_period_ns(), 8.0);

@@ -32,6 +32,12 @@ TEST_F(KvgxbPresetTable, KeepsProtocolGroupsTogetherInArrivalOrder) {
     EXPECT_EQ(model.get_preset(2)->rows.size(), 22u);
     EXPECT_EQ(model.preset_row_counter, 0);
     EXPECT_TRUE(messages.empty());
+
+    // A list first filled with the fallback names gets no second XAUI.
+    KVGXB_WIZARD_MODEL late;
+    late.get_combobox_protocols();
+    kvgxb_feed_presets(late, {{"KEY_XAUI", xaui}});
+    EXPECT_EQ(late.protocol_array_list.GetSize(), 7);
 }
 
 TEST_F(KvgxbPresetTable, BasicWithoutLoopbackOffersBothLoopbackVariants) {
@@ -143,7 +149,7 @@ TEST_F(KvgxbPresetTable, MatchesRateRangesAndValuesWrittenWithTrailingZeros) {
         model.input_b = c.clock;
         model.wizard_var_to_param();
         EXPECT_EQ(model.does_current_config_match_this_preset_param(model.get_preset(c.preset), c.preset), c.failing);
-        if (*c.failing == '\0') EXPECT_EQ(model.tcl_key, c.preset == 0 ? "RANGED" : "LISTED");
+        if (*c.failing == '\0') { EXPECT_EQ(model.tcl_key, c.preset == 0 ? "RANGED" : "LISTED"); }
         model.current_preset_index = c.preset;
         EXPECT_EQ(model.is_current_data_rate_valid(), c.rate_offered);
     }
@@ -187,6 +193,16 @@ TEST_F(KvgxbPresetTable, ClosestMatchKeepsFirstPresetWithFewestFailures) {
     EXPECT_EQ(model.current_preset_index, 1);
     EXPECT_EQ(model.closest_failing_name, "");
     EXPECT_EQ(model.get_feasibility_cause_text(), "");
+
+    // A closest match of another protocol group gives way to the group
+    // searched, even to a preset that fails as many rows.
+    model.number_of_channels = 8;
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    kvgxb_feed_presets(model, {{"XAUI", kvgxb_xaui_preset()}});
+    model.protocol = "XAUI";
+    EXPECT_FALSE(model.evaluate_gxb_feasibility());
+    EXPECT_EQ(model.tcl_key, "XAUI");
+    EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check WIZ_SUBPROTOCOL");
 }
 
 TEST_F(KvgxbPresetTable, TransmitterOnlyComparesTransmitterWidth) {
@@ -314,6 +330,9 @@ TEST_F(KvgxbPresetTable, InternalInconsistenciesNameOperationAndItem) {
     m.channel_width = 12;
     m.channel_width_changed = true;
     m.update_wizard();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "kvgxb.cpp: update_wizard, bad pattern_length_array");
+    // Nor does single width at width 32 (deserialization factor 16).
+    m.channel_width = 32;
+    m.channel_width_changed = true;
+    m.update_wizard();
+    EXPECT_EQ(messages, std::vector<std::string>(2, "kvgxb.cpp: update_wizard, bad pattern_length_array"));
 }

@@ -37,10 +37,15 @@ TEST_F(KvgxbUpdateCycle, ChoosingXauiLoadsItsStandardConfiguration) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(KvgxbUpdateCycle, SubprotocolAlwaysNamesAChoiceOfItsProtocol) {
-    EXPECT_EQ(model.subprotocol, "N/A");
+TEST_F(KvgxbUpdateCycle, SubprotocolsKeepTheirNameAndDefaults) {
+    // Basic keeps the model's "N/A", which its rules treat as a subprotocol
+    // without loopback: at width 16 a manual aligner becomes automatic.
+    model.channel_width = 16;
+    model.word_aligner_mode = KVGXB_ALIGNER_MANUAL;
     run_cycle();
-    EXPECT_EQ(model.subprotocol, "No Loopback");
+    EXPECT_EQ(model.subprotocol, "N/A");
+    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_AUTOMATIC);
+    choose_width(8);
     choose_subprotocol("Rev. Serial loopback");
     EXPECT_EQ(model.reverse_loopback_mode, KVGXB_REV_LOOPBACK_POSTCDR_RSLB);
     // The coder is on at width 8, so no extra leading zero.
@@ -50,18 +55,18 @@ TEST_F(KvgxbUpdateCycle, SubprotocolAlwaysNamesAChoiceOfItsProtocol) {
     choose_subprotocol("Rev. Serial loopback");
     EXPECT_EQ(model.byte_order_pattern, "0111111011");
     EXPECT_EQ(model.byte_order_pad_pattern, "0000000000");
-    choose_protocol("PCI Express (PIPE)");
-    EXPECT_EQ(model.subprotocol, "x1");
     choose_protocol("GIGE");
-    EXPECT_EQ(model.subprotocol, "N/A");
     model.subprotocol = "OC48";
     choose_protocol("SONET Backplane");
     // A SONET subprotocol carried in is kept, with its values.
     EXPECT_EQ(model.subprotocol, "OC48");
     EXPECT_EQ(model.get_data_rate_mbps(), 2488);
-    model.subprotocol = "x4";
-    run_cycle();
-    EXPECT_EQ(model.subprotocol, "OC12");
+    // OC12 and OC96 carry no byte ordering: OC48's stays.
+    choose_subprotocol("OC12");
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
+    choose_subprotocol("OC96");
+    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_SYNCSTATUS);
+    EXPECT_FALSE(model.single_width_mode);
 }
 
 TEST_F(KvgxbUpdateCycle, EveryProtocolLoadsItsStandardConfiguration) {
@@ -563,7 +568,6 @@ TEST_F(KvgxbUpdateCycle, SonetBandwidthFollowsTheReferenceClock) {
     EXPECT_EQ(model.get_data_rate_mbps(), 4976);
     EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_AUTOMATIC);
     EXPECT_FALSE(model.rising_edge_pattern_align);
-    EXPECT_EQ(model.byte_order_mode, KVGXB_BYTE_ORDER_NONE);
     // OC96 keeps the bandwidths it is given.
     model.cmu_pll_bw = "Medium";
     run_cycle();
@@ -610,8 +614,8 @@ TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
     auto refused = [this](int reason, const char* cause) {
         SCOPED_TRACE(cause ? cause : "reason only");
         EXPECT_FALSE(model.evaluate_gxb_feasibility());
-        if (reason >= 0) EXPECT_EQ(model.feasibility_reason, reason);
-        if (cause) EXPECT_EQ(model.get_feasibility_cause_text(), cause);
+        if (reason >= 0) { EXPECT_EQ(model.feasibility_reason, reason); }
+        if (cause) { EXPECT_EQ(model.get_feasibility_cause_text(), cause); }
     };
     kvgxb_feed_presets(model, {{"OPEN", kvgxb_open_preset("Basic", "none")}});
     model.subprotocol = "No Loopback";
@@ -627,6 +631,16 @@ TEST_F(KvgxbFeasibility, EveryReasonWithItsNumbers) {
     EXPECT_TRUE(model.evaluate_gxb_feasibility());
     model.operation_mode = KVGXB_OPMODE_RX_AND_TX;
     model.align_pattern = "0101111100";
+    // Without a description the full match reads nothing back, so the
+    // pattern stays wrong and only the transmitter-only exemption passes it.
+    KVGXB_WIZARD_MODEL bare;
+    kvgxb_feed_presets(bare, {{"OPEN", kvgxb_open_preset("Basic", "none")}});
+    bare.input_a = "2500";
+    bare.align_pattern = "01011111";
+    bare.operation_mode = KVGXB_OPMODE_TX_ONLY;
+    EXPECT_TRUE(bare.evaluate_gxb_feasibility());
+    bare.operation_mode = KVGXB_OPMODE_RX_ONLY;
+    EXPECT_FALSE(bare.evaluate_gxb_feasibility());
 
     // A transmitter-only variation has no byte orderer to check.
     model.byte_order_mode = KVGXB_BYTE_ORDER_SYNCSTATUS;

@@ -40,7 +40,7 @@ std::vector<std::string> read_command_log() {
 using KvgxbWizardApp = KvgxbWizardTest;
 
 TEST_F(KvgxbWizardApp, SilentStartRunsTheDatabaseButNeverActsOnItsAnswers) {
-    KVGXB_TEST_APP_WIZARD& w = make_wizard("kv2gxb -silent -n /tmp/kvgxb_wizard_test/top.v");
+    KVGXB_TEST_APP_WIZARD& w = make_wizard("-silent");
     ASSERT_TRUE(w.on_init_wizard());
     EXPECT_EQ(w.get_wizard_name(), "kv2gxb");
     EXPECT_EQ(w.get_model_cnx_manager(), &w.get_cnx_manager());

@@ -187,6 +187,68 @@ TEST_F(KvgxbWizardDeviceDatabase, StartUpEnumerationFillsPresetsThatEveryDefault
     run_cycle();
     EXPECT_FALSE(w.is_feasible);
     EXPECT_EQ(w.closest_failing_name, "WIZ_DATA_RATE");
+
+    // Every value a key offers can be chosen: from the key's protocol
+    // defaults, its width mode, each offered width, and then each offered
+    // coding, byte ordering and operation mode in turn (the others at the
+    // key's first choice), the model reaches a configuration the part
+    // implements.
+    auto values_of = [](const KVGXB_PRESET_PARAM_ITEM* p, const char* row_name) {
+        std::vector<CString> values;
+        const CStringArray* row = p->find_row(row_name);
+        for (int i = 1; row && i < row->GetSize(); ++i) {
+            const CString& v = row->GetAt(i);
+            if (v != KVGXB_PRESET_ANY_VALUE && v != KVGXB_PRESET_NOT_USED) values.push_back(v);
+        }
+        return values;
+    };
+    for (int i = 0; i < w.get_preset_count(); ++i) {
+        const KVGXB_PRESET_PARAM_ITEM* p = w.get_preset(i);
+        const bool single = !row_has(p->find_row("RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"), "true");
+        // The first rate offered, or the low end of a range of rates.
+        const std::vector<CString> rates = values_of(p, "WIZ_DATA_RATE");
+        CString rate = rates.empty() ? w.input_a : rates.front();
+        if (rate.Find('-', 1) > 0) rate = rate.Left(rate.Find('-', 1));
+        const std::vector<CString> widths = values_of(p, "RX_CHANNEL_WIDTH");
+        using SETTER = std::function<void(const CString&)>;
+        const std::pair<const char*, SETTER> walks[] = {
+            {"RX_CHANNEL_WIDTH", [&](const CString&) {}},
+            {"RX_8B_10B_MODE", [&](const CString& v) { w.endec_8b10b_mode = w.endecoder_8b10b_string2enum(v); }},
+            {"RX_BYTE_ORDERING_MODE",
+             [&](const CString& v) {
+                 CString name = v;
+                 name.Replace(" ", "-");
+                 w.byte_order_mode = w.byte_order_str2enum(name);
+             }},
+            {"OPERATION_MODE", [&](const CString& v) { w.operation_mode = w.opmode_string2enum(v); }},
+        };
+        for (const CString& width : widths) {
+            for (const auto& [row_name, set] : walks) {
+                for (const CString& value : values_of(p, row_name)) {
+                    if (row_name == std::string("RX_CHANNEL_WIDTH") && value != width) continue;
+                    choose_protocol(p->protocol == "XAUI" ? "GIGE" : "XAUI");
+                    choose_protocol(p->protocol.c_str(), p->subprotocol.c_str());
+                    w.input_selection = 0;
+                    w.input_a = rate;
+                    choose_width(single, std::atoi(width.c_str()));
+                    // The key's first choice for the other settings, then this value.
+                    for (const auto& [other_row, other_set] : walks) {
+                        const std::vector<CString> others = values_of(p, other_row);
+                        if (other_row != row_name && !others.empty()) other_set(others.front());
+                    }
+                    set(value);
+                    run_cycle();
+                    // Byte-order patterns typed at the length the coding asks for.
+                    w.byte_order_pattern = std::string(w.get_required_byte_order_length(), '0').c_str();
+                    w.byte_order_pad_pattern = w.byte_order_pattern;
+                    run_cycle();
+                    EXPECT_TRUE(w.is_feasible) << p->config_key.c_str() << " width " << width.c_str() << ", "
+                                               << row_name << " " << value.c_str() << ": "
+                                               << w.get_feasibility_cause_text().c_str();
+                }
+            }
+        }
+    }
     EXPECT_TRUE(messages.empty()) << messages.front();
 }
 

@@ -55,10 +55,11 @@ protected:
         bwizc_set_message_box_handler(previous_handler);
     }
 
-    // A wizard whose command line is `command_line` (program name first).
-    KVGXB_TEST_APP_WIZARD& make_wizard(const char* command_line = "kv2gxb -n /tmp/kvgxb_wizard_test/top.v") {
+    // A wizard for a new variation of /tmp/kvgxb_wizard_test/top.v, with
+    // `option` before the design file when given.
+    KVGXB_TEST_APP_WIZARD& make_wizard(const char* option = "-n") {
         wizard = std::make_unique<KVGXB_TEST_APP_WIZARD>();
-        wizard->set_command_line(command_line);
+        wizard->set_arguments({"kv2gxb", option, "-n", "/tmp/kvgxb_wizard_test/top.v"});
         wizard->ParseCommandLine(*wizard->get_cmdline_manager());
         return *wizard;
     }

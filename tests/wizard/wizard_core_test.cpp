@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard.h"
 #include "wizard/crwizard_page.h"
@@ -21,7 +24,41 @@ private:
     int* m_log;
 };
 
+// A page that is "shown" by leaving at once with the next code of a shared
+// script, noting its name in the shared log.
+class SCRIPTED_PAGE : public CRWIZARD_PAGE {
+public:
+    SCRIPTED_PAGE(char name, std::vector<int>& codes, std::string& log) : m_name(name), m_codes(codes), m_log(log) {}
+    INT_PTR DoModal() override {
+        m_log += m_name;
+        set_exit_code(m_codes.empty() ? CRWIZARD_PAGE_EXIT_CANCEL : m_codes.front());
+        if (!m_codes.empty()) m_codes.erase(m_codes.begin());
+        return IDOK;
+    }
+
+private:
+    char m_name;
+    std::vector<int>& m_codes;
+    std::string& m_log;
+};
+
 }  // namespace
+
+TEST(PageManager, BackAndNextMoveThroughThePages) {
+    std::vector<int> codes = {CRWIZARD_PAGE_EXIT_NEXT, CRWIZARD_PAGE_EXIT_BACK, CRWIZARD_PAGE_EXIT_NEXT,
+                              CRWIZARD_PAGE_EXIT_NEXT, CRWIZARD_PAGE_EXIT_BACK, CRWIZARD_PAGE_EXIT_NEXT,
+                              CRWIZARD_PAGE_EXIT_FINISH};
+    std::string log;
+    CRWIZARD wizard;
+    for (char name : {'a', 'b', 'c'}) wizard.add_page(new SCRIPTED_PAGE(name, codes, log));
+    EXPECT_EQ(wizard.sequence_page_list(0), CRWIZARD_PAGE_EXIT_FINISH);
+    EXPECT_EQ(log, "ababcbc");
+    // Back on the first page leaves the sequence.
+    codes = {CRWIZARD_PAGE_EXIT_BACK};
+    log.clear();
+    EXPECT_EQ(wizard.sequence_page_list(0), CRWIZARD_PAGE_EXIT_BACK);
+    EXPECT_EQ(log, "a");
+}
 
 TEST(PageFrame, PanelsSurroundTheContentAndTheFrameKeepsItsMinimumHeight) {
     CSize sizes[CRPAGE_FRAME_POSITION_COUNT];

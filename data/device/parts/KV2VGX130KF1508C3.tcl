@@ -44,6 +44,12 @@ proc basic_byte_ordering {width_mode width} {
     return $any
 }
 
+# Byte ordering of the looped-back keys: syncstatus based, except at double
+# width 16, where the cascaded coder leaves the byte orderer out.
+proc basic_looped_byte_ordering {width_mode width} {
+    return [expr {$width_mode eq "double" && $width == 16 ? "none" : {{syncstatus based}}}]
+}
+
 proc basic_keys {family width_mode widths prbs_mode} {
     set n 0
     set prefix VELARISIIGX_CONFIG_MODE_BASIC_${family}
@@ -70,25 +76,28 @@ proc basic_keys {family width_mode widths prbs_mode} {
     # 8b/10b coder, so only the 8-bit multiples.
     foreach width $widths {
         if {[lindex [basic_coding $width_mode $width] 0] eq "none"} continue
+        set byte_ordering [basic_looped_byte_ordering $width_mode $width]
         config_key ${prefix}_[incr n] [list \
             protocol Basic subprotocol "Parallel loopback/BIST" width_mode $width_mode \
             op_modes {{Receiver and Transmitter}} \
             widths $width coding [lindex [basic_coding $width_mode $width] 0] \
-            byte_ordering {{syncstatus based}} loopback false rate_match none \
+            byte_ordering $byte_ordering loopback false rate_match none \
             bitslip false compatibility Not_Used self_test incremental \
             align_pattern any_value true_complement true \
-            byte_order_pattern 111111011]
+            byte_order_pattern [expr {$byte_ordering eq "none" ? "Not_Used" : "111111011"}]]
     }
 
     # Reverse serial loopback after the CDR.
     foreach width $widths {
+        set byte_ordering [basic_looped_byte_ordering $width_mode $width]
         config_key ${prefix}_[incr n] [list \
             protocol Basic subprotocol "Rev. Serial loopback" width_mode $width_mode \
             op_modes {{Receiver and Transmitter}} \
             widths $width coding [basic_coding $width_mode $width] \
-            byte_ordering {{syncstatus based}} loopback false rate_match none \
+            byte_ordering $byte_ordering loopback false rate_match none \
             bitslip {false true} compatibility Not_Used self_test none \
-            align_pattern any_value byte_order_pattern any_value]
+            align_pattern any_value \
+            byte_order_pattern [expr {$byte_ordering eq "none" ? "Not_Used" : "any_value"}]]
     }
 
     # PRBS generator and checker: the 10-bit multiples, coder bypassed.

@@ -126,11 +126,3 @@ TEST(WizardQt, GeneralPageShowsTheDeviceDatabasesLists) {
     std::filesystem::remove_all(dir);
 }
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    if (!bwizc_qt_initialize(argc, argv)) return 2;
-    const int result = RUN_ALL_TESTS();
-    bwizc_qt_shutdown();
-    return result;
-}

@@ -204,12 +204,3 @@ TEST(QtBackend, PaintsTextWithTheMeasuredFont) {
         EXPECT_NEAR(fm.horizontalAdvance("Channel name:"), ours, 3);
     });
 }
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    if (!bwizc_qt_initialize(argc, argv)) return 2;
-    int result = RUN_ALL_TESTS();
-    bwizc_qt_shutdown();
-    return result;
-}

@@ -118,12 +118,3 @@ TEST(ToolkitQt, ControlsHearQtInputOnceAndShowTheirText) {
     });
     EXPECT_EQ(result, IDOK);
 }
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    if (!bwizc_qt_initialize(argc, argv)) return 2;
-    const int result = RUN_ALL_TESTS();
-    bwizc_qt_shutdown();
-    return result;
-}

@@ -41,7 +41,7 @@ void report_deadlock(CDialog* dialog, const char* reason) {
     }
     std::fprintf(stderr, "kv2gxb: deadlock: %s\n", message.c_str());
     std::fflush(stderr);
-    std::exit(3);
+    std::exit(1);
 }
 
 class BWIZC_HEADLESS_BACKEND : public BWIZC_BACKEND {
