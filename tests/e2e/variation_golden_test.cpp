@@ -105,9 +105,15 @@ TEST(VariationGolden, EveryProtocolAndModeMadeOnTheGeneralPageRegeneratesIdentic
         BWIZC_INPUT_SCRIPT script;
         script.then(wait_for([&] { return wizard.enumeration_done && !wizard.inclk_list_pending; }))
             .then([&](CDialog* page) {
-                if (v.protocol) EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_PROTOCOL, v.protocol));
-                if (v.opmode) EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_OPMODE, v.opmode));
-                if (v.double_width) EXPECT_TRUE(bwizc_user_click(page, P::IDC_DOUBLE_WIDTH));
+                if (v.protocol) {
+                    EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_PROTOCOL, v.protocol));
+                }
+                if (v.opmode) {
+                    EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_OPMODE, v.opmode));
+                }
+                if (v.double_width) {
+                    EXPECT_TRUE(bwizc_user_click(page, P::IDC_DOUBLE_WIDTH));
+                }
                 return true;
             })
             .then(wait_for([&] { return !wizard.inclk_list_pending && !wizard.data_rate_list_pending; }))
