@@ -167,8 +167,11 @@ public:
     const CString& get_default_value() const { return m_default_value; }
     const CString& get_signal_text() const { return m_signal_text; }
     CString get_dimension_string() const { return CRCNX_ITEM::get_dimension_string(m_a_size, m_a_low, m_b_size, m_b_low); }
-    // Bits of the first dimension; 0 for a single-bit port.
-    int get_a_size() const { return m_a_size; }
+    // The port's bits: a bus has one dimension or two; 0 for a single bit.
+    int get_width() const {
+        if (m_a_size > 0 && m_b_size > 0) return m_a_size * m_b_size;
+        return m_a_size > 0 ? m_a_size : m_b_size;
+    }
 
     CString m_port_type;
     int m_a_size = 0;

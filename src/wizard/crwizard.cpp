@@ -344,7 +344,7 @@ void CRWIZARD::get_brixfunction_port_names() {
         CRCNX_ITEM_USED_PORT* record = used.get(port.name);
         if (!record) continue;
         m_port_usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(port.name, port.description, port.direction,
-                                                           port.get_width(record->get_a_size())));
+                                                           port.get_width(record->get_width())));
     }
 }
 

@@ -97,6 +97,24 @@ TEST(VariationGolden, NewVariationIsWrittenCompleteAndRegeneratesIdentically) {
     expect_silent_regeneration_is_identical(dir, written);
 }
 
+TEST(VariationGolden, CallersConstantsAreReadBackAndCompletedIntoTheFullRecordSet) {
+    // What a calling program writes: the module and a few brixfunction
+    // parameters, none of the wizard's own variables.
+    TEMP_DIR dir;
+    write_file(dir.file("gxb_top.cnx"),
+               "MODULE: kv2gxb \n"
+               "CONSTANT: OPERATION_MODE STRING \"rx\"\n"
+               "CONSTANT: NUMBER_OF_CHANNELS NUMERIC \"4\"\n"
+               "CONSTANT: RX_CHANNEL_WIDTH NUMERIC \"16\"\n"
+               "CONSTANT: RX_8B_10B_MODE STRING \"none\"\n"
+               "CONSTANT: RX_RUN_LENGTH_ENABLE STRING \"true\"\n");
+    const KV2GXB_RUN run = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
+    ASSERT_EQ(run.exit_status, 0) << run.err;
+    const std::string written = read_file(dir.file("gxb_top.cnx"));
+    expect_golden("caller_constants", written);
+    expect_silent_regeneration_is_identical(dir, written);
+}
+
 TEST(VariationGolden, EveryProtocolAndModeMadeOnTheGeneralPageRegeneratesIdentically) {
     for (const VARIATION& v : VARIATIONS) {
         SCOPED_TRACE(v.name);

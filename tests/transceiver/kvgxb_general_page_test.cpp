@@ -44,24 +44,46 @@ TEST_F(KvgxbGeneralPage, UserChangesRunOneCycleSwapNothingTheyShouldNotAndRequer
         .then([&](CDialog* page) {
             // The list holds the database's protocols once the enumeration is done.
             EXPECT_EQ(static_cast<P*>(page)->m_protocol.GetCount(), w.get_combobox_protocols().GetSize());
-            w.cycles = 0;
-            EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_PROTOCOL, "XAUI"));
-            EXPECT_EQ(w.cycles, 1);
-            EXPECT_EQ(w.protocol, "XAUI");
-            EXPECT_EQ(text(page, P::IDC_PROTOCOL), "XAUI");
-            // XAUI fixes the mode, the inputs and the second input's list.
-            for (UINT id : {P::IDC_OPMODE, P::IDC_INPUT_B, P::IDC_INPUT_SELECTION, P::IDC_INPUT_A, P::IDC_SUBPROTOCOL})
-                EXPECT_FALSE(enabled(page, id)) << id;
-            EXPECT_TRUE(enabled(page, P::IDC_FORCE_DEFAULTS));
-            EXPECT_EQ(text(page, P::IDC_CHANNELS), bwizc_global_int2str(w.number_of_channels));
+            // Which controls each protocol leaves to the user, and one update
+            // cycle per choice.
+            struct ROW {
+                const char* protocol;
+                bool subprotocol, force_defaults, opmode, input_selection_and_a, input_b;
+            };
+            const ROW rows[] = {
+                {"XAUI", false, true, false, false, false},
+                {"GIGE", false, true, true, false, true},
+                {"PCI Express (PIPE)", true, true, false, false, true},
+                {"(OIF) CEI PHY Interface", false, true, true, false, true},
+                {"SONET Backplane", true, true, true, false, true},
+                {"SDI", false, true, true, false, false},
+                {"Basic", true, false, true, true, true},
+            };
+            for (const ROW& row : rows) {
+                SCOPED_TRACE(row.protocol);
+                w.cycles = 0;
+                EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_PROTOCOL, row.protocol));
+                EXPECT_EQ(w.cycles, 1);
+                EXPECT_EQ(w.protocol, row.protocol);
+                EXPECT_EQ(text(page, P::IDC_PROTOCOL), row.protocol);
+                EXPECT_EQ(enabled(page, P::IDC_SUBPROTOCOL), row.subprotocol);
+                EXPECT_EQ(enabled(page, P::IDC_SUBPROTOCOL_LABEL), row.subprotocol);
+                EXPECT_EQ(enabled(page, P::IDC_FORCE_DEFAULTS), row.force_defaults);
+                EXPECT_EQ(enabled(page, P::IDC_OPMODE), row.opmode);
+                EXPECT_EQ(enabled(page, P::IDC_INPUT_SELECTION), row.input_selection_and_a);
+                EXPECT_EQ(enabled(page, P::IDC_INPUT_A), row.input_selection_and_a);
+                // An invalid data rate leaves the single item "N/A", enabled or not.
+                EXPECT_EQ(enabled(page, P::IDC_INPUT_B), row.input_b);
+                EXPECT_FALSE(enabled(page, P::IDC_UNIT_B));
+                EXPECT_EQ(enabled(page, P::IDC_SINGLE_WIDTH), row.input_selection_and_a && w.double_width_allowed);
+                EXPECT_EQ(text(page, P::IDC_CHANNELS), bwizc_global_int2str(w.number_of_channels));
+                EXPECT_EQ(text(page, P::IDC_CHANNEL_WIDTH), bwizc_global_int2str(w.channel_width));
+            }
             // The same protocol again changes nothing.
             w.cycles = 0;
-            bwizc_user_select_text(page, P::IDC_PROTOCOL, "XAUI");
+            bwizc_user_select_text(page, P::IDC_PROTOCOL, "Basic");
             EXPECT_EQ(w.cycles, 0);
 
-            EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_PROTOCOL, "Basic"));
-            EXPECT_TRUE(enabled(page, P::IDC_INPUT_A));
-            EXPECT_FALSE(enabled(page, P::IDC_FORCE_DEFAULTS));
             w.inclk_list_pending = false;
             EXPECT_TRUE(bwizc_user_set_focus(page, P::IDC_INPUT_A));
             EXPECT_TRUE(bwizc_user_select_all(page->GetDlgItem(P::IDC_INPUT_A)));
