@@ -127,6 +127,9 @@ void KVGXB_PAGE1::on_device_value_list_arrived() {
     if (!IsWindow()) return;
     refresh_from_model();
     refresh_feasibility();
+    // The second input may have moved to the list's first entry: the symbol's
+    // summary shows it.
+    invalidate_and_update_page(true);
 }
 
 // ---------------------------------------------------------------- refresh
