@@ -140,7 +140,12 @@ void CRPAGE_MANAGER::set_control_defaults() {
 }
 
 void CRPAGE_MANAGER::param_to_wizard_var(const BWIZC_RDEVICE_FAMILY* family) {
-    for (CRWIZARD_PAGE* page : m_pages) {
+    // A page's read-back may put other pages in place (a wizard's protocol
+    // pages): walk the list as it was, skipping pages taken out meanwhile;
+    // pages put in read back when they were added.
+    const std::vector<CRWIZARD_PAGE*> pages = m_pages;
+    for (CRWIZARD_PAGE* page : pages) {
+        if (std::find(m_pages.begin(), m_pages.end(), page) == m_pages.end()) continue;
         page->do_ddx_exchange(1);
         page->param_to_wizard_var();
     }
