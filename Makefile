@@ -57,8 +57,9 @@ fuzz:
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p build-fuzz/corpus/$$t; \
 	  echo "fuzz_$$t: $(FUZZ_SECONDS) s"; \
+	  seeds=tests/fuzz/corpus/$$t; [ -d $$seeds ] || seeds=; \
 	  build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=build-fuzz/artifacts/$$t- build-fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	    -artifact_prefix=build-fuzz/artifacts/$$t- build-fuzz/corpus/$$t $$seeds || exit 1; \
 	done
 
 clean:
