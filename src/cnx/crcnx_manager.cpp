@@ -559,8 +559,10 @@ int write_text_to(CRCNX_MANAGER& manager, const CString& path, unsigned flags, c
 
 bool CRCNX_MANAGER::write_cnx_file(const CString& path, const CString& default_module_name, bool prefix_flag,
                                    bool report_errors) {
+    // A refusal is always reported: the caller could not tell it from a
+    // written file otherwise.
     auto refuse = [&](const CString& message) {
-        if (report_errors) bwizc_message_box(message);
+        bwizc_message_box(message);
         return false;
     };
     auto fail = [&](int err, const CString& temp) {

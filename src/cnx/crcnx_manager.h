@@ -55,10 +55,10 @@ public:
     // itself may be written, so that links and ownership survive; either way
     // its permission bits stay. A symbolic link is followed only to a target
     // inside the folder that holds the link, and only a regular file is
-    // replaced: anything else is refused. On failure the temporary file is
-    // removed, the error is shown (with bwizc_global_display_file_exception
-    // or a refusal naming the link) when report_errors is set, and the
-    // result is false.
+    // replaced: anything else is refused, with a message naming the link or
+    // file whatever report_errors says. On failure the temporary file is
+    // removed, the error is shown with bwizc_global_display_file_exception
+    // when report_errors is set, and the result is false.
     bool write_cnx_file(const CString& path, const CString& default_module_name, bool prefix_flag = false,
                         bool report_errors = true);
 

@@ -203,6 +203,12 @@ TEST(CnxFaultE2e, WriterRefusesOrKeepsWhatTheUserHas) {
             CRCNX_MANAGER m;
             fill(m);
             written = m.write_cnx_file(s.cnx.c_str(), "kv2gxb");
+            // A refusal is reported even to a caller that keeps file errors quiet.
+            const std::string reported = message;
+            message.clear();
+            m.write_cnx_file(s.cnx.c_str(), "kv2gxb", false, false);
+            EXPECT_EQ(message, reported.rfind("Error: CNX file", 0) == 0 ? reported : "");
+            message = reported;
             bwizc_set_message_box_handler(previous);
         }
         chmod(s.design.c_str(), 0755);
