@@ -1,5 +1,6 @@
 # kv2gxb: `make demo` runs the wizard on a built-in example, `make test` builds
-# and runs every test, `make gui` starts the interactive wizard.
+# and runs every test, `make gui` starts the interactive wizard, `make fuzz`
+# runs each fuzz target of tests/fuzz/ for FUZZ_SECONDS seconds.
 PRESET   ?= release
 # The folder the preset configures (CMakePresets.json): build/ for release,
 # build-<preset>/ for the others.
@@ -7,8 +8,12 @@ BUILD    ?= $(if $(filter release,$(PRESET)),build,build-$(PRESET))
 JOBS     ?= 2
 PACKAGES := cmake g++ make pkg-config libgtest-dev qt6-base-dev libgl-dev \
             libpugixml-dev libfreetype-dev libfontconfig1-dev fonts-liberation tcl8.6
+# libFuzzer comes with clang's runtime libraries; only `make fuzz` needs them.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 
-.PHONY: all deps configure build test demo gui clean
+.PHONY: all deps configure build test demo gui fuzz clean
 
 all: build
 
@@ -46,5 +51,21 @@ demo: build
 gui: build
 	@sh tools/gui.sh $(BUILD)
 
+# Each target fuzzes into its own working corpus under build-fuzz/corpus/,
+# starting from the seeds in tests/fuzz/corpus/; a failing input is saved
+# under build-fuzz/artifacts/ and ends the run with an error.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@mkdir -p build-fuzz/artifacts
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  echo "fuzz_$$t: $(FUZZ_SECONDS) s"; \
+	  seeds=tests/fuzz/corpus/$$t; [ -d $$seeds ] || seeds=; \
+	  build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/artifacts/$$t- build-fuzz/corpus/$$t $$seeds || exit 1; \
+	done
+
 clean:
-	rm -rf build build-debug build-sanitize
+	rm -rf build build-debug build-sanitize build-fuzz

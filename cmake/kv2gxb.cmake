@@ -71,3 +71,27 @@ function(kv2gxb_qt_tests name label)
     PROPERTIES LABELS ${label} ENVIRONMENT QT_QPA_PLATFORM=offscreen
     DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# kv2gxb_fuzz_target(NAME [DEPS ...])
+# The fuzz target tests/fuzz/NAME_fuzz.cpp (it defines LLVMFuzzerTestOneInput)
+# with its seed corpus tests/fuzz/corpus/NAME/. With KV2GXB_FUZZ (clang) it
+# links libFuzzer; otherwise it links a replay main. Either way the CTest case
+# fuzz.NAME (label fuzz) runs it once over every corpus entry.
+function(kv2gxb_fuzz_target name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  set(_exe fuzz_${name})
+  set(_corpus ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+  add_executable(${_exe} ${CMAKE_CURRENT_SOURCE_DIR}/${name}_fuzz.cpp)
+  set_target_properties(${_exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  target_include_directories(${_exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${_exe} PRIVATE ${ARG_DEPS})
+  add_dependencies(fuzz_targets ${_exe})
+  if(KV2GXB_FUZZ)
+    target_link_options(${_exe} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME fuzz.${name} COMMAND ${_exe} -runs=0 ${_corpus})
+  else()
+    target_sources(${_exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/fuzz_replay_main.cpp)
+    add_test(NAME fuzz.${name} COMMAND ${_exe} ${_corpus})
+  endif()
+  set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz)
+endfunction()

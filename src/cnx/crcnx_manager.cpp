@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/message_box.h"
 #include "services/mfam.h"
 #include "support/bwizc_global.h"
 
@@ -229,6 +230,9 @@ void CRCNX_MANAGER::read_cnx_line(const CString& line, READ_STATE& state) {
     const bool is_constant = identifier == CRCNX_ITEM_CONSTANT::LINE_IDENTIFIER;
     if (is_private || is_parameter || is_constant) {
         const CString name = bwizc_global_extract_token(&rest, CNX_BLANKS);
+        // A record without a name would be written with a double blank and
+        // read back with its fields shifted.
+        if (name.IsEmpty()) return;
         const CString type_token = bwizc_global_extract_token(&rest, CNX_BLANKS);
         CString value = get_quoted_string(rest);
         const CString type = type_token == CRCNX_ITEM_TYPED_VALUE::NUMERIC_TYPE ? CRCNX_ITEM_TYPED_VALUE::NUMERIC_TYPE
@@ -272,7 +276,9 @@ void CRCNX_MANAGER::read_cnx_line(const CString& line, READ_STATE& state) {
 
     if (identifier == CRCNX_ITEM_GEN_FILE::LINE_IDENTIFIER) {
         const CString type = bwizc_global_extract_token(&rest, CNX_BLANKS);
-        const CString file_name = bwizc_global_extract_token(&rest, CNX_BLANKS);
+        // Written escaped, so read de-escaped: every save gives the same name.
+        const CString file_name = get_de_escaped_string(bwizc_global_extract_token(&rest, CNX_BLANKS));
+        if (file_name.IsEmpty()) return;
         const bool checked = bwizc_global_str2bool(bwizc_global_extract_token(&rest, CNX_BLANKS));
         m_gen_file_list.add_tail(new CRCNX_ITEM_GEN_FILE(type, file_name, checked, true));
         return;
@@ -318,13 +324,18 @@ bool CRCNX_MANAGER::read_cnx_info_from_file(CStdioFile* file) {
     READ_STATE state;
     CString line;
     int read_error = 0;
+    long long bytes_read = 0;
     for (;;) {
         errno = 0;
-        if (!file->ReadString(line)) {
+        bool too_long = false;
+        if (!file->ReadString(line, MAX_LINE_LENGTH, &too_long)) {
             read_error = errno;
             break;
         }
-        read_cnx_line(line, state);
+        // A file that grows while it is read stops at the size cap.
+        bytes_read += (too_long ? static_cast<long long>(MAX_LINE_LENGTH) : line.GetLength()) + 1;
+        if (bytes_read > MAX_FILE_SIZE) break;
+        if (!too_long) read_cnx_line(line, state);
     }
     end_cnx_reading(state);
     if (read_error != 0) {
@@ -345,16 +356,42 @@ void CRCNX_MANAGER::read_cnx_info_from_text(const CString& text) {
         size_t end = nl == std::string::npos ? s.size() : nl;
         size_t len = end - start;
         if (len > 0 && s[end - 1] == '\r') --len;
-        read_cnx_line(CString(std::string_view(s).substr(start, len)), state);
+        if (len <= MAX_LINE_LENGTH) read_cnx_line(CString(std::string_view(s).substr(start, len)), state);
         start = nl == std::string::npos ? s.size() : nl + 1;
     }
     end_cnx_reading(state);
 }
 
+CRCNX_MANAGER::OPEN_RESULT CRCNX_MANAGER::open_cnx_file(const CString& path, CStdioFile& file,
+                                                        CFileException* error) {
+    CFileException open_error;
+    if (!file.OpenRegularForRead(path, &open_error)) {
+        if (error) *error = open_error;
+        return open_error.m_cause == CFileException::invalidFile ? CNX_NOT_REGULAR : CNX_CANNOT_OPEN;
+    }
+    if (file.GetLength() > MAX_FILE_SIZE) {
+        file.Close();
+        return CNX_TOO_LARGE;
+    }
+    return CNX_OPENED;
+}
+
 bool CRCNX_MANAGER::read_cnx_file(const CString& path) {
     CStdioFile file;
-    if (!file.Open(path, CStdioFile::modeRead | CStdioFile::shareDenyNone | CStdioFile::typeText)) return false;
-    return read_cnx_info_from_file(&file);
+    switch (open_cnx_file(path, file, nullptr)) {
+    case CNX_OPENED: return read_cnx_info_from_file(&file);
+    case CNX_TOO_LARGE: {
+        CString message;
+        message.Format("Error: CNX file %s is larger than %d MiB and is not read", path.c_str(),
+                       static_cast<int>(MAX_FILE_SIZE >> 20));
+        bwizc_message_box(message);
+        return false;
+    }
+    default:
+        // Missing, unreadable or not a regular file: a new variation (the
+        // write refuses to replace what is not a regular file).
+        return false;
+    }
 }
 
 // ----------------------------------------------------------------- writing
@@ -472,25 +509,62 @@ bool CRCNX_MANAGER::write_cnx_info_to_file(CStdioFile* file, const CString& defa
 
 namespace {
 
-// The file a write to path really replaces: the target of a symbolic link,
-// so that the link survives.
-CString resolve_write_target(const CString& path) {
+// The folder part of path with its trailing slash; "" for a bare name.
+CString folder_of(const CString& path) {
+    const int slash = path.ReverseFind('/');
+    return slash >= 0 ? path.Left(slash + 1) : CString();
+}
+
+// Where a write to path goes, or "" with *refusal set. A symbolic link is
+// followed only to a target inside the folder that holds the link: the
+// wizard never writes outside the design file's folder. A dangling link or a
+// link loop is refused the same way.
+CString resolve_write_target(const CString& path, CString* refusal) {
     struct stat st;
-    if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (realpath(path, resolved)) return CString(resolved);
+    if (lstat(path, &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char text[PATH_MAX];
+    const ssize_t n = readlink(path, text, sizeof text - 1);
+    const CString link_text = n >= 0 ? CString(text, static_cast<int>(n)) : CString();
+    const CString folder = folder_of(path);
+    char resolved[PATH_MAX];
+    char resolved_folder[PATH_MAX];
+    if (!realpath(path, resolved)) {
+        refusal->Format("Error: CNX file %s is a symbolic link to %s, which cannot be resolved; it was not written",
+                        path.c_str(), link_text.c_str());
+        return CString();
     }
-    return path;
+    if (realpath(folder.IsEmpty() ? "." : folder.c_str(), resolved_folder)) {
+        std::string inside = resolved_folder;
+        if (inside.empty() || inside.back() != '/') inside += '/';
+        if (std::string(resolved).rfind(inside, 0) == 0) return CString(resolved);
+    }
+    refusal->Format("Error: CNX file %s is a symbolic link to %s, outside the design file's folder; it was not written",
+                    path.c_str(), resolved);
+    return CString();
+}
+
+// Writes the whole text to the file as it stands; 0 or the errno of the failure.
+int write_text_to(CRCNX_MANAGER& manager, const CString& path, unsigned flags, const CString& default_module_name,
+                  bool prefix_flag) {
+    CStdioFile file;
+    if (!file.Open(path, flags)) return file.last_error() ? file.last_error() : EIO;
+    manager.write_cnx_info_to_file(&file, default_module_name, prefix_flag);
+    const bool written = file.last_error() == 0 && file.Flush();
+    const int error = file.last_error();
+    file.Close();
+    return written ? 0 : (error ? error : EIO);
 }
 
 }  // namespace
 
 bool CRCNX_MANAGER::write_cnx_file(const CString& path, const CString& default_module_name, bool prefix_flag,
                                    bool report_errors) {
-    const CString target = resolve_write_target(path);
-    const int slash = target.ReverseFind('/');
-    const CString dir = slash >= 0 ? target.Left(slash + 1) : CString();
-
+    // A refusal is always reported: the caller could not tell it from a
+    // written file otherwise.
+    auto refuse = [&](const CString& message) {
+        bwizc_message_box(message);
+        return false;
+    };
     auto fail = [&](int err, const CString& temp) {
         if (!temp.IsEmpty()) unlink(temp);
         if (report_errors) {
@@ -499,8 +573,25 @@ bool CRCNX_MANAGER::write_cnx_file(const CString& path, const CString& default_m
         return false;
     };
 
+    CString refusal;
+    const CString target = resolve_write_target(path, &refusal);
+    if (target.IsEmpty()) return refuse(refusal);
+    struct stat st;
+    const bool exists = stat(target, &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+        refusal.Format("Error: CNX file %s is not a regular file; it was not written", path.c_str());
+        return refuse(refusal);
+    }
+    const unsigned in_place_flags = CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText;
+    // Other hard links would keep the old text after a rename.
+    if (exists && st.st_nlink > 1) {
+        const int err = write_text_to(*this, target, in_place_flags, default_module_name, prefix_flag);
+        return err == 0 || fail(err, CString());
+    }
+
     // The temporary file is created exclusively, so two writers never share it.
     static unsigned counter = 0;
+    const CString dir = folder_of(target);
     CString temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -508,22 +599,27 @@ bool CRCNX_MANAGER::write_cnx_file(const CString& path, const CString& default_m
         fd = open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) return fail(errno, CString());
-    // The replaced file keeps its permissions.
-    struct stat st;
-    if (stat(target, &st) == 0 && S_ISREG(st.st_mode)) fchmod(fd, st.st_mode & 07777);
+    if (fd < 0) {
+        const int err = errno;
+        // A folder that takes no new file while the file itself may be written.
+        if (exists && (err == EACCES || err == EPERM) && access(target, W_OK) == 0) {
+            const int in_place_err = write_text_to(*this, target, in_place_flags, default_module_name, prefix_flag);
+            return in_place_err == 0 || fail(in_place_err, CString());
+        }
+        return fail(err, CString());
+    }
+    // The replaced file keeps its owner (where we may give it) and permissions.
+    if (exists) {
+        if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Not ours to give: the file becomes the writer's.
+        }
+        fchmod(fd, st.st_mode & 07777);
+    }
     close(fd);
 
-    CStdioFile file;
-    CFileException open_error;
-    if (!file.Open(temp, CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText, &open_error)) {
-        return fail(file.last_error(), temp);
-    }
-    write_cnx_info_to_file(&file, default_module_name, prefix_flag);
-    const bool written = file.last_error() == 0 && file.Flush();
-    const int write_error = file.last_error();
-    file.Close();
-    if (!written) return fail(write_error, temp);
+    const int err = write_text_to(*this, temp, CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText,
+                                  default_module_name, prefix_flag);
+    if (err != 0) return fail(err, temp);
     if (rename(temp, target) != 0) return fail(errno, temp);
     return true;
 }

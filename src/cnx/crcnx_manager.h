@@ -2,6 +2,8 @@
 // kind; reads the CNX file into them and writes them back.
 #pragma once
 
+#include <cstddef>
+
 #include "cnx/crcnx_item.h"
 #include "cnx/crcnx_symbol_outline_interface.h"
 #include "platform/cstring.h"
@@ -32,14 +34,31 @@ public:
     // Reads CNX text held in memory, with the same rules as a file.
     void read_cnx_info_from_text(const CString& text);
 
-    // Opens path for reading and reads it. False (and nothing reported) when
-    // the file cannot be opened: that is a new variation.
+    // What is read of a CNX file: a longer line is skipped, a larger file
+    // is not read.
+    static constexpr size_t MAX_LINE_LENGTH = size_t(1) << 20;
+    static constexpr long long MAX_FILE_SIZE = 64LL << 20;
+
+    enum OPEN_RESULT { CNX_OPENED, CNX_CANNOT_OPEN, CNX_NOT_REGULAR, CNX_TOO_LARGE };
+    // Opens path for reading when it is a regular file of at most
+    // MAX_FILE_SIZE bytes; a FIFO or device is refused without blocking.
+    // *error (when given) says why a file could not be opened.
+    static OPEN_RESULT open_cnx_file(const CString& path, CStdioFile& file, CFileException* error);
+    // Opens path for reading and reads it. False when the file cannot be
+    // opened or is not a regular file (nothing reported: that is a new
+    // variation) and when it is too large (reported).
     bool read_cnx_file(const CString& path);
     // Writes the description to a temporary file in the directory of path
     // and renames it over path, so a failed write leaves the old file as it
-    // was. On failure the temporary file is removed, the error is shown with
-    // bwizc_global_display_file_exception when report_errors is set, and the
-    // result is false.
+    // was. The file is written in place instead when it has other hard
+    // links, or when its directory refuses the temporary file but the file
+    // itself may be written, so that links and ownership survive; either way
+    // its permission bits stay. A symbolic link is followed only to a target
+    // inside the folder that holds the link, and only a regular file is
+    // replaced: anything else is refused, with a message naming the link or
+    // file whatever report_errors says. On failure the temporary file is
+    // removed, the error is shown with bwizc_global_display_file_exception
+    // when report_errors is set, and the result is false.
     bool write_cnx_file(const CString& path, const CString& default_module_name, bool prefix_flag = false,
                         bool report_errors = true);
 

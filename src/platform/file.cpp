@@ -1,5 +1,9 @@
 #include "platform/file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 int CFileException::cause_from_errno(int err) {
@@ -66,6 +70,39 @@ bool CStdioFile::Open(const char* path, unsigned flags, CFileException* error) {
     return true;
 }
 
+bool CStdioFile::OpenRegularForRead(const char* path, CFileException* error) {
+    Close();
+    m_path = path ? path : "";
+    m_last_error = 0;
+    int cause = CFileException::none;
+    // Non-blocking, so that opening a FIFO without a writer returns at once.
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0) {
+        m_last_error = errno;
+        cause = CFileException::cause_from_errno(m_last_error);
+    } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        m_last_error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        cause = CFileException::invalidFile;
+    } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || !(m_fp = ::fdopen(fd, "rb"))) {
+        m_last_error = errno ? errno : EIO;
+        cause = CFileException::cause_from_errno(m_last_error);
+    }
+    if (m_fp) return true;
+    if (fd >= 0) ::close(fd);
+    if (error) {
+        error->m_cause = cause;
+        error->m_strFileName = m_path;
+    }
+    return false;
+}
+
+long long CStdioFile::GetLength() const {
+    struct stat st;
+    if (!m_fp || ::fstat(::fileno(m_fp), &st) != 0) return -1;
+    return static_cast<long long>(st.st_size);
+}
+
 void CStdioFile::Close() {
     if (m_fp) {
         std::fclose(m_fp);
@@ -73,18 +110,35 @@ void CStdioFile::Close() {
     }
 }
 
-bool CStdioFile::ReadString(CString& line) {
+bool CStdioFile::ReadString(CString& line) { return ReadString(line, static_cast<size_t>(-1), nullptr); }
+
+bool CStdioFile::ReadString(CString& line, size_t max_length, bool* too_long) {
     line.Empty();
+    if (too_long) *too_long = false;
     if (!m_fp) return false;
     std::string& s = line.str();
     int c;
     bool any = false;
-    while ((c = std::getc(m_fp)) != EOF) {
+    bool over = false;
+    while ((c = getc_unlocked(m_fp)) != EOF) {
         any = true;
         if (c == '\n') break;
+        if (over) continue;
+        // One byte more than the cap is kept, for a "\r" before the line end.
+        if (s.size() > max_length) {
+            over = true;
+            s.clear();
+            s.shrink_to_fit();
+            continue;
+        }
         s.push_back(static_cast<char>(c));
     }
     if (!s.empty() && s.back() == '\r') s.pop_back();
+    if (!over && s.size() > max_length) over = true;
+    if (over) {
+        s.clear();
+        if (too_long) *too_long = true;
+    }
     return any;
 }
 

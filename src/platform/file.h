@@ -2,6 +2,7 @@
 // wizard reports to the user.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 #include "platform/cstring.h"
@@ -62,18 +63,26 @@ public:
 
     // Opens the file; on failure fills *error (when given) and returns false.
     bool Open(const char* path, unsigned flags, CFileException* error = nullptr);
+    // Opens an existing regular file for reading. Anything else (a directory,
+    // a FIFO, a device) is refused without blocking, with cause invalidFile.
+    bool OpenRegularForRead(const char* path, CFileException* error = nullptr);
     void Close();
     bool IsOpen() const { return m_fp != nullptr; }
 
     // Reads one line without its line end ("\n" or "\r\n"); false at end of
     // file. A line may hold any bytes, NUL included.
     bool ReadString(CString& line);
+    // The same, keeping at most max_length bytes: the rest of a longer line
+    // is read past and *too_long set (line then holds nothing).
+    bool ReadString(CString& line, size_t max_length, bool* too_long);
     // Writes the text as it is; false when the write failed (m_last_error set).
     bool WriteString(const char* text);
     bool Flush();
     void SeekToEnd();
     void SeekToBegin();
 
+    // Size in bytes of the open file, -1 when unknown.
+    long long GetLength() const;
     const CString& GetFilePath() const { return m_path; }
     // errno of the last failed operation, 0 when none failed.
     int last_error() const { return m_last_error; }

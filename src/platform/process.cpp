@@ -68,7 +68,7 @@ BWIZC_CHILD_PROCESS::~BWIZC_CHILD_PROCESS() {
     close_fd(m_in);
     close_fd(m_out);
     close_fd(m_err);
-    if (m_pid > 0 && !m_reaped) terminate();
+    if (m_pid > 0) terminate();
 }
 
 bool BWIZC_CHILD_PROCESS::start(const CStringArray& argv, unsigned pipes, const CString& working_dir) {
@@ -97,7 +97,9 @@ bool BWIZC_CHILD_PROCESS::start(const CStringArray& argv, unsigned pipes, const 
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
     posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
+    // A group of its own, so that ending the child ends what it started too.
+    posix_spawnattr_setpgroup(&attr, 0);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
     std::vector<char*> args;
     for (const CString& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -218,14 +220,21 @@ bool BWIZC_CHILD_PROCESS::try_wait(int* status) {
 }
 
 void BWIZC_CHILD_PROCESS::terminate(int grace_ms) {
-    if (m_pid <= 0 || m_reaped) return;
-    ::kill(m_pid, SIGTERM);
+    if (m_pid <= 0) return;
+    // The group id is the child's pid. It stays reserved while the child is
+    // unreaped or any process of the group runs, so the group signals below
+    // never reach a stranger.
+    const pid_t group = m_pid;
+    auto group_gone = [group] { return ::kill(-group, 0) != 0 && errno == ESRCH; };
+    if (m_reaped && group_gone()) return;
+    ::kill(-group, SIGTERM);
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(grace_ms);
     while (std::chrono::steady_clock::now() < until) {
-        if (try_wait(nullptr)) return;
+        try_wait(nullptr);
+        if (m_reaped && group_gone()) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    ::kill(m_pid, SIGKILL);
+    ::kill(-group, SIGKILL);
     wait();
 }
 

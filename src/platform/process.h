@@ -16,12 +16,13 @@ public:
     };
 
     BWIZC_CHILD_PROCESS() = default;
-    ~BWIZC_CHILD_PROCESS();  // closes the pipes, ends and reaps a running child
+    ~BWIZC_CHILD_PROCESS();  // closes the pipes, ends the child's group and reaps the child
     BWIZC_CHILD_PROCESS(const BWIZC_CHILD_PROCESS&) = delete;
     BWIZC_CHILD_PROCESS& operator=(const BWIZC_CHILD_PROCESS&) = delete;
 
     // argv[0] is looked up in PATH when it has no "/". Streams that are not
-    // piped are inherited. False when the program cannot be started.
+    // piped are inherited. The child leads a process group of its own. False
+    // when the program cannot be started.
     bool start(const CStringArray& argv, unsigned pipes, const CString& working_dir = CString());
     bool is_started() const { return m_pid > 0; }
     pid_t get_pid() const { return m_pid; }
@@ -43,7 +44,8 @@ public:
     int wait();
     // True (and *status) when the child has ended, without blocking.
     bool try_wait(int* status);
-    // SIGTERM, then SIGKILL after grace_ms when it is still running; reaps it.
+    // SIGTERM to the child's process group, then SIGKILL when the child or
+    // any process of its group still runs after grace_ms; reaps the child.
     void terminate(int grace_ms = 500);
 
 private:

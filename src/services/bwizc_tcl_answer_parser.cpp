@@ -2,18 +2,38 @@
 
 #include <cstdlib>
 
-bool BWIZC_TCL_ANSWER_PARSER::take_line(std::string& line)
+BWIZC_TCL_ANSWER_PARSER::LINE BWIZC_TCL_ANSWER_PARSER::take_line(std::string& line)
 {
-    size_t end = m_buffer.find('\n', m_pos);
+    // Each byte is searched once, and the taken lines are dropped only when
+    // they are at least half of the buffer: linear in what is fed.
+    size_t end = m_buffer.find('\n', m_scan);
     if (end == std::string::npos) {
-        // Keep only the unfinished line.
-        m_buffer.erase(0, m_pos);
-        m_pos = 0;
-        return false;
+        m_scan = m_buffer.size();
+        if (m_buffer.size() - m_pos > m_limits.line_length) {
+            return LINE_TOO_LONG;
+        }
+        if (m_pos > 0 && m_pos >= m_buffer.size() / 2) {
+            m_buffer.erase(0, m_pos);
+            m_scan -= m_pos;
+            m_pos = 0;
+        }
+        return NO_LINE;
+    }
+    if (end - m_pos > m_limits.line_length) {
+        return LINE_TOO_LONG;
     }
     line.assign(m_buffer, m_pos, end - m_pos);
     m_pos = end + 1;
-    return true;
+    m_scan = m_pos;
+    return LINE_TAKEN;
+}
+
+void BWIZC_TCL_ANSWER_PARSER::drop_buffer()
+{
+    m_buffer.clear();
+    m_buffer.shrink_to_fit();
+    m_pos = 0;
+    m_scan = 0;
 }
 
 CString BWIZC_TCL_ANSWER_PARSER::unescape(const std::string& line)
@@ -49,8 +69,14 @@ BWIZC_TCL_ANSWER_PARSER::RESULT BWIZC_TCL_ANSWER_PARSER::next(BWIZC_TCL_ANSWER& 
             m_state = COUNT;
             return ANSWER;
         }
-        if (!take_line(line)) {
+        LINE taken = take_line(line);
+        if (taken == NO_LINE) {
             return NEED_MORE;
+        }
+        if (taken == LINE_TOO_LONG) {
+            m_state = BROKEN;
+            drop_buffer();
+            return BAD_FRAME;
         }
         switch (m_state) {
         case COUNT: {
@@ -64,16 +90,24 @@ BWIZC_TCL_ANSWER_PARSER::RESULT BWIZC_TCL_ANSWER_PARSER::next(BWIZC_TCL_ANSWER& 
                 digits = digits && c >= '0' && c <= '9';
             }
             long count = digits ? std::strtol(line.c_str(), nullptr, 10) : -1;
-            if (count < 0 || count > MAX_ELEMENTS) {
+            if (count < 0 || count > m_limits.elements) {
                 m_state = BROKEN;
                 return BAD_FRAME;
             }
             m_elements = std::make_unique<CStringArray>();
             m_remaining = count;
+            m_answer_bytes = 0;
             m_state = ELEMENTS;
             break;
         }
         case ELEMENTS:
+            m_answer_bytes += line.size() + 1;
+            if (m_answer_bytes > m_limits.answer_bytes) {
+                m_state = BROKEN;
+                m_elements.reset();
+                drop_buffer();
+                return BAD_FRAME;
+            }
             m_elements->Add(unescape(line));
             --m_remaining;
             break;

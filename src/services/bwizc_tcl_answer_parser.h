@@ -18,11 +18,27 @@ class BWIZC_TCL_ANSWER_PARSER {
 public:
     enum RESULT { NEED_MORE, ANSWER, BAD_FRAME };
 
-    // The largest element count taken as a frame; more is a broken stream.
-    static constexpr long MAX_ELEMENTS = 1000000;
+    // Caps on one answer, so that a misbehaving interpreter cannot drive the
+    // wizard's memory up: beyond any of them the stream counts as broken
+    // (and the command as not answered). The device database's longest
+    // answers are a few hundred short elements.
+    struct LIMITS {
+        size_t line_length = 64 * 1024;
+        long elements = 100000;
+        size_t answer_bytes = 8 * 1024 * 1024;
+    };
 
-    // Appends bytes read from the interpreter.
-    void feed(const char* data, size_t size) { m_buffer.append(data, size); }
+    BWIZC_TCL_ANSWER_PARSER() = default;
+    explicit BWIZC_TCL_ANSWER_PARSER(const LIMITS& limits) : m_limits(limits) {}
+
+    // Appends bytes read from the interpreter (dropped once the stream is
+    // broken).
+    void feed(const char* data, size_t size)
+    {
+        if (m_state != BROKEN) {
+            m_buffer.append(data, size);
+        }
+    }
     // The next complete answer, NEED_MORE until one is complete, BAD_FRAME
     // (for good) when the stream is not framed as answers.
     RESULT next(BWIZC_TCL_ANSWER& answer);
@@ -30,11 +46,16 @@ public:
     static CString unescape(const std::string& line);
 
 private:
-    bool take_line(std::string& line);
+    enum LINE { LINE_TAKEN, NO_LINE, LINE_TOO_LONG };
+    LINE take_line(std::string& line);
+    void drop_buffer();
 
     enum STATE { COUNT, ELEMENTS, MESSAGE, BROKEN };
+    LIMITS m_limits;
     std::string m_buffer;
-    size_t m_pos = 0;
+    size_t m_pos = 0;   // start of the first line not yet taken
+    size_t m_scan = 0;  // where the search for its end goes on
+    size_t m_answer_bytes = 0;
     STATE m_state = COUNT;
     long m_remaining = 0;
     std::unique_ptr<CStringArray> m_elements;

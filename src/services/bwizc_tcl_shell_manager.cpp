@@ -183,7 +183,9 @@ int give_up_locked(TCL_SHELL& s)
     s.pending.clear();
     s.to_write.clear();
     if (s.child_pid > 0) {
-        ::kill(s.child_pid, SIGKILL);
+        // The whole group: a process the interpreter started must not keep
+        // running (or keep our standard error open) after it.
+        ::kill(-s.child_pid, SIGKILL);
     }
     return dropped;
 }

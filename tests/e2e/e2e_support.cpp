@@ -7,6 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,14 +17,21 @@
 
 extern char** environ;
 
-KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& cwd) {
+KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& cwd,
+                      const std::vector<std::string>& env_extra, int deadline_ms) {
+    std::vector<std::string> argv{KV2GXB_EXECUTABLE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return run_program(argv, cwd, env_extra, deadline_ms);
+}
+
+KV2GXB_RUN run_program(const std::vector<std::string>& program_argv, const std::string& cwd,
+                       const std::vector<std::string>& env_extra, int deadline_ms) {
     KV2GXB_RUN run;
     int out_pipe[2];
     int err_pipe[2];
-    if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) return run;
+    if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) return run;
 
-    std::vector<std::string> argv_text{KV2GXB_EXECUTABLE};
-    argv_text.insert(argv_text.end(), args.begin(), args.end());
+    std::vector<std::string> argv_text = program_argv;
     std::vector<char*> argv;
     for (std::string& a : argv_text) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -31,11 +41,10 @@ KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& c
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
-    posix_spawn_file_actions_addclose(&actions, out_pipe[0]);
-    posix_spawn_file_actions_addclose(&actions, err_pipe[0]);
     if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
 
     // No display: the run stays headless whatever the test machine has.
+    std::vector<std::string> extra = env_extra;
     std::vector<char*> env;
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
@@ -45,6 +54,7 @@ KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& c
         }
         env.push_back(*e);
     }
+    for (std::string& e : extra) env.push_back(e.data());
     env.push_back(nullptr);
 
     pid_t pid = -1;
@@ -53,10 +63,14 @@ KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& c
     close(out_pipe[1]);
     close(err_pipe[1]);
     if (rc == 0) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadline_ms);
         pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
         std::string* sinks[2] = {&run.out, &run.err};
         int open_count = 2;
-        while (open_count > 0 && poll(fds, 2, 10000) > 0) {
+        while (open_count > 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                                    std::chrono::steady_clock::now());
+            if (left.count() <= 0 || poll(fds, 2, static_cast<int>(left.count())) <= 0) break;
             for (int i = 0; i < 2; ++i) {
                 if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
                 char buffer[4096];
@@ -70,7 +84,17 @@ KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& c
             }
         }
         int status = 0;
-        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);
+        bool exited = false;
+        while (!exited && std::chrono::steady_clock::now() < deadline) {
+            exited = waitpid(pid, &status, WNOHANG) == pid;
+            if (!exited) usleep(5000);
+        }
+        if (!exited) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+        run.ended = exited && open_count == 0;
+        if (WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);
     }
     close(out_pipe[0]);
     close(err_pipe[0]);
@@ -102,4 +126,19 @@ void write_file(const std::string& path, const std::string& text) {
 bool file_exists(const std::string& path) {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> folder_entries(const std::string& path) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(path, ec)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool process_runs(int pid) {
+    // The state follows the command name, which ends at the last ')'.
+    const std::string stat = read_file("/proc/" + std::to_string(pid) + "/stat");
+    const size_t close = stat.rfind(')');
+    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
 }

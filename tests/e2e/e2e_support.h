@@ -8,11 +8,19 @@ struct KV2GXB_RUN {
     int exit_status = -1;  // -1 when the process did not exit normally
     std::string out;
     std::string err;
+    // Exited, and both output pipes reached their end, within the deadline
+    // (a process left behind holding a pipe open keeps this false).
+    bool ended = false;
 };
 
 // Runs kv2gxb with the given arguments in directory cwd (the current one when
-// empty), standard input closed.
-KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& cwd = std::string());
+// empty), standard input closed, with the extra environment entries
+// ("NAME=value"). Past deadline_ms the run is killed.
+KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& cwd = std::string(),
+                      const std::vector<std::string>& env_extra = {}, int deadline_ms = 20000);
+// The same for any program: argv[0] is its path.
+KV2GXB_RUN run_program(const std::vector<std::string>& argv, const std::string& cwd = std::string(),
+                       const std::vector<std::string>& env_extra = {}, int deadline_ms = 20000);
 
 // A fresh directory under the system's temporary folder, removed with
 // everything in it when the object goes.
@@ -32,3 +40,7 @@ private:
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& text);
 bool file_exists(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> folder_entries(const std::string& path);
+// True while the process exists and is not a zombie.
+bool process_runs(int pid);

@@ -82,3 +82,28 @@ TEST(TclAnswerParser, IncompleteAnswerWaitsForTheRest)
     ASSERT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::ANSWER);
     EXPECT_EQ(elements_of(answer), (std::vector<std::string>{"x", "y", "z"}));
 }
+
+TEST(TclAnswerParser, AnswerAtItsCapsIsTakenAndOnePastThemBreaksTheStream)
+{
+    BWIZC_TCL_ANSWER_PARSER::LIMITS limits;
+    limits.line_length = 4;
+    limits.elements = 3;
+    limits.answer_bytes = 13;  // line ends counted
+    const struct {
+        std::string stream;
+        BWIZC_TCL_ANSWER_PARSER::RESULT result;
+    } rows[] = {
+        {"3\nabcd\nefgh\nij\n", BWIZC_TCL_ANSWER_PARSER::ANSWER},  // every cap reached, none passed
+        {"1\nabcde\n", BWIZC_TCL_ANSWER_PARSER::BAD_FRAME},        // a line too long
+        {"1\nabcde", BWIZC_TCL_ANSWER_PARSER::BAD_FRAME},          // an endless line, before its end
+        {"-1\nabcde\n", BWIZC_TCL_ANSWER_PARSER::BAD_FRAME},       // a message line too long
+        {"4\na\nb\nc\nd\n", BWIZC_TCL_ANSWER_PARSER::BAD_FRAME},   // too many elements
+        {"3\nabcd\nefgh\nijk\n", BWIZC_TCL_ANSWER_PARSER::BAD_FRAME},  // too many bytes
+    };
+    for (const auto& row : rows) {
+        BWIZC_TCL_ANSWER_PARSER parser(limits);
+        parser.feed(row.stream.data(), row.stream.size());
+        BWIZC_TCL_ANSWER answer;
+        EXPECT_EQ(parser.next(answer), row.result) << row.stream;
+    }
+}

@@ -13,9 +13,10 @@ namespace {
 bool process_is_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 // A database that knows two keys and answers every other command with the
-// command itself, logging what it receives.
+// command itself, logging what it receives beside its script (one script per
+// test, since tests run side by side).
 const char* const ECHO_SERVER = R"(
-set log [open [file join [file dirname [info script]] kvgxb_wizard_commands.log] w]
+set log [open "[file rootname [info script]].log" w]
 while {[gets stdin line] >= 0} {
     puts $log $line
     flush $log
@@ -29,7 +30,7 @@ while {[gets stdin line] >= 0} {
 )";
 
 std::vector<std::string> read_command_log() {
-    std::ifstream in(std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_wizard_commands.log");
+    std::ifstream in(std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_wizard_echo_server.log");
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
@@ -174,7 +175,7 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
 }
 
 TEST_F(KvgxbWizardApp, AnswerArrivingWhileAClockListIsPendingIsTakenAsTheClockList) {
-    MANAGER::set_server_script_path(write_script("kvgxb_wizard_echo_server.tcl", ECHO_SERVER));
+    MANAGER::set_server_script_path(write_script("kvgxb_wizard_clock_echo_server.tcl", ECHO_SERVER));
     KVGXB_TEST_APP_WIZARD& w = make_wizard();
     ASSERT_TRUE(w.on_init_wizard());
     // The protocol and subprotocol rows of KEY_A are in; the operation-mode

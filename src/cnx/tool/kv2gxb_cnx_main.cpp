@@ -1,7 +1,5 @@
 // kv2gxb-cnx FILE: reads FILE with the wizard's CNX reader and writes what
 // the wizard keeps of it, with the wizard's writer, to standard output.
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -33,14 +31,12 @@ int main(int argc, char** argv) {
     }
     const char* path = argv[1];
 
-    struct stat st;
-    if (stat(path, &st) != 0) return cannot_read(path, std::strerror(errno));
-    if (S_ISDIR(st.st_mode)) return cannot_read(path, std::strerror(EISDIR));
-
     CStdioFile file;
-    CFileException error;
-    if (!file.Open(path, CStdioFile::modeRead | CStdioFile::shareDenyNone | CStdioFile::typeText, &error)) {
-        return cannot_read(path, bwizc_global_get_file_exception_message(error));
+    switch (CRCNX_MANAGER::open_cnx_file(path, file, nullptr)) {
+    case CRCNX_MANAGER::CNX_OPENED: break;
+    case CRCNX_MANAGER::CNX_NOT_REGULAR: return cannot_read(path, "not a regular file");
+    case CRCNX_MANAGER::CNX_TOO_LARGE: return cannot_read(path, "larger than 64 MiB");
+    default: return cannot_read(path, std::strerror(file.last_error() ? file.last_error() : EIO));
     }
 
     // A read error is reported through the message box; here it ends the run.
