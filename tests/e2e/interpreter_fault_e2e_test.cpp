@@ -2,8 +2,8 @@
 // table. Each fake interpreter records the processes it starts. For every
 // row a silent run of the real kv2gxb ends within its bound, leaves none of
 // those processes behind, keeps the existing CNX file whole and writes
-// nothing outside the design file's folder; its exit status and message are
-// the row's own. The same fake then serves the query service in this
+// nothing outside the design file's folder; a silent run never waits for the
+// database, so it ends as usual: status 0 and the variation written whole. The same fake then serves the query service in this
 // process: a broken answer is given up at once (not at the answer timeout)
 // and nothing is delivered.
 #include <gtest/gtest.h>
@@ -29,26 +29,22 @@ struct INTERPRETER_FAULT {
     const char* name;
     const char* script;  // /bin/sh commands; null: no such program
     bool gives_up;       // the query service drops the command before its timeout
-    // What a silent run ends with (the run stops before the pages today).
-    int status;
-    const char* message;
 };
 
-const char NO_PAGES[] = "Error: Wizard has no valid pages";
 
 const INTERPRETER_FAULT INTERPRETER_FAULTS[] = {
-    {"missing", nullptr, true, 1, NO_PAGES},
-    {"exits at once", "exit 3", true, 1, NO_PAGES},
-    {"garbage", "printf 'garbage\\n'; exec cat >/dev/null", true, 1, NO_PAGES},
-    {"random bytes", "head -c 65536 /dev/urandom; exec cat >/dev/null", true, 1, NO_PAGES},
-    {"hangs", "sleep 300", false, 1, NO_PAGES},
-    {"ignores SIGTERM", "trap '' TERM; sleep 300", false, 1, NO_PAGES},
-    {"dies mid answer", "read -r line; printf '3\\nonly one\\n'; kill -KILL $$", true, 1, NO_PAGES},
-    {"closes stdout", "exec >&-; sleep 300", true, 1, NO_PAGES},
-    {"forks a child", "sleep 300 & echo $! >>\"$KV2GXB_FAULT_RECORD\"; exec cat >/dev/null", false, 1, NO_PAGES},
-    {"endless line", "exec tr -d '\\n' </dev/zero", true, 1, NO_PAGES},
-    {"huge count", "printf '999999\\n'; exec yes element", true, 1, NO_PAGES},
-    {"endless answer", "x=$(printf '%0200d' 0); printf '90000\\n'; exec yes \"$x\"", true, 1, NO_PAGES},
+    {"missing", nullptr, true},
+    {"exits at once", "exit 3", true},
+    {"garbage", "printf 'garbage\\n'; exec cat >/dev/null", true},
+    {"random bytes", "head -c 65536 /dev/urandom; exec cat >/dev/null", true},
+    {"hangs", "sleep 300", false},
+    {"ignores SIGTERM", "trap '' TERM; sleep 300", false},
+    {"dies mid answer", "read -r line; printf '3\\nonly one\\n'; kill -KILL $$", true},
+    {"closes stdout", "exec >&-; sleep 300", true},
+    {"forks a child", "sleep 300 & echo $! >>\"$KV2GXB_FAULT_RECORD\"; exec cat >/dev/null", false},
+    {"endless line", "exec tr -d '\\n' </dev/zero", true},
+    {"huge count", "printf '999999\\n'; exec yes element", true},
+    {"endless answer", "x=$(printf '%0200d' 0); printf '90000\\n'; exec yes \"$x\"", true},
 };
 
 std::vector<int> recorded_pids(const std::string& record) {
@@ -107,10 +103,11 @@ TEST(InterpreterFaultE2e, EveryFaultEndsCleanlyAndKeepsTheVariation) {
 
         const KV2GXB_RUN run = run_kv2gxb({"-silent", design + "/gxb_top.v"}, design, env, 10000);
         EXPECT_TRUE(run.ended) << run.err;
-        EXPECT_EQ(run.exit_status, row.status) << run.err;
-        EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.exit_status, 0) << run.err;
         const std::string cnx = read_file(design + "/gxb_top.cnx");
-        EXPECT_TRUE(cnx == old_cnx || (cnx.rfind("GENERATION: STANDARD\n", 0) == 0 && cnx.back() == '\n')) << cnx;
+        EXPECT_EQ(cnx.rfind("GENERATION: STANDARD\n", 0), 0u) << cnx;
+        EXPECT_NE(cnx.find(old_cnx), std::string::npos) << "the caller's protocol is kept";
+        EXPECT_NE(cnx.find("\nSYMBOL: "), std::string::npos) << "the file is whole";
         for (const std::string& name : folder_entries(design)) {
             EXPECT_EQ(name.find(".cnxtmp"), std::string::npos) << name;
         }
