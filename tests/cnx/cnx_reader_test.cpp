@@ -151,7 +151,7 @@ TEST(CnxReader, ReadsGenFilesAsPersistentAndHelpItemsSplitAtDollar) {
               "GEN_FILE:\n"
               "HELP_MENU_ITEM: TRUE \"About$about.html$topic$with$dollars\"\n"
               "HELP_MENU_ITEM: 0 \"Only\"\n"
-              "HELP_MENU_ITEM: FALSE unquoted$x\n");
+              "HELP_MENU_ITEM: FALSE unquoted$x\r\n");
     // File names are taken as they stand, without undoing escapes; a checked
     // state read from a file is always kept.
     const char* gen_files[] = {"TYPE_NORMAL kv2gxb.v 1 1", "TYPE_EXPLICIT dir\\\\kv2gxb_inst.v 0 1",
