@@ -2,6 +2,7 @@
 // hears, and a dialog template with one item of each control kind.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/dialog.h"
@@ -29,6 +30,12 @@ public:
         if (change == nullptr) return;
         events.push_back({change->get_control_id(), change->get_notify_code(), change->get_val_string(),
                           change->get_prev_val_string(), change->get_source_control()});
+    }
+    // What was heard, one "value<previous value" text per event.
+    std::vector<std::string> values() const {
+        std::vector<std::string> out;
+        for (const RECORDED_EVENT& e : events) out.push_back(e.value.str() + "<" + e.prev_value.str());
+        return out;
     }
     int count_for(UINT id) const {
         int n = 0;
