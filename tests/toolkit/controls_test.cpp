@@ -436,7 +436,7 @@ TEST_F(ToolkitControls, EnableAndShowActOnTheWindow) {
     CRSTATIC_GROUP frame;
     attach(label, ID_LABEL);
     attach(frame, ID_FRAME);
-    EXPECT_EQ(label.GetWindowText(), "Data rate:");
+    EXPECT_EQ(label.GetWindowText(), "Channel name:");
     EXPECT_TRUE(label.GetExStyle() & WS_EX_TRANSPARENT);
     EXPECT_TRUE(label.is_control_enabled());
     label.enable_control(false);
