@@ -13,7 +13,6 @@
 
 #include "cnx/crcnx_manager.h"
 #include "cnx_test_util.h"
-#include "services/mfam.h"
 
 namespace {
 
@@ -56,59 +55,6 @@ TEST(CnxFile, WrittenFileReadBackWritesByteIdentical) {
     const std::string odd = "PRIVATE: Q STRING \"cut\"here\"\nGEN_FILE: TYPE_NORMAL a.v TRUE \nPART_ID: \"x\"\n";
     const std::string once = read_back_and_write(odd);
     EXPECT_EQ(read_back_and_write(once), once);
-}
-
-TEST(CnxFile, HandWrittenFileWithEveryRecordKindGivesTheExpectedOutput) {
-    const std::string retired = mfam_retired_family_names[1].retired;
-    const std::string current = mfam_retired_family_names[1].current;
-    CNX_SCRATCH_DIR dir;
-    const std::string path = dir.file("variation.cnx");
-    cnx_write_whole_file(path,
-                         "GENERATION: STANDARD\r\n"
-                         "VERSION: WM1.0\r\n"
-                         "WIZARD_TITLE: \"GXB\"\r\n"
-                         "LOGO_FILE_PATHNAME: \"logo.bmp\"\r\n"
-                         "SUPPORTED_DEVICE_FAMILY: \"Velaris II GX\"\"Production\"\r\n"
-                         "PART_ID: \"KV2VGX130KF1508C3\"\r\n"
-                         "HELP_MENU_ITEM: 1 \"About$about.html$x\"\r\n"
-                         "MODULE: gxb_top text\r\n"
-                         "\r\n"
-                         "CGXDLL: gen\r\n"
-                         "PRIVATE: WIZ_b STRING \"b\"\r\n"
-                         "PRIVATE: WIZ_A NUMERIC \"1\"\r\n"
-                         "PRIVATE: WIZ_FAMILY STRING \"" + retired + "\"\r\n"
-                         "PRIVATE: WIZ_TAB STRING \"x\\ty\"\r\n"
-                         "LIBRARY: lib value\r\n"
-                         "PARAMETER: starting_channel_number NUMERIC \"0\"\r\n"
-                         "CONSTANT: intended_device_family STRING \"Velaris II GX\"\r\n"
-                         "USED_PORT: rx_datain 4 0 0 0 INPUT NODEFVAL \"rx_datain[3..0]\"\r\n"
-                         "CONNECT: rx_datain 0 0 4 0 @ 0 0 4 0\r\n"
-                         "GEN_FILE: TYPE_NORMAL gxb.v TRUE FALSE\r\n"
-                         "GEN_FILE: TYPE_EXPLICIT gxb_inst.v FALSE \r\n"
-                         "ERR_MSG: an error\r\n"
-                         "SYMBOL: RECT 0 0 10 10\r\n");
-    CRCNX_MANAGER m;
-    ASSERT_TRUE(m.read_cnx_file(path));
-    EXPECT_EQ(m.get_cnx_text("kv2gxb", false).str(),
-              "GENERATION: STANDARD\n"
-              "VERSION: WM1.0\n"
-              "MODULE: kv2gxb \n"
-              "\n"
-              "PRIVATE: WIZ_A NUMERIC \"1\"\n"
-              "PRIVATE: WIZ_FAMILY STRING \"" + current + "\"\n"
-              "PRIVATE: WIZ_TAB STRING \"x\\ty\"\n"
-              "PRIVATE: WIZ_b STRING \"b\"\n"
-              "\n"
-              "PARAMETER: starting_channel_number NUMERIC \"0\"\n"
-              "\n"
-              "GEN_FILE: TYPE_NORMAL gxb.v TRUE FALSE\n"
-              "GEN_FILE: TYPE_EXPLICIT gxb_inst.v FALSE FALSE\n"
-              "\n");
-    // What is read but not written is still there.
-    EXPECT_EQ(m.get_wizard_title(), "GXB");
-    ASSERT_NE(m.get_device_part_info_table("Velaris II GX"), nullptr);
-    EXPECT_EQ(m.get_device_part_info_table("Velaris II GX")->GetSize(), 2);
-    EXPECT_EQ(m.find_read_port("rx_datain")->m_a_size, 4);
 }
 
 TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {

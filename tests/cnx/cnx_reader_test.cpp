@@ -151,7 +151,7 @@ TEST(CnxReader, ReadsGenFilesAsPersistentAndHelpItemsSplitAtDollar) {
               "GEN_FILE:\n"
               "HELP_MENU_ITEM: TRUE \"About$about.html$topic$with$dollars\"\n"
               "HELP_MENU_ITEM: 0 \"Only\"\n"
-              "HELP_MENU_ITEM: FALSE unquoted$x\n");
+              "HELP_MENU_ITEM: FALSE unquoted$x\r\n");
     // File names are de-escaped as they were escaped on writing; a line
     // without a file name is no record; a checked state read from a file is
     // always kept.

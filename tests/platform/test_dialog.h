@@ -1,6 +1,7 @@
-// A dialog with one control of each kind, shared by the headless and the Qt
-// tests: it records every notification it receives and keeps the values its
-// controls held when it was closed with OK.
+// A dialog template with one item of each kind, shared by the platform and
+// the toolkit tests, headless and Qt; and a dialog on it that records every
+// notification it receives and keeps the values its controls held when it
+// was closed with OK.
 #pragma once
 
 #include <vector>
@@ -24,6 +25,12 @@ enum : UINT {
     IDC_DROPLIST = 1010,
     IDC_SLIDER = 1011,
     IDC_FILES = 1012,
+    IDC_RADIX2 = 1013,
+    IDC_PATTERN = 1014,
+    IDC_RADIX = 1015,
+    IDC_HEX = 1016,
+    IDC_SPIN = 1017,
+    IDC_INTEGER = 1018,
 };
 
 inline const BWIZC_DIALOG_TEMPLATE& test_template() {
@@ -39,13 +46,19 @@ inline const BWIZC_DIALOG_TEMPLATE& test_template() {
             I::check_box(IDC_FEATURE, "Use &feature", 14, 20, 100, 10),
             I::radio_button(IDC_RADIX10, "Radix 10", 14, 34, 60, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
             I::radio_button(IDC_RADIX16, "Radix 16", 14, 48, 60, 10),
+            I::radio_button(IDC_RADIX2, "Radix 2", 76, 34, 55, 10),
             I::ltext(IDC_LABEL, "Channel name:", 145, 9, 60, 8),
             I::edit_text(IDC_NAME, 145, 20, 120, 14),
             I::combo_box(IDC_SIMPLE, 145, 40, 60, 40, CBS_SIMPLE | WS_TABSTOP),
             I::combo_box(IDC_DROPDOWN, 210, 40, 60, 60, CBS_DROPDOWN | WS_TABSTOP),
             I::combo_box(IDC_DROPLIST, 210, 60, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
             I::slider(IDC_SLIDER, 7, 76, 130, 16),
-            I::list_ctrl(IDC_FILES, 7, 96, 266, 70),
+            I::list_ctrl(IDC_FILES, 7, 96, 130, 70),
+            I::edit_text(IDC_PATTERN, 145, 96, 60, 12),
+            I::combo_box(IDC_RADIX, 210, 96, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
+            I::edit_text(IDC_HEX, 145, 112, 60, 12),
+            I::spin(IDC_SPIN, 210, 112, 10, 12),
+            I::edit_text(IDC_INTEGER, 225, 112, 48, 12),
             I::push_button(IDC_APPLY, "&Apply", 7, 176, 50, 14),
             I::def_push_button(IDOK, "OK", 170, 176, 50, 14),
             I::push_button(IDCANCEL, "Cancel", 223, 176, 50, 14),

@@ -1,5 +1,5 @@
 // The device query service against the real tclsh and the real device data:
-// the transport, the list queries, and the faults (no interpreter, a dying interpreter, failing commands,
+// the transport and the faults (no interpreter, a dying interpreter, failing commands,
 // answers out of frame).
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -25,11 +26,6 @@ using MANAGER = BWIZC_TCL_SHELL_MANAGER;
 using CLOCK = std::chrono::steady_clock;
 using ANSWER = std::optional<std::vector<std::string>>;
 using DELIVERY = std::vector<ANSWER>;
-
-// Per-key queries of the start-up enumeration (the first of the wizard's).
-const char* const KEY_QUERIES[] = {"get_protocol_name", "get_subprotocol_name", "get_hssi_op_mode_list",
-                                   "get_hssi_channel_num_list"};
-constexpr int KEY_QUERY_COUNT = 4;
 
 CString server_script()
 {
@@ -106,66 +102,6 @@ struct TEST_PAGE {
     }
 };
 
-// The start-up enumeration as the general page runs it, one command per
-// block, the next one asked for when an answer has been filed: the two
-// loads, the key list, then the per-key queries of every key.
-struct STARTUP_ENUMERATION {
-    TEST_PAGE page;
-    int asked = 0;
-    int answer_count = 0;
-    std::vector<std::string> keys;
-    bool finished = false;
-    std::function<void(int)> after_answer;
-
-    STARTUP_ENUMERATION()
-    {
-        page.on_delivery = [this] { on_command_done(); };
-    }
-
-    void call_tcl_with_keys()
-    {
-        static const char* const loads[] = {"load_package device_features", "load_device_info KV2VGX130KF1508C3",
-                                            "get_config_keys"};
-        CString command;
-        if (asked < 3) {
-            command = loads[asked];
-        } else {
-            const size_t key_index = static_cast<size_t>(asked - 3) / KEY_QUERY_COUNT;
-            if (key_index >= keys.size()) {
-                finished = true;
-                return;
-            }
-            command.Format("%s %s", KEY_QUERIES[(asked - 3) % KEY_QUERY_COUNT], keys[key_index].c_str());
-        }
-        ++asked;
-        page.ask({command});
-    }
-
-    // Counts the answers and keeps the key list.
-    void on_command_done()
-    {
-        BWIZC_TCL_RESULT_ARRAY* results = MANAGER::get_tokenized_result_array();
-        for (int i = 0; i < results->GetSize(); ++i) {
-            CStringArray* entry = results->GetAt(i);
-            if (!entry) {
-                continue;
-            }
-            std::vector<std::string> values;
-            for (const CString& v : *entry) {
-                values.push_back(v.str());
-            }
-            int n = answer_count++;
-            if (n == 2) {
-                keys = values;
-            }
-            if (after_answer) {
-                after_answer(answer_count);
-            }
-            call_tcl_with_keys();
-        }
-    }
-};
-
 // ------------------------------------------------------------------- fixture
 
 class TclShellManager : public ::testing::Test {
@@ -201,97 +137,49 @@ protected:
 
 TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReachesAsTheWizardWritesThem)
 {
+    // Each list query with its answer, elements joined by spaces: range ends,
+    // clocks entered as periods (1000 / period with three decimals), the
+    // receiver's clock tolerance and protocol rates matched as written.
+    const std::pair<const char*, const char*> cases[] = {
+        {"inclk_freq_list -data_rate 3125.0000 VELARISIIGX_CONFIG_MODE_XAUI", "156.25"},
+        {"data_rate_list -inclk_freq 100.000 VELARISIIGX_CONFIG_MODE_PIPE_X1", "2500"},
+        {"data_rate_list -inclk_freq 125 VELARISIIGX_CONFIG_MODE_PIPE_X4", ""},
+        {"inclk_freq_list -data_rate 3125.01 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
+        {"inclk_freq_list -data_rate 6375 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
+         "127.5 159.375 199.21875 255 318.75 398.4375"},
+        {"inclk_freq_list -data_rate 6375.05 VELARISIIGX_CONFIG_MODE_BASIC_6G_1", ""},
+        {"inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+         "62.2 77.75 124.4 155.5 248.8 311 497.6 622"},
+        {"data_rate_list -inclk_freq 55 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
+        {"inclk_freq_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1", "62-622.08"},
+        {"data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_6G_1", "3125-6375"},
+        {"inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G", "156.25"},
+        {"inclk_freq_list -data_rate 4976 VELARISIIGX_CONFIG_MODE_SONET_OC96", "124.4"},
+        {"data_rate_list -inclk_freq 74.178 VELARISIIGX_CONFIG_MODE_SDI", "1483.5165 2967.033"},
+        {"data_rate_list -inclk_freq 621.891 VELARISIIGX_CONFIG_MODE_SONET_OC48", "2488.32"},
+        {"data_rate_list -inclk_freq 100.1 VELARISIIGX_CONFIG_MODE_PIPE_X1", ""},
+        {"inclk_freq_list -data_rate 3125.03 VELARISIIGX_CONFIG_MODE_XAUI", ""},
+        {"inclk_freq_list -data_rate 1483.5165 VELARISIIGX_CONFIG_MODE_SDI", "74.1758 148.3516"},
+    };
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
     TEST_PAGE page;
     page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
-    page.ask({"get_hssi_inclk_freq_list -data_rate 3125 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate 3125.0000 VELARISIIGX_CONFIG_MODE_XAUI",
-              "get_hssi_data_rate_list -inclk_freq 100.000 VELARISIIGX_CONFIG_MODE_PIPE_X1",
-              "get_hssi_data_rate_list -inclk_freq 125 VELARISIIGX_CONFIG_MODE_PIPE_X4",
-              "get_hssi_inclk_freq_list -data_rate 3126 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_data_rate_list -inclk_freq 100 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G",
-              // The ends of the serial and reference-clock ranges the wizard checks.
-              "get_hssi_inclk_freq_list -data_rate 3125.01 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate 6375 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
-              "get_hssi_inclk_freq_list -data_rate 6375.05 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
-              "get_hssi_inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate 2500 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_data_rate_list -inclk_freq 55 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
-              // The standard clocks of the protocol rates.
-              "get_hssi_inclk_freq_list -data_rate 2488.32 VELARISIIGX_CONFIG_MODE_SONET_OC48",
-              "get_hssi_inclk_freq_list -data_rate 1250.0000 VELARISIIGX_CONFIG_MODE_GIGE",
-              "get_hssi_inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_SONET_OC12",
-              "get_hssi_inclk_freq_list -data_rate 1485 VELARISIIGX_CONFIG_MODE_SDI",
-              "get_hssi_inclk_freq_list -data_rate 4976 VELARISIIGX_CONFIG_MODE_SONET_OC96",
-              // A clock entered as a period reaches the database as 1000 / period
-              // with three decimals: 13.481 ns, 1.608 ns and 6.734 ns stand for
-              // 74.1758, 622.08 and 148.5 MHz.
-              "get_hssi_data_rate_list -inclk_freq 74.178 VELARISIIGX_CONFIG_MODE_SDI",
-              "get_hssi_data_rate_list -inclk_freq 621.891 VELARISIIGX_CONFIG_MODE_SONET_OC48",
-              "get_hssi_data_rate_list -inclk_freq 148.500 VELARISIIGX_CONFIG_MODE_SDI",
-              // A clock off by more than the receiver tolerates is no standard clock.
-              "get_hssi_data_rate_list -inclk_freq 100.1 VELARISIIGX_CONFIG_MODE_PIPE_X1",
-              // A protocol rate is matched as written, as the wizard matches it.
-              "get_hssi_inclk_freq_list -data_rate 3125.03 VELARISIIGX_CONFIG_MODE_XAUI",
-              "get_hssi_inclk_freq_list -data_rate 1483.5165 VELARISIIGX_CONFIG_MODE_SDI"});
+    MANAGER::begin_command_block(page.wnd.GetSafeHwnd());
+    for (const auto& [query, answer] : cases) {
+        MANAGER::run_tcl_shell_command(CString("get_hssi_") + query);
+    }
+    MANAGER::end_command_block();
     ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
-    const DELIVERY& lists = page.deliveries[1];
-    ASSERT_EQ(lists.size(), 27u);
-    for (const ANSWER& a : lists) {
-        ASSERT_TRUE(a.has_value());
+    ASSERT_EQ(page.deliveries[1].size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const ANSWER& a = page.deliveries[1][i];
+        ASSERT_TRUE(a.has_value()) << cases[i].first;
+        std::string joined;
+        for (const std::string& e : *a) {
+            joined += (joined.empty() ? "" : " ") + e;
+        }
+        EXPECT_EQ(joined, cases[i].second) << cases[i].first;
     }
-    auto contains = [](const std::vector<std::string>& list, const char* value) {
-        return std::find(list.begin(), list.end(), value) != list.end();
-    };
-    // 3125 Mbps: 156.25 MHz among the Basic clocks, and the only XAUI clock.
-    EXPECT_TRUE(contains(*lists[0], "156.25"));
-    EXPECT_GT(lists[0]->size(), 1u);
-    EXPECT_EQ(*lists[1], (std::vector<std::string>{"156.25"}));
-    // 100 MHz gives PCI Express its 2500 Mbps; 125 MHz is no PCI Express clock.
-    EXPECT_EQ(*lists[2], (std::vector<std::string>{"2500"}));
-    EXPECT_TRUE(lists[3]->empty());
-    // Above the single-width range nothing is reachable.
-    EXPECT_TRUE(lists[4]->empty());
-    // Every rate offered from 100 MHz lies in the single-width range.
-    EXPECT_TRUE(contains(*lists[5], "2500"));
-    for (const std::string& r : *lists[5]) {
-        double v = std::atof(r.c_str());
-        EXPECT_TRUE(v >= 622 && v <= 3125) << r;
-    }
-    EXPECT_EQ(*lists[6], (std::vector<std::string>{"156.25"}));
-
-    // A rate just above a width mode's range reaches no clock; the ends
-    // themselves do, as the wizard accepts them.
-    EXPECT_TRUE(lists[7]->empty()) << lists[7]->front();
-    EXPECT_FALSE(lists[8]->empty());
-    EXPECT_TRUE(lists[9]->empty()) << lists[9]->front();
-    EXPECT_TRUE(contains(*lists[10], "62.2"));
-    // No clock below the wizard's lowest input clock (62 MHz) is offered or used.
-    for (const std::string& c : *lists[11]) {
-        EXPECT_GE(std::atof(c.c_str()), 62.0) << c;
-    }
-    EXPECT_TRUE(contains(*lists[11], "100"));
-    EXPECT_TRUE(lists[12]->empty()) << lists[12]->front();
-    EXPECT_EQ(*lists[13], (std::vector<std::string>{"62-622.08"}));
-    EXPECT_EQ(*lists[14], (std::vector<std::string>{"622-3125"}));
-    EXPECT_EQ(*lists[15], (std::vector<std::string>{"3125-6375"}));
-
-    EXPECT_TRUE(contains(*lists[16], "155.52"));
-    EXPECT_TRUE(contains(*lists[17], "125"));
-    EXPECT_TRUE(contains(*lists[18], "62.2"));
-    EXPECT_TRUE(contains(*lists[19], "74.25"));
-    EXPECT_EQ(*lists[20], (std::vector<std::string>{"124.4"}));
-
-    EXPECT_EQ(*lists[21], (std::vector<std::string>{"1483.5165", "2967.033"}));
-    EXPECT_EQ(*lists[22], (std::vector<std::string>{"2488.32"}));
-    EXPECT_EQ(*lists[23], (std::vector<std::string>{"1485", "2970"}));
-    EXPECT_TRUE(lists[24]->empty()) << lists[24]->front();
-    EXPECT_TRUE(lists[25]->empty()) << lists[25]->front();
-    EXPECT_EQ(*lists[26], (std::vector<std::string>{"74.1758", "148.3516"}));
 }
 
 TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull)
@@ -373,44 +261,43 @@ TEST_F(TclShellManager, MissingInterpreterOrServerDeliversNothing)
     EXPECT_STREQ(MANAGER::get_interpreter(), "/nonexistent/tclsh");
     EXPECT_FALSE(MANAGER::start_tcl_shell_process());
     EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
-    STARTUP_ENUMERATION e;
-    e.call_tcl_with_keys();
+    TEST_PAGE page;
+    page.ask({"load_package device_features"});
     EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
     EXPECT_EQ(bwizc_pending_reply_count(), 0);
     pump_for(150);
-    EXPECT_TRUE(e.page.deliveries.empty());
+    EXPECT_TRUE(page.deliveries.empty());
     MANAGER::shut_down_tcl_shell_process();
 
     ::unsetenv("KV2GXB_TCLSH");
     MANAGER::set_server_script_path("/nonexistent/devicedb_server.tcl");
     EXPECT_FALSE(MANAGER::start_tcl_shell_process());
-    e.page.ask({"get_config_keys"});
+    page.ask({"get_config_keys"});
     pump_for(100);
-    EXPECT_TRUE(e.page.deliveries.empty());
+    EXPECT_TRUE(page.deliveries.empty());
 }
 
 TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHanging)
 {
     // Writing to the dead child must not raise SIGPIPE in the wizard.
     auto old_handler = std::signal(SIGPIPE, SIG_DFL);
-    STARTUP_ENUMERATION e;
-    pid_t pid = -1;
-    e.after_answer = [&](int count) {
-        if (count == 60) {
-            pid = MANAGER::get_tcl_shell_process_id();
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    const pid_t pid = MANAGER::get_tcl_shell_process_id();
+    // As in the start-up enumeration, each answer asks the next question.
+    TEST_PAGE page;
+    page.on_delivery = [&] {
+        if (page.deliveries.size() == 60) {
             ::kill(pid, SIGKILL);
         }
+        page.ask({"load_package device_features"});
     };
-    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
-    e.call_tcl_with_keys();
+    page.ask({"load_package device_features"});
     ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 5000));
-    size_t delivered = e.page.deliveries.size();
-    EXPECT_EQ(delivered, 60u);
+    EXPECT_EQ(page.deliveries.size(), 60u);
     // Commands keep coming from the page; none is answered.
-    e.call_tcl_with_keys();
+    page.ask({"load_package device_features"});
     pump_for(200);
-    EXPECT_EQ(e.page.deliveries.size(), delivered);
-    EXPECT_FALSE(e.finished);
+    EXPECT_EQ(page.deliveries.size(), 60u);
     EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
     MANAGER::shut_down_tcl_shell_process();
     EXPECT_TRUE(process_is_gone(pid));

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "fake_metrics.h"
 #include "symbol/bwizc_standard_symbol.h"
 
@@ -14,6 +18,18 @@ protected:
     }
     void port(const char* name, const char* direction, int width) {
         usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(name, "", direction, width));
+    }
+    // Each pin as "name io x1,y1>x2,y2", "=" after a thick line, in creation order.
+    static std::vector<std::string> pins(BWIZC_STANDARD_SYMBOL& s) {
+        std::vector<std::string> out;
+        for (auto* p : s.get_pinstubs()) {
+            const CPoint a = p->get_line()->get_start_point(), b = p->get_line()->get_end_point();
+            std::ostringstream o;
+            o << p->get_text()->get_text().str() << " " << "iob"[p->get_io_type()] << " " << a.x << "," << a.y << ">"
+              << b.x << "," << b.y << (p->get_line()->get_line_width() == THICK ? "=" : "");
+            out.push_back(o.str());
+        }
+        return out;
     }
     CRSYMBOL_PINSTUB* stub_named(BWIZC_STANDARD_SYMBOL& s, const CString& shown) {
         for (auto* p : s.get_pinstubs())
@@ -30,18 +46,10 @@ TEST_F(StandardSymbol, ExplicitLayoutRoundsPinLengthsAndPitchesToGrid) {
     s.add_input_port("b", 0, false);
     s.add_output_port("y", 0, false);
     s.create_outline();
-    const auto& pins = s.get_pinstubs();
-    ASSERT_EQ(pins.get_size(), 3);
     // Names narrower than 8 plus 16, rounded up: 24 on both sides.
-    EXPECT_EQ(pins.get_at(0)->get_line()->get_start_point(), CPoint(0, 16));
-    EXPECT_EQ(pins.get_at(0)->get_line()->get_end_point(), CPoint(24, 16));
-    EXPECT_EQ(pins.get_at(1)->get_line()->get_start_point(), CPoint(0, 32));
-    EXPECT_EQ(pins.get_at(0)->get_io_type(), PIN_INPUT);
-    EXPECT_EQ(pins.get_at(0)->get_text()->get_anchor(), HOTTEXT_BOTTOM_LEFT);
-    EXPECT_EQ(pins.get_at(2)->get_line()->get_start_point(), CPoint(144, 16));
-    EXPECT_EQ(pins.get_at(2)->get_line()->get_end_point(), CPoint(120, 16));
-    EXPECT_EQ(pins.get_at(2)->get_io_type(), PIN_OUTPUT);
-    EXPECT_EQ(pins.get_at(2)->get_text()->get_anchor(), HOTTEXT_BOTTOM_RIGHT);
+    EXPECT_EQ(pins(s), (std::vector<std::string>{"a i 0,16>24,16", "b i 0,32>24,32", "y o 144,16>120,16"}));
+    EXPECT_EQ(s.get_pinstubs().get_at(0)->get_text()->get_anchor(), HOTTEXT_BOTTOM_LEFT);
+    EXPECT_EQ(s.get_pinstubs().get_at(2)->get_text()->get_anchor(), HOTTEXT_BOTTOM_RIGHT);
     // Box height: pins reach 32, plus a pitch, rounded: 48 (above the minimum 40).
     EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 120, 48));
     ASSERT_EQ(s.get_points().get_size(), 1);
@@ -60,13 +68,9 @@ TEST_F(StandardSymbol, ExplicitLayoutHonoursSideDescriptorsAndMinimumBox) {
     s.add_output_port("q", 1, false);
     s.add_output_port("r", 1, false);
     s.create_outline();
-    EXPECT_EQ(stub_named(s, "data[7..0]")->get_line()->get_end_point(), CPoint(40, 16));
-    EXPECT_EQ(stub_named(s, "data[7..0]")->get_line()->get_line_width(), THICK);
-    EXPECT_EQ(stub_named(s, "en")->get_line()->get_start_point(), CPoint(0, 32));
-    EXPECT_EQ(stub_named(s, "en")->get_line()->get_line_width(), THIN);
     // Right length: "q[0]" is 14 wide -> 32; first at 24, pitch 32.
-    EXPECT_EQ(stub_named(s, "q[0]")->get_line()->get_start_point(), CPoint(40 + 64 + 32, 24));
-    EXPECT_EQ(stub_named(s, "r[0]")->get_line()->get_start_point(), CPoint(136, 56));
+    EXPECT_EQ(pins(s), (std::vector<std::string>{"data[7..0] i 0,16>40,16=", "en i 0,32>40,32", "q[0] o 136,24>104,24=",
+                                                 "r[0] o 136,56>104,56="}));
     EXPECT_EQ(s.get_box_rect(), CRect(40, 0, 104, 200));
 }
 
@@ -98,20 +102,9 @@ TEST_F(StandardSymbol, AutomaticLayoutPlacesOrderedSpacedAndMissingPorts) {
 
     // Left: longest "bus[7..0]" (31) -> 48; right: "new_out[1..0]" (45) -> 64.
     // The 3-unit spacer puts the first left pin 1.5 pitches down.
-    ASSERT_EQ(s.get_pinstubs().get_size(), 6);
-    EXPECT_EQ(stub_named(s, "bus[7..0]")->get_line()->get_start_point(), CPoint(0, 40));
-    EXPECT_EQ(stub_named(s, "bus[7..0]")->get_line()->get_end_point(), CPoint(48, 40));
-    EXPECT_EQ(stub_named(s, "a[0]")->get_line()->get_start_point(), CPoint(0, 56));
-    EXPECT_EQ(stub_named(s, "a[0]")->get_line()->get_line_width(), THICK);
-    EXPECT_EQ(stub_named(s, "new_in")->get_line()->get_start_point(), CPoint(0, 72));
-    EXPECT_EQ(stub_named(s, "new_in")->get_io_type(), PIN_INPUT);
-    EXPECT_EQ(stub_named(s, "y")->get_line()->get_start_point(), CPoint(144, 16));
-    EXPECT_EQ(stub_named(s, "y")->get_line()->get_end_point(), CPoint(80, 16));
-    EXPECT_EQ(stub_named(s, "z[0]")->get_line()->get_start_point(), CPoint(144, 32));
-    EXPECT_EQ(stub_named(s, "z[0]")->get_io_type(), PIN_BIDIR);
-    EXPECT_EQ(stub_named(s, "new_out[1..0]")->get_line()->get_start_point(), CPoint(144, 48));
-    EXPECT_EQ(stub_named(s, "new_out[1..0]")->get_io_type(), PIN_OUTPUT);
-    for (auto* p : s.get_pinstubs()) EXPECT_EQ(p->get_line()->get_y() % 8, 0) << p->get_pin_name().c_str();
+    EXPECT_EQ(pins(s), (std::vector<std::string>{"bus[7..0] i 0,40>48,40=", "a[0] i 0,56>48,56=", "new_in i 0,72>48,72",
+                                                 "y o 144,16>80,16", "z[0] b 144,32>80,32=",
+                                                 "new_out[1..0] o 144,48>80,48="}));
     // Box: the longest run (9 left units) x 8, width 32 for a short title.
     EXPECT_EQ(s.get_box_rect(), CRect(48, 0, 80, 72));
     EXPECT_EQ(s.get_points().get_at(0)->get_extent(), CRect(144, 88, 145, 89));
@@ -130,13 +123,8 @@ TEST_F(StandardSymbol, AutomaticLayoutPutsBottomPortsUnderTheBox) {
     // Bottom length: "b2[3..0]" (28) -> 48; width 4 units x 8 + 48 = 80;
     // height: the left run of 2 units x 8.
     EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 104, 16));
-    auto* b1 = stub_named(s, "b1");
-    ASSERT_NE(b1, nullptr);
-    EXPECT_EQ(b1->get_line()->get_start_point(), CPoint(40, 64));
-    EXPECT_EQ(b1->get_line()->get_end_point(), CPoint(40, 16));
-    EXPECT_EQ(b1->get_text()->get_direction(), DIRHV_VERTICAL);
-    EXPECT_EQ(stub_named(s, "b2[3..0]")->get_line()->get_start_point(), CPoint(56, 64));
-    EXPECT_EQ(stub_named(s, "b2[3..0]")->get_io_type(), PIN_OUTPUT);
+    EXPECT_EQ(pins(s), (std::vector<std::string>{"i i 0,16>24,16", "b1 i 40,64>40,16", "b2[3..0] o 56,64>56,16="}));
+    EXPECT_EQ(stub_named(s, "b1")->get_text()->get_direction(), DIRHV_VERTICAL);
     EXPECT_EQ(s.get_points().get_at(0)->get_extent().TopLeft(), CPoint(120, 64));
 }
 

@@ -63,29 +63,29 @@ TEST(Subject, NotifiesListeningListenersInOrderWithFirstListenersAhead) {
     EXPECT_EQ(subject.find_listener(&a), -1);
 }
 
-TEST(ControlEvent, TypedAccessorsAgreeWithTheTexts) {
+TEST(ControlEvent, TypedValuesComeBackFromTheirTexts) {
     CRCONTROL_EVENT event;
-    EXPECT_EQ(event.get_message(), 273u);
+    EXPECT_EQ(event.get_message(), 273u);  // a command until told otherwise
+    EXPECT_EQ(event.get_source_control(), nullptr);
     EXPECT_EQ(event.get_notify_code(), 0u);
     EXPECT_EQ(event.get_control_id(), 0u);
-    EXPECT_EQ(event.get_source_control(), nullptr);
-
-    event.set_val_bool(true);
-    event.set_prev_val_bool(false);
-    EXPECT_EQ(event.get_val_string(), "1");
-    EXPECT_EQ(event.get_prev_val_string(), "0");
-    EXPECT_TRUE(event.get_val_bool());
-    EXPECT_EQ(event.get_val_int(), 1);
-    EXPECT_FALSE(event.get_prev_val_bool());
-    EXPECT_EQ(event.get_prev_val_int(), 0);
-
-    event.set_val(-42);
+    for (bool b : {true, false}) {
+        event.set_val_bool(b);
+        event.set_prev_val_bool(!b);
+        EXPECT_EQ(event.get_val_string(), b ? "1" : "0");
+        EXPECT_EQ(event.get_val_bool(), b);
+        EXPECT_EQ(event.get_prev_val_bool(), !b);
+        EXPECT_EQ(event.get_prev_val_int(), b ? 0 : 1);
+    }
+    for (int v : {-42, 0, 7}) {
+        event.set_val(v);
+        EXPECT_EQ(event.get_val_string(), std::to_string(v).c_str());
+        EXPECT_EQ(event.get_val_int(), v);
+    }
     event.set_prev_val(CString("12a"));
-    EXPECT_EQ(event.get_val_string(), "-42");
-    EXPECT_EQ(event.get_val_int(), -42);
     EXPECT_EQ(event.get_prev_val_int(), 0);  // not a number
-    event.set_val(CString("TRUE"));
-    EXPECT_TRUE(event.get_val_bool());
-    event.set_val(CString("FALSE"));
-    EXPECT_FALSE(event.get_val_bool());
+    for (const char* text : {"TRUE", "FALSE"}) {
+        event.set_val(CString(text));
+        EXPECT_EQ(event.get_val_bool(), text[0] == 'T') << text;
+    }
 }

@@ -1,10 +1,12 @@
 // Shared pieces of the toolkit tests: a listener that records every event it
-// hears, and a dialog template with one item of each control kind.
+// hears, and a page-like dialog on the platform tests' template.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/test_dialog.h"
 #include "toolkit/cbutton.h"
 #include "toolkit/ccombo_box.h"
 #include "toolkit/ccontrol.h"
@@ -30,6 +32,12 @@ public:
         events.push_back({change->get_control_id(), change->get_notify_code(), change->get_val_string(),
                           change->get_prev_val_string(), change->get_source_control()});
     }
+    // What was heard, one "value<previous value" text per event.
+    std::vector<std::string> values() const {
+        std::vector<std::string> out;
+        for (const RECORDED_EVENT& e : events) out.push_back(e.value.str() + "<" + e.prev_value.str());
+        return out;
+    }
     int count_for(UINT id) const {
         int n = 0;
         for (const RECORDED_EVENT& e : events) n += e.id == id ? 1 : 0;
@@ -38,55 +46,28 @@ public:
     std::vector<RECORDED_EVENT> events;
 };
 
+// The platform tests' template, its items named as the toolkit tests use them.
 enum TEST_ITEM_ID : UINT {
-    ID_APPLY = 100,
-    ID_CHECK = 101,
-    ID_RADIO_A = 102,
-    ID_RADIO_B = 103,
-    ID_RADIO_C = 104,
-    ID_LIST = 105,
-    ID_NUMBER = 106,
-    ID_TEXT = 107,
-    ID_PATTERN = 108,
-    ID_RADIX = 109,
-    ID_HEX = 110,
-    ID_SPIN = 111,
-    ID_LABEL = 112,
-    ID_FRAME = 113,
-    ID_INTEGER = 114,
+    ID_APPLY = platform_test::IDC_APPLY,
+    ID_CHECK = platform_test::IDC_FEATURE,
+    ID_RADIO_A = platform_test::IDC_RADIX10,
+    ID_RADIO_B = platform_test::IDC_RADIX16,
+    ID_RADIO_C = platform_test::IDC_RADIX2,
+    ID_LIST = platform_test::IDC_DROPLIST,
+    ID_NUMBER = platform_test::IDC_DROPDOWN,
+    ID_TEXT = platform_test::IDC_NAME,
+    ID_PATTERN = platform_test::IDC_PATTERN,
+    ID_RADIX = platform_test::IDC_RADIX,
+    ID_HEX = platform_test::IDC_HEX,
+    ID_SPIN = platform_test::IDC_SPIN,
+    ID_LABEL = platform_test::IDC_LABEL,
+    ID_FRAME = platform_test::IDC_GROUP,
+    ID_INTEGER = platform_test::IDC_INTEGER,
     ID_BAR = 120,
     ID_HELP = 121,
 };
 
-// One item of every kind the toolkit wraps, plus OK and Cancel.
-inline BWIZC_DIALOG_TEMPLATE make_toolkit_test_template() {
-    using ITEM = BWIZC_DIALOG_ITEM;
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = 4711;
-    t.caption = "Toolkit controls";
-    t.cx = 260;
-    t.cy = 200;
-    t.items = {
-        ITEM::group_box(ID_FRAME, "Settings", 4, 4, 252, 150),
-        ITEM::ltext(ID_LABEL, "Data rate:", 10, 16, 60, 8),
-        ITEM::push_button(ID_APPLY, "Apply", 10, 28, 50, 14),
-        ITEM::check_box(ID_CHECK, "Use loopback", 70, 28, 80, 10),
-        ITEM::radio_button(ID_RADIO_A, "First", 10, 46, 40, 10, BS_AUTORADIOBUTTON | WS_GROUP),
-        ITEM::radio_button(ID_RADIO_B, "Second", 60, 46, 40, 10),
-        ITEM::radio_button(ID_RADIO_C, "Third", 110, 46, 40, 10),
-        ITEM::combo_box(ID_LIST, 10, 62, 80, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
-        ITEM::combo_box(ID_NUMBER, 100, 62, 60, 60, CBS_DROPDOWN | WS_TABSTOP),
-        ITEM::edit_text(ID_TEXT, 10, 80, 80, 12),
-        ITEM::edit_text(ID_PATTERN, 100, 80, 80, 12),
-        ITEM::combo_box(ID_RADIX, 190, 80, 50, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
-        ITEM::edit_text(ID_HEX, 10, 98, 80, 12),
-        ITEM::spin(ID_SPIN, 100, 98, 10, 12),
-        ITEM::edit_text(ID_INTEGER, 120, 98, 60, 12),
-        ITEM::def_push_button(IDOK, "OK", 140, 180, 50, 14),
-        ITEM::push_button(IDCANCEL, "Cancel", 200, 180, 50, 14),
-    };
-    return t;
-}
+inline BWIZC_DIALOG_TEMPLATE make_toolkit_test_template() { return platform_test::test_template(); }
 
 // A page-like dialog: one toolkit control of each kind bound to its template
 // item, with the dialog itself as the listener, the way pages register them.

@@ -1,6 +1,7 @@
 // Names, enumerations and conversion tables of the transceiver model.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,31 +21,36 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
     EXPECT_EQ(m.protocol_string2enum("gige"), 6);
     EXPECT_EQ(m.protocol_string2enum("unknown"), 0);
 
-    EXPECT_EQ(m.get_protocol_for_cnx(), "3g_basic");
-    m.single_width_mode = false;
-    EXPECT_EQ(m.get_protocol_for_cnx(), "6g_basic");
-    m.protocol = "SONET Backplane";
-    m.subprotocol = "OC48";
-    EXPECT_EQ(m.get_protocol_for_cnx(), "SONET");
-    m.subprotocol = "OC96";
-    EXPECT_EQ(m.get_protocol_for_cnx(), "5g_scrambled");
-    m.protocol = "SDI";
-    EXPECT_EQ(m.get_protocol_for_cnx(), "3g_basic");
-    m.protocol = "GIGE";
-    EXPECT_EQ(m.get_protocol_for_cnx(), "GIGE");
-    m.protocol = "(OIF) CEI PHY Interface";
-    EXPECT_EQ(m.get_protocol_for_cnx(), "cei_6g");
-    m.protocol = "PCI Express (PIPE)";
-    EXPECT_EQ(m.get_protocol_for_cnx(), "pipe");
-
-    m.subprotocol = "N/A";
-    EXPECT_EQ(m.get_protocol_from_cnx("cei_6g"), "(OIF) CEI PHY Interface");
-    EXPECT_EQ(m.get_protocol_from_cnx("PIPE"), "PCI Express (PIPE)");
-    EXPECT_EQ(m.get_protocol_from_cnx("6G_BASIC"), "Basic");
+    // CNX keys there and back: SDI shares Basic's key, SONET and GIGE keys are not read.
+    struct CNX_CASE {
+        const char* protocol;
+        const char* subprotocol;
+        bool single;
+        const char* key;
+        const char* back;
+    };
+    const CNX_CASE cnx[] = {
+        {"Basic", "N/A", true, "3g_basic", "Basic"},
+        {"Basic", "N/A", false, "6g_basic", "Basic"},
+        {"SONET Backplane", "OC48", true, "SONET", ""},
+        {"SONET Backplane", "OC96", true, "5g_scrambled", "SONET Backplane"},
+        {"SDI", "N/A", true, "3g_basic", "Basic"},
+        {"GIGE", "N/A", true, "GIGE", ""},
+        {"(OIF) CEI PHY Interface", "N/A", true, "cei_6g", "(OIF) CEI PHY Interface"},
+        {"PCI Express (PIPE)", "N/A", true, "pipe", "PCI Express (PIPE)"},
+    };
+    for (const CNX_CASE& c : cnx) {
+        m.protocol = c.protocol;
+        m.subprotocol = c.subprotocol;
+        m.single_width_mode = c.single;
+        EXPECT_EQ(m.get_protocol_for_cnx(), c.key) << c.protocol;
+        m.subprotocol = "N/A";
+        CString upper = c.key;
+        upper.MakeUpper();
+        EXPECT_EQ(m.get_protocol_from_cnx(upper), c.back) << c.key;
+        EXPECT_EQ(m.subprotocol, CString(c.key) == "5g_scrambled" ? "OC96" : "N/A") << c.key;
+    }
     EXPECT_EQ(m.get_protocol_from_cnx("xaui"), "");
-    EXPECT_EQ(m.subprotocol, "N/A");
-    EXPECT_EQ(m.get_protocol_from_cnx("5g_scrambled"), "SONET Backplane");
-    EXPECT_EQ(m.subprotocol, "OC96");
 }
 
 TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
@@ -79,7 +85,8 @@ TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
         }
     }
     const char* const opmodes[] = {"Receiver only", "Transmitter only", "Receiver and Transmitter"};
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(m.opmode_enum2string(i), opmodes[i]);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(m.opmode_string2enum(m.opmode_enum2string(i)), i) << opmodes[i];
+    EXPECT_EQ(m.opmode_enum2string(1), opmodes[1]);
 
     EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("PRBS_23"), 4);
     EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("bogus"), 1);
@@ -92,17 +99,22 @@ TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
     EXPECT_EQ(m.opmode_string2enum("receiver only"), 0);
     EXPECT_EQ(m.opmode_string2enum("bogus"), 2);
 
-    EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), 3);
+    // Bandwidth codes there and back, and the fallbacks of unknown codes.
+    const std::pair<const char*, int> cmu[] = {{"Low", 1}, {"Medium", 2}, {"High", 3}};
+    for (const auto& [name, code] : cmu) {
+        m.cmu_pll_bw = name;
+        EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), code);
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::cmu_pll_bw_int2cmu_pll_bw_str(code), name);
+    }
+    const std::pair<const char*, int> rx[] = {{"High", 0}, {"Medium", 1}, {"Low", 3}};
+    for (const auto& [name, code] : rx) {
+        m.rx_pll_bw = name;
+        EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), code);
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(code), name);
+    }
     m.cmu_pll_bw = "low";
     EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), 1);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::cmu_pll_bw_int2cmu_pll_bw_str(2), "Medium");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::cmu_pll_bw_int2cmu_pll_bw_str(7), "High");
-    EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 1);
-    m.rx_pll_bw = "High";
-    EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 0);
-    m.rx_pll_bw = "Low";
-    EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), 3);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(3), "Low");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(9), "Medium");
 
     const std::pair<const char*, int> ppm[] = {{"+/- 1000", 32}, {"+/- 500", 16}, {"+/- 300", 8}, {"+/- 250", 9},
@@ -116,10 +128,6 @@ TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
 }
 
 TEST(KvgxbNames, CodeNamesHexAndBinaryText) {
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0101111100"), "K28.5+");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("1010000011"), "K28.5-");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0001011110"), "K30.7+");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("1110100001"), "K30.7-");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode("0101111101"), "");
     const std::pair<const char*, const char*> codes[] = {
         {"K28.0", "0010111100"}, {"K28.1", "1001111100"}, {"K28.2", "1010111100"}, {"K28.3", "1100111100"},
@@ -133,15 +141,14 @@ TEST(KvgxbNames, CodeNamesHexAndBinaryText) {
     }
     EXPECT_EQ(KVGXB_WIZARD_MODEL::get_8b10bcode(""), "");
 
+    // Binary text there and back through hexadecimal.
+    for (unsigned v : {0u, 1u, 5u, 0x17Cu, 0x343u, 0xFFu, 0x80000000u}) {
+        const CString bits = KVGXB_WIZARD_MODEL::uint2binstr(v);
+        EXPECT_EQ(std::stoul(bits.str(), nullptr, 2), v);
+        EXPECT_EQ(std::stoul(KVGXB_WIZARD_MODEL::binary2hex(bits).str(), nullptr, 16), v) << bits.c_str();
+    }
     EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("0101111100"), "17C");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("1101000011"), "343");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("11111111"), "FF");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex("1"), "1");
     EXPECT_EQ(KVGXB_WIZARD_MODEL::binary2hex(""), "");
-
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::uint2binstr(0), "0");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::uint2binstr(5), "101");
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::uint2binstr(0x80000000u), "10000000000000000000000000000000");
 
     static const TABLE10 table[] = {{"OLD_A", "NEW_A"}, {"OLD_B", "NEW_B"}, {"OLD_C", "NEW_B"}, {"", ""}};
     EXPECT_EQ(KVGXB_WIZARD_MODEL::old2new(table, "OLD_C"), "NEW_B");
@@ -157,22 +164,16 @@ TEST(KvgxbNames, ParameterToAtomNameMap) {
     EXPECT_EQ(m.get_name_map_count(), 50);
     m.initialize_brixfx_wysiwyg_name_tbl();
     EXPECT_EQ(m.get_name_map_count(), 50);
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("NUMBER_OF_CHANNELS"), "CHANNEL_NUMBER");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_CHANNEL_WIDTH"), "CHANNEL_WIDTH");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_8B_10B_MODE"), "DEC_8B_10B_MODE");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_BITSLIP_ENABLE"), "BITSLIP_ENABLE");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("TX_ALLOW_POLARITY_INVERSION"), "ALLOW_POLARITY_INVERSION");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("EQUALIZER_CTRL_V_SETTING"), "EQUALIZER_CTRL_V");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_PPM_SELECT"), "PPMSELECT");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("VOD_CTRL_SETTING"), "VOD_SELECTION");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("PREEMPHASIS_CTRL_1STPOSTTAP_SETTING"), "PREEMP_TAP_1");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("PREEMPHASIS_CTRL_2NDPOSTTAP_SETTING"), "PREEMP_TAP_2");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("EQUALIZER_CTRL_A_SETTING"), "EQUALIZER_CTRL_A");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_ENABLE_DC_COUPLING"), "ENABLE_DC_COUPLING");
-    EXPECT_EQ(m.brixfx_name2wysiwyg_name("RX_RATE_MATCH_ALMOST_FULL_THRESHOLD"), "RATE_MATCH_ALMOST_FULL_THRESHOLD");
+    const std::pair<const char*, const char*> names[] = {
+        {"NUMBER_OF_CHANNELS", "CHANNEL_NUMBER"},      {"RX_8B_10B_MODE", "DEC_8B_10B_MODE"},
+        {"RX_PPM_SELECT", "PPMSELECT"},                 {"VOD_CTRL_SETTING", "VOD_SELECTION"},
+        {"PREEMPHASIS_CTRL_1STPOSTTAP_SETTING", "PREEMP_TAP_1"}, {"PREEMPHASIS_CTRL_PRETAP_SETTING", "PREEMP_PRETAP"},
+        {"EQUALIZER_CTRL_V_SETTING", "EQUALIZER_CTRL_V"}, {"RX_RUN_LENGTH", "RUN_LENGTH"}};
+    for (const auto& [brixfx, atom] : names) {
+        EXPECT_EQ(m.brixfx_name2wysiwyg_name(brixfx), atom);
+        EXPECT_EQ(m.wysiwyg_name2brixfx_name(atom), brixfx);
+    }
     EXPECT_EQ(m.brixfx_name2wysiwyg_name("rx_channel_width"), "");
-    EXPECT_EQ(m.wysiwyg_name2brixfx_name("PREEMP_PRETAP"), "PREEMPHASIS_CTRL_PRETAP_SETTING");
-    EXPECT_EQ(m.wysiwyg_name2brixfx_name("RUN_LENGTH"), "RX_RUN_LENGTH");
     EXPECT_EQ(m.wysiwyg_name2brixfx_name("NOTHING"), "");
 }
 

@@ -152,7 +152,23 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     EXPECT_EQ(w.inclk_frequency_array_list.GetAt(0), ("get_hssi_inclk_freq_list -data_rate 2500 " + key).c_str());
 
     // The list queries take the rate or the clock from where the input
-    // selection puts it, and the current key.
+    // selection puts it, and the current key; each answer comes to the
+    // asking page's window and refreshes the page.
+    struct PAGE : KVGXB_DEVICE_QUERY_CLIENT {
+        CWnd wnd;
+        int deliveries = 0, refreshes = 0;
+        explicit PAGE(KVGXB_WIZARD& w) {
+            wnd.CreateEx(BWIZC_KIND_CUSTOM, 0, CString(), 0, CRect(), nullptr, 0);
+            wnd.set_message_handler(RegisterWindowMessage(MANAGER::COMPLETION_MESSAGE_NAME), [this, &w](WPARAM, LPARAM) {
+                ++deliveries;
+                w.on_tcl_shell_command_done();
+                return LRESULT(0);
+            });
+        }
+        HWND get_device_query_window() override { return wnd.GetSafeHwnd(); }
+        void on_device_value_list_arrived() override { ++refreshes; }
+    } page(w);
+    w.set_device_query_client(&page);
     w.tcl_key = "KEY_B";
     w.input_selection = 1;
     w.input_a = "156.25";
@@ -162,6 +178,8 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     w.call_tcl_get_data_rate();
     ASSERT_TRUE(pump_until([&] { return !w.data_rate_list_pending; }, 5000));
     EXPECT_EQ(w.data_rate_array_list.GetAt(0), "get_hssi_data_rate_list -inclk_freq 156.25 KEY_B");
+    EXPECT_EQ(page.deliveries, 2);
+    EXPECT_EQ(page.refreshes, 2);
     // The key list asked again arrives as one more answer of the sequence,
     // which then asks for the clock list once more.
     const int answers = w.blah_int;
@@ -172,6 +190,7 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     EXPECT_EQ(log[48], "get_hssi_inclk_freq_list -data_rate 2500 KEY_B");
     EXPECT_EQ(log[49], "get_hssi_data_rate_list -inclk_freq 156.25 KEY_B");
     EXPECT_EQ(log[50], "get_config_keys");
+    w.set_device_query_client(nullptr);
 }
 
 TEST_F(KvgxbWizardApp, AnswerArrivingWhileAClockListIsPendingIsTakenAsTheClockList) {

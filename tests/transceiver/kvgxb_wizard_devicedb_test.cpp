@@ -1,6 +1,6 @@
 // The application object against the real tclsh and the real device data:
 // the start-up enumeration through the query service into the preset table,
-// matching on what it filed, the list queries, and the faults.
+// matching on what it filed, and the faults.
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -11,38 +11,12 @@
 
 namespace {
 
-bool has_value(const CStringArray& list, double wanted) {
-    for (const CString& v : list) {
-        if (std::atof(v.c_str()) == wanted) return true;
-    }
-    return false;
-}
-
 bool row_has(const CStringArray* row, const char* value) {
     for (int i = 1; row && i < row->GetSize(); ++i) {
         if (row->GetAt(i) == value) return true;
     }
     return false;
 }
-
-// A page that asks with its own window and counts what arrives there.
-struct TEST_GENERAL_PAGE : KVGXB_DEVICE_QUERY_CLIENT {
-    CWnd wnd;
-    int deliveries = 0;
-    int list_refreshes = 0;
-    explicit TEST_GENERAL_PAGE(KVGXB_WIZARD& w) {
-        wnd.CreateEx(BWIZC_KIND_CUSTOM, 0, CString(), 0, CRect(), nullptr, 0);
-        wnd.set_message_handler(RegisterWindowMessage(BWIZC_TCL_SHELL_MANAGER::COMPLETION_MESSAGE_NAME),
-                                [this, &w](WPARAM, LPARAM) {
-                                    ++deliveries;
-                                    w.on_tcl_shell_command_done();
-                                    return LRESULT(0);
-                                });
-    }
-    HWND get_device_query_window() override { return wnd.GetSafeHwnd(); }
-    void on_device_value_list_arrived() override { ++list_refreshes; }
-};
-
 }  // namespace
 
 using KvgxbWizardDeviceDatabase = KvgxbWizardTest;
@@ -100,31 +74,8 @@ TEST_F(KvgxbWizardDeviceDatabase, StartUpEnumerationFillsPresetsThatEveryDefault
     }
     EXPECT_GT(basic_no_loopback, 0);
 
-    // Double width is allowed, and it is the double-width keys that say so:
-    // the single-width keys alone leave the flag down.
+    // The part has double-width keys.
     EXPECT_TRUE(w.double_width_allowed);
-    KVGXB_WIZARD_MODEL single_only;
-    KVGXB_WIZARD_MODEL double_only;
-    for (int i = 0; i < w.get_preset_count(); ++i) {
-        const KVGXB_PRESET_PARAM_ITEM* p = w.get_preset(i);
-        const bool is_double = row_has(p->find_row("RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"), "true");
-        KVGXB_WIZARD_MODEL& target = is_double ? double_only : single_only;
-        target.key_array_list.Add(p->config_key);
-        for (int r = 0; r < 22; ++r) {
-            CStringArray answer;
-            for (int e = 1; e < p->rows[r]->GetSize(); ++e) answer.Add(p->rows[r]->GetAt(e));
-            // The Basic subprotocol row was rewritten when filed; send it as the database did.
-            if (r == 1 && answer.GetAt(0) == "No Loopback") {
-                answer.RemoveAll();
-                answer.Add("none");
-            }
-            target.file_preset_answer(r, answer);
-        }
-    }
-    EXPECT_GT(single_only.get_preset_count(), 0);
-    EXPECT_GT(double_only.get_preset_count(), 0);
-    EXPECT_FALSE(single_only.double_width_allowed);
-    EXPECT_TRUE(double_only.double_width_allowed);
 
     // The enumeration ended with the clock list of the rate entered.
     EXPECT_FALSE(w.inclk_frequency_array_list.IsEmpty());
@@ -249,46 +200,6 @@ TEST_F(KvgxbWizardDeviceDatabase, StartUpEnumerationFillsPresetsThatEveryDefault
             }
         }
     }
-    EXPECT_TRUE(messages.empty()) << messages.front();
-}
-
-TEST_F(KvgxbWizardDeviceDatabase, ListQueriesAnswerThroughThePagesWindow) {
-    KVGXB_TEST_APP_WIZARD& w = make_wizard();
-    ASSERT_TRUE(run_start_up(w));
-    TEST_GENERAL_PAGE page(w);
-    w.set_device_query_client(&page);
-
-    // Basic at 3125 Mbps: the clocks for that rate.
-    choose_protocol("Basic");
-    w.input_selection = 0;
-    w.input_a = "3125";
-    run_cycle();
-    w.inclk_frequency_array_list.RemoveAll();
-    w.call_tcl_get_inclk_freq();
-    EXPECT_TRUE(w.inclk_list_pending);
-    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 5000));
-    EXPECT_TRUE(has_value(w.inclk_frequency_array_list, 156.25)) << w.inclk_frequency_array_list.GetSize();
-    EXPECT_EQ(page.deliveries, 1);
-    EXPECT_EQ(page.list_refreshes, 1);
-
-    // PCI Express with a 100 MHz clock: its rates.
-    choose_protocol("PCI Express (PIPE)", "x1");
-    w.input_selection = 1;
-    w.input_a = "100";
-    w.input_a_unit = "MHz";
-    const int presets = w.get_preset_count();
-    w.call_tcl_get_data_rate();
-    EXPECT_TRUE(w.data_rate_list_pending);
-    ASSERT_TRUE(pump_until([&] { return !w.data_rate_list_pending; }, 5000));
-    EXPECT_TRUE(has_value(w.data_rate_array_list, 2500)) << w.data_rate_array_list.GetSize();
-    EXPECT_EQ(page.deliveries, 2);
-    EXPECT_EQ(page.list_refreshes, 2);
-    // A list answer is not a preset row, and asks for nothing more.
-    EXPECT_EQ(w.get_preset_count(), presets);
-    pump_for(50);
-    EXPECT_EQ(page.deliveries, 2);
-    EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
-
     EXPECT_TRUE(messages.empty()) << messages.front();
 }
 

@@ -90,13 +90,25 @@ TEST(PageFrame, PanelsSurroundTheContentAndTheFrameKeepsItsMinimumHeight) {
 }
 
 TEST(WizardPage, PortTypesValuesAndIndexedIds) {
-    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(0), "INPUT");
-    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(2), "BIDIR");
-    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(10), "OUTPUT_CLK_EXT");
-    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(11), "INPUT");
-    EXPECT_EQ(CRWIZARD_PAGE::get_port_type(-1), "INPUT");
-    EXPECT_EQ(CRWIZARD_PAGE::get_port_value(2), "VCC");
-    EXPECT_EQ(CRWIZARD_PAGE::get_port_value(3), "NODEFVAL");
+    // Every port type and default value written to a description and read
+    // back; codes outside the tables give an input without default.
+    CRCNX_MANAGER written, read;
+    for (int n = -1; n <= 11; ++n) {
+        written.add_cnx_port(new CRCNX_ITEM_USED_PORT(CString("p") + std::to_string(n + 1).c_str(), 1, 0, 0, 0,
+                                                      CRWIZARD_PAGE::get_port_type(n), CRWIZARD_PAGE::get_port_value(n), ""));
+    }
+    read.read_cnx_info_from_text(written.get_cnx_text("m", false));
+    std::string types, values;
+    for (int n = 0; n <= 12; ++n) {
+        const CRCNX_ITEM_USED_PORT* p = read.find_read_port(CString("p") + std::to_string(n).c_str());
+        ASSERT_NE(p, nullptr) << n;
+        types += p->get_port_type().str() + " ";
+        values += p->get_default_value().str() + " ";
+    }
+    EXPECT_EQ(types, "INPUT INPUT OUTPUT BIDIR INPUT_INT INPUT_EXT INPUT_CLK_INT INPUT_CLK_EXT OUTPUT_INT OUTPUT_EXT "
+                     "OUTPUT_CLK_INT OUTPUT_CLK_EXT INPUT ");
+    EXPECT_EQ(values, "NODEFVAL NODEFVAL GND VCC NODEFVAL NODEFVAL NODEFVAL NODEFVAL NODEFVAL NODEFVAL NODEFVAL "
+                      "NODEFVAL NODEFVAL ");
 
     CRWIZARD_INDEXED_PAGE page(0, 2);
     EXPECT_EQ(page.get_indexed_cnx_private_id("use_x", -1), "use_x2");
