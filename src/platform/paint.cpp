@@ -193,14 +193,24 @@ void CWnd::default_paint(CDC& dc) {
     case BWIZC_KIND_SLIDER: {
         bool vertical = (s.style & TBS_VERT) != 0;
         int span = std::max(1, s.range_max - s.range_min);
+        // Tick marks with TBS_AUTOTICKS: one every tic_freq steps, right of or below the track.
+        const int tic_step = (s.style & TBS_AUTOTICKS) ? std::max(1, s.tic_freq) : 0;
         if (vertical) {
             int x = client.Width() / 2;
             dc.FillSolidRect(CRect(x - 2, 5, x + 2, client.bottom - 5), GetSysColor(COLOR_BTNSHADOW));
+            for (int v = s.range_min; tic_step > 0 && v <= s.range_max; v += tic_step) {
+                int ty = 5 + (client.Height() - 10) * (v - s.range_min) / span;
+                dc.FillSolidRect(CRect(x + 10, ty, x + 14, ty + 1), GetSysColor(COLOR_BTNSHADOW));
+            }
             int y = 5 + (client.Height() - 10) * (s.pos - s.range_min) / span;
             dc.FillSolidRect(CRect(x - 8, y - 3, x + 8, y + 3), RGB(0, 120, 215));
         } else {
             int y = client.Height() / 2;
             dc.FillSolidRect(CRect(5, y - 2, client.right - 5, y + 2), GetSysColor(COLOR_BTNSHADOW));
+            for (int v = s.range_min; tic_step > 0 && v <= s.range_max; v += tic_step) {
+                int tx = 5 + (client.Width() - 10) * (v - s.range_min) / span;
+                dc.FillSolidRect(CRect(tx, y + 10, tx + 1, y + 14), GetSysColor(COLOR_BTNSHADOW));
+            }
             int x = 5 + (client.Width() - 10) * (s.pos - s.range_min) / span;
             dc.FillSolidRect(CRect(x - 3, y - 8, x + 3, y + 8), RGB(0, 120, 215));
         }

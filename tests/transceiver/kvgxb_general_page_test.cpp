@@ -7,16 +7,6 @@
 
 namespace {
 
-// Counts update cycles: each one ends by refreshing the pages.
-class COUNTING_WIZARD : public KVGXB_WIZARD {
-public:
-    void refresh_all_pages() override {
-        ++cycles;
-        KVGXB_WIZARD::refresh_all_pages();
-    }
-    int cycles = 0;
-};
-
 using P = KVGXB_PAGE1;
 
 // A step that waits (a few milliseconds per try) until `done` holds.
@@ -36,7 +26,7 @@ CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(
 using KvgxbGeneralPage = KvgxbWizardTest;
 
 TEST_F(KvgxbGeneralPage, UserChangesRunOneCycleSwapNothingTheyShouldNotAndRequeryTheClockList) {
-    COUNTING_WIZARD w;
+    KVGXB_COUNTING_WIZARD w;
     const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_general_page/top.v";
     BWIZC_INPUT_SCRIPT script;
     script

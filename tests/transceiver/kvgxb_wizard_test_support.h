@@ -30,6 +30,17 @@ public:
     }
 };
 
+// The real application object, counting update cycles: each one ends by
+// refreshing the pages.
+class KVGXB_COUNTING_WIZARD : public KVGXB_WIZARD {
+public:
+    void refresh_all_pages() override {
+        ++cycles;
+        KVGXB_WIZARD::refresh_all_pages();
+    }
+    int cycles = 0;
+};
+
 class KvgxbWizardTest : public ::testing::Test {
 protected:
     using MANAGER = BWIZC_TCL_SHELL_MANAGER;

@@ -58,6 +58,18 @@ void KVGXB_PAGE::on_event_update(UINT /*message*/, CRABSTRACT_EVENT* event) {
     invalidate_and_update_page(true);
 }
 
+void KVGXB_PAGE::OnHScroll(UINT code, UINT pos, CWnd* bar) {
+    const bool stored = is_initialization_complete() && on_slider_moved(bar);
+    CRWIZARD_PAGE::OnHScroll(code, pos, bar);
+    if (stored) invalidate_and_update_page(true);
+}
+
+void KVGXB_PAGE::OnVScroll(UINT code, UINT pos, CWnd* bar) {
+    const bool stored = is_initialization_complete() && on_slider_moved(bar);
+    CRWIZARD_PAGE::OnVScroll(code, pos, bar);
+    if (stored) invalidate_and_update_page(true);
+}
+
 CString KVGXB_PAGE::refill_combo(CRCOMBO_BOX& combo, const CStringArray& items, CString& value, bool fallback) {
     combo.ResetContent();
     for (const CString& item : items) combo.AddString(item);
@@ -70,6 +82,25 @@ void KVGXB_PAGE::set_combo_value(CRCOMBO_BOX& combo, const CString& value) {
     combo.set_notify_enabled(false);
     combo.set_value_no_notify(value);
     combo.set_notify_enabled(true);
+}
+
+void KVGXB_PAGE::refill_fixed_combo(CRCOMBO_BOX& combo, std::initializer_list<const char*> items,
+                                    const CString& value) {
+    combo.ResetContent();
+    for (const char* item : items) combo.AddString(item);
+    set_combo_value(combo, value);
+}
+
+CSliderCtrl* KVGXB_PAGE::get_slider(UINT item) {
+    return IsWindow() ? dynamic_cast<CSliderCtrl*>(GetDlgItem(static_cast<int>(item))) : nullptr;
+}
+
+void KVGXB_PAGE::set_slider(UINT item, int min, int max, int pos) {
+    CSliderCtrl* slider = get_slider(item);
+    if (!slider) return;
+    slider->SetRange(min, max);
+    slider->SetTicFreq(1);
+    slider->SetPos(pos);
 }
 
 void KVGXB_PAGE::set_check(CCHECK_BUTTON& box, bool checked) {

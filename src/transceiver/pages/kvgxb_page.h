@@ -4,6 +4,9 @@
 // every user edit: model update, update cycle, verdict, refresh.
 #pragma once
 
+#include <initializer_list>
+
+#include "platform/controls.h"
 #include "toolkit/cbutton.h"
 #include "toolkit/ccombo_box.h"
 #include "toolkit/cedit_box.h"
@@ -35,6 +38,12 @@ public:
     virtual bool on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) = 0;
     // After the cycle and the verdict, before the refresh (device queries).
     virtual void after_update_cycle() {}
+    // A slider of the page moved: store what it shows and say so. Sliders
+    // set values nothing else depends on, so no update cycle runs; the page
+    // is only laid out again.
+    virtual bool on_slider_moved(CWnd* /*bar*/) { return false; }
+    void OnHScroll(UINT code, UINT pos, CWnd* bar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* bar) override;
 
     bool is_refreshing() const { return m_refreshing; }
     // The transceiver the page shows: its wizard's, else the application's.
@@ -48,6 +57,13 @@ protected:
     // item when `fallback` is set. Returns the value shown.
     CString refill_combo(CRCOMBO_BOX& combo, const CStringArray& items, CString& value, bool fallback);
     void set_combo_value(CRCOMBO_BOX& combo, const CString& value);
+    // A fixed list showing the model's value as it is (no fallback).
+    void refill_fixed_combo(CRCOMBO_BOX& combo, std::initializer_list<const char*> items, const CString& value);
+    // Sliders are not bound: the page looks them up by item and hears their
+    // scroll messages itself. Null while the page has no such window.
+    CSliderCtrl* get_slider(UINT item);
+    // Range, a tick per step and position, without a scroll message.
+    void set_slider(UINT item, int min, int max, int pos);
     static void set_check(CCHECK_BUTTON& box, bool checked);
     static void set_radio(CRADIO_BUTTON& radio, bool checked);
     static void set_text(CWnd& control, const CString& text);

@@ -5,6 +5,9 @@
 #include "symbol/bwizc_standard_symbol.h"
 #include "transceiver/kvgxb_wizard.h"
 #include "transceiver/pages/kvgxb_page1.h"
+#include "transceiver/pages/kvgxb_page2.h"
+#include "transceiver/pages/kvgxb_page3_rx_dprio.h"
+#include "transceiver/pages/kvgxb_page3_tx.h"
 
 KVGXB_WIZARD gxb_wizard;
 
@@ -20,14 +23,21 @@ struct PAGE_ENTRY {
 
 // The fixed pages, in order.
 const PAGE_ENTRY FIXED_PAGES[] = {
-    {KVGXB_PAGE1::TEMPLATE_ID, "General"}, {165, "PLL/Ports"}, {193, "Reconfig/RX Analog"},
-    {194, "TX Analog/Cal Blk"},           {161, "Lpbk"},      {186, "BIST"},
+    {KVGXB_PAGE1::TEMPLATE_ID, "General"},
+    {KVGXB_PAGE2::TEMPLATE_ID, "PLL/Ports"},
+    {KVGXB_PAGE3_RX_DPRIO::TEMPLATE_ID, "Reconfig/RX Analog"},
+    {KVGXB_PAGE3_TX::TEMPLATE_ID, "TX Analog/Cal Blk"},
+    {161, "Lpbk"},
+    {186, "BIST"},
 };
 
 // A page of the set, or null while its class is not part of the program.
 CRWIZARD_PAGE* create_page(UINT template_id) {
     switch (template_id) {
         case KVGXB_PAGE1::TEMPLATE_ID: return new KVGXB_PAGE1(template_id);
+        case KVGXB_PAGE2::TEMPLATE_ID: return new KVGXB_PAGE2(template_id);
+        case KVGXB_PAGE3_RX_DPRIO::TEMPLATE_ID: return new KVGXB_PAGE3_RX_DPRIO(template_id);
+        case KVGXB_PAGE3_TX::TEMPLATE_ID: return new KVGXB_PAGE3_TX(template_id);
         default: return nullptr;
     }
 }

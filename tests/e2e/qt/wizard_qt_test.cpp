@@ -2,20 +2,25 @@
 // clicks move through the pages, and each page is saved as a screenshot.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "app/test_wizard.h"
 #include "platform/backends/qt/qt_backend.h"
+#include "platform/text_metrics.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
+#include "support/bwizc_global.h"
 #include "transceiver/pages/kvgxb_page1.h"
+#include "transceiver/pages/kvgxb_page3_tx.h"
 
 using namespace test_wizard;
 using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
@@ -54,7 +59,7 @@ private:
 };
 
 void click(CDialog* dialog, UINT id) {
-    auto* button = dynamic_cast<QPushButton*>(bwizc_qt_widget(dialog->GetDlgItem(static_cast<int>(id))));
+    auto* button = dynamic_cast<QAbstractButton*>(bwizc_qt_widget(dialog->GetDlgItem(static_cast<int>(id))));
     ASSERT_NE(button, nullptr) << "button " << id;
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -67,6 +72,40 @@ void screenshot(CDialog* dialog, const char* name) {
         CWnd* button = dialog->GetDlgItem(static_cast<int>(id));
         // Enabled buttons show dark text; a disabled one is greyed.
         EXPECT_EQ(has_ink(shot, button->get_rect()), button->IsWindowEnabled() != FALSE) << name << " button " << id;
+    }
+}
+
+// Every item of the page's template as the Qt backend shows it: a label's
+// text fits its box, and no two items overlap (a group box holds others).
+void expect_clean_layout(CDialog* page, const char* name) {
+    const BWIZC_DIALOG_TEMPLATE* t = page->get_template();
+    ASSERT_NE(t, nullptr) << name;
+    std::vector<std::pair<CString, QRect>> boxes;
+    std::vector<CWnd*> matched;
+    for (const BWIZC_DIALOG_ITEM& item : t->items) {
+        // Unnamed labels are told apart by their text, in template order.
+        CWnd* wnd = nullptr;
+        for (CWnd* child : page->get_children()) {
+            if (!wnd && child->GetDlgCtrlID() == static_cast<int>(item.id) &&
+                std::find(matched.begin(), matched.end(), child) == matched.end() &&
+                (item.id != static_cast<UINT>(IDC_STATIC) || child->GetWindowText() == item.text))
+                wnd = child;
+        }
+        matched.push_back(wnd);
+        ASSERT_NE(wnd, nullptr) << name << " item " << item.id << " " << item.text.c_str();
+        QWidget* widget = bwizc_qt_widget(wnd);
+        if (!widget || !wnd->IsWindowVisible()) continue;
+        const QRect box = widget->geometry();
+        const CString what = CString(name) + " item " + bwizc_global_int2str(static_cast<int>(item.id)) + " \"" +
+                             wnd->GetWindowText() + "\"";
+        if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
+            EXPECT_LE(button->sizeHint().width(), box.width()) << what.c_str();
+        } else if (item.kind == BWIZC_KIND_STATIC) {
+            EXPECT_LE(bwizc_text_extent(wnd->get_effective_font(), wnd->GetWindowText()).cx, box.width()) << what.c_str();
+        }
+        if ((item.style & BS_TYPEMASK) == BS_GROUPBOX && item.kind == BWIZC_KIND_BUTTON) continue;
+        for (const auto& [other, other_box] : boxes) EXPECT_FALSE(box.intersects(other_box)) << what.c_str() << " on " << other.c_str();
+        boxes.emplace_back(what, box);
     }
 }
 
@@ -96,33 +135,53 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
     std::filesystem::remove_all(dir);
 }
 
-// The transceiver wizard's first page with the live device database behind
-// it: the lists fill when the enumeration ends, then the page is saved.
-TEST(WizardQt, GeneralPageShowsTheDeviceDatabasesLists) {
+// The transceiver wizard's first pages with the live device database behind
+// them: the General page's lists fill when the enumeration ends, then Next
+// shows each page after it; every page is saved and its layout checked.
+TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-general-qt";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    struct SHOT {
+        const char* label;
+        const char* file;
+    };
+    const SHOT shots[] = {{"General", "page_general.png"},
+                          {"PLL/Ports", "page_pll_ports.png"},
+                          {"Reconfig/RX Analog", "page_rx_analog.png"},
+                          {"TX Analog/Cal Blk", "page_tx_analog.png"}};
     KVGXB_WIZARD wizard;
-    bool shot = false;
+    size_t shown = 0;
+    CDialog* last = nullptr;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         const auto& stack = CDialog::get_modal_stack();
-        if (shot || stack.empty() || !wizard.enumeration_done || wizard.inclk_list_pending) return;
-        shot = true;
-        CDialog* page = stack.back();
-        auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
-        ASSERT_NE(protocols, nullptr);
-        EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
-        EXPECT_GT(protocols->GetCount(), 1);
-        screenshot(page, "page_general.png");
-        click(page, BAR::CANCEL_BUTTON_ID);
+        if (shown == std::size(shots) || stack.empty() || stack.back() == last || !wizard.enumeration_done ||
+            wizard.inclk_list_pending)
+            return;
+        CDialog* page = last = stack.back();
+        const SHOT& shot = shots[shown++];
+        EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), shot.label);
+        if (shown == 1) {
+            auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
+            ASSERT_NE(protocols, nullptr);
+            EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
+            EXPECT_GT(protocols->GetCount(), 1);
+        }
+        screenshot(page, shot.file);
+        expect_clean_layout(page, shot.label);
+        if (shown == std::size(shots)) {
+            // The longer termination question of an external resistor fits too.
+            click(page, KVGXB_PAGE3_TX::IDC_EXTERNAL_TERMINATION);
+            expect_clean_layout(page, shot.label);
+        }
+        click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
     });
     timer.start(20);
     const std::string design = (dir / "gxb_top.v").string();
     const char* argv[] = {"kv2gxb", "-n", "-NAV", design.c_str()};
     bwizc_app_main(4, argv, &wizard);
-    EXPECT_TRUE(shot);
+    EXPECT_EQ(shown, std::size(shots));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
     std::filesystem::remove_all(dir);
 }
-

@@ -615,6 +615,11 @@ private:
                 slider->setPageStep(s.page_size);
                 slider->setSingleStep(s.line_size);
             }
+            if (what & (BWIZC_CHANGED_RANGE | BWIZC_CHANGED_STYLE)) {
+                // As a trackbar: tick marks only with TBS_AUTOTICKS, one every tic_freq steps.
+                slider->setTickPosition((s.style & TBS_AUTOTICKS) ? QSlider::TicksBelow : QSlider::NoTicks);
+                slider->setTickInterval(std::max(1, s.tic_freq));
+            }
             if (what & (BWIZC_CHANGED_POS | BWIZC_CHANGED_RANGE)) slider->setValue(s.pos);
         }
         if (auto* e = dynamic_cast<QLineEdit*>(q); e && (what & BWIZC_CHANGED_SELECTION)) set_selection(e, s);
