@@ -4,7 +4,9 @@
 #include "support/bwizc_global.h"
 #include "symbol/bwizc_standard_symbol.h"
 #include "transceiver/kvgxb_wizard.h"
+#include "transceiver/pages/kvgxb_loopback_pages.h"
 #include "transceiver/pages/kvgxb_page1.h"
+#include "transceiver/pages/kvgxb_protocol_pages.h"
 
 KVGXB_WIZARD gxb_wizard;
 
@@ -28,6 +30,11 @@ const PAGE_ENTRY FIXED_PAGES[] = {
 CRWIZARD_PAGE* create_page(UINT template_id) {
     switch (template_id) {
         case KVGXB_PAGE1::TEMPLATE_ID: return new KVGXB_PAGE1(template_id);
+        case KVGXB_PAGE_SONET::TEMPLATE_ID: return new KVGXB_PAGE_SONET(template_id);
+        case KVGXB_PAGE_GIGE_XAUI::TEMPLATE_ID: return new KVGXB_PAGE_GIGE_XAUI(template_id);
+        case KVGXB_PAGE_PCI::TEMPLATE_ID: return new KVGXB_PAGE_PCI(template_id);
+        case KVGXB_PAGE4::TEMPLATE_ID: return new KVGXB_PAGE4(template_id);
+        case KVGXB_PAGE5::TEMPLATE_ID: return new KVGXB_PAGE5(template_id);
         default: return nullptr;
     }
 }
