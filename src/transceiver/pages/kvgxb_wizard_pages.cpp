@@ -4,6 +4,7 @@
 #include "support/bwizc_global.h"
 #include "symbol/bwizc_standard_symbol.h"
 #include "transceiver/kvgxb_wizard.h"
+#include "transceiver/pages/kvgxb_basic_pages.h"
 #include "transceiver/pages/kvgxb_loopback_pages.h"
 #include "transceiver/pages/kvgxb_page1.h"
 #include "transceiver/pages/kvgxb_protocol_pages.h"
@@ -35,6 +36,8 @@ CRWIZARD_PAGE* create_page(UINT template_id) {
         case KVGXB_PAGE_PCI::TEMPLATE_ID: return new KVGXB_PAGE_PCI(template_id);
         case KVGXB_PAGE4::TEMPLATE_ID: return new KVGXB_PAGE4(template_id);
         case KVGXB_PAGE5::TEMPLATE_ID: return new KVGXB_PAGE5(template_id);
+        case KVGXB_PAGE_BASIC2::TEMPLATE_ID: return new KVGXB_PAGE_BASIC2(template_id);
+        case KVGXB_PAGE_BASIC1::TEMPLATE_ID: return new KVGXB_PAGE_BASIC1(template_id);
         default: return nullptr;
     }
 }
