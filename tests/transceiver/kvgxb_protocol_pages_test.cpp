@@ -266,3 +266,72 @@ TEST_F(KvgxbProtocolPages, LoopbackAndProtocolPagesFollowTheirRulesAndStoreWhatT
             EXPECT_EQ(checked(page, C::IDC_POWERDN), !powerdn);
         });
 }
+
+TEST_F(KvgxbProtocolPages, BasicPagesFollowTheirRulesAndStoreWhatTheUserSets) {
+    using B1 = KVGXB_PAGE_BASIC2;
+    KVGXB_WIZARD coded;
+    run_on_page(
+        coded,
+        [](CDialog* page) {
+            EXPECT_TRUE(bwizc_user_click(page, G::IDC_DOUBLE_WIDTH));
+            EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_CHANNEL_WIDTH, "32"));
+        },
+        "Basic 1",
+        [&](CDialog* page) {
+            ASSERT_TRUE(enabled(page, B1::IDC_8B10B));
+            if (!checked(page, B1::IDC_8B10B)) EXPECT_TRUE(bwizc_user_click(page, B1::IDC_8B10B));
+            EXPECT_NE(coded.endec_8b10b_mode, KVGXB_8B10B_NONE);
+            ASSERT_TRUE(enabled(page, B1::IDC_RATE_MATCH));
+            if (!checked(page, B1::IDC_RATE_MATCH)) EXPECT_TRUE(bwizc_user_click(page, B1::IDC_RATE_MATCH));
+            EXPECT_NE(coded.rate_match_fifo_mode, KVGXB_RMFIFO_NONE);
+            // The tenth character of the first half moves on to the second.
+            retype(page, B1::IDC_PATTERN1_A, "0101111100");
+            EXPECT_EQ(CWnd::GetFocus(), page->GetDlgItem(B1::IDC_PATTERN1_B));
+            EXPECT_EQ(coded.rate_match_pattern1, "0101111100" + text(page, B1::IDC_PATTERN1_B));
+            coded.inclk_list_pending = coded.data_rate_list_pending = false;
+            EXPECT_TRUE(bwizc_user_click(page, B1::IDC_8B10B));
+            EXPECT_EQ(coded.endec_8b10b_mode, KVGXB_8B10B_NONE);
+            EXPECT_TRUE(coded.inclk_list_pending || coded.data_rate_list_pending) << "a new list is asked for";
+            for (UINT id : {static_cast<UINT>(B1::IDC_RATE_MATCH), static_cast<UINT>(B1::IDC_PATTERN1_A),
+                            static_cast<UINT>(B1::IDC_PATTERN1_B), static_cast<UINT>(B1::IDC_PATTERN2_A),
+                            static_cast<UINT>(B1::IDC_PATTERN2_B)})
+                EXPECT_FALSE(enabled(page, id)) << id;
+        });
+
+    using B2 = KVGXB_PAGE_BASIC1;
+    KVGXB_WIZARD aligner;
+    run_on_page(
+        aligner, [](CDialog* page) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_CHANNEL_WIDTH, "10")); },
+        "Basic 2",
+        [&](CDialog* page) {
+            if (aligner.align_pattern_length != 10) {
+                EXPECT_TRUE(bwizc_user_select_text(page, B2::IDC_PATTERN_LENGTH, "10"));
+            }
+            retype(page, B2::IDC_PATTERN, "0101111100");
+            EXPECT_EQ(aligner.align_pattern, "0101111100");
+            EXPECT_EQ(text(page, B2::IDC_PATTERN_DISPLAY), KVGXB_WIZARD::get_8b10bcode("0101111100"));
+            EXPECT_NE(text(page, B2::IDC_PATTERN_DISPLAY).Find("K28.5"), -1);
+            // Only the synchronization state machine has counters to set.
+            EXPECT_FALSE(enabled(page, B2::IDC_MANUAL)) << "single width aligns by itself";
+            for (UINT radio : {B2::IDC_STATE_MACHINE, B2::IDC_BITSLIP, B2::IDC_STATE_MACHINE}) {
+                EXPECT_TRUE(bwizc_user_click(page, radio));
+                const bool machine = radio == B2::IDC_STATE_MACHINE;
+                EXPECT_EQ(aligner.word_aligner_mode, machine ? KVGXB_ALIGNER_AUTOMATIC : KVGXB_ALIGNER_BITSLIP);
+                for (UINT id : {B2::IDC_LOSS_SYNC, B2::IDC_GOOD_DATA, B2::IDC_CONS_PAT})
+                    EXPECT_EQ(enabled(page, id), machine) << id;
+            }
+            EXPECT_TRUE(bwizc_user_select_text(page, B2::IDC_GOOD_DATA, "200"));
+            EXPECT_EQ(aligner.num_align_cons_good_data, 200);
+        });
+
+    KVGXB_WIZARD prbs;
+    run_on_page(
+        prbs,
+        [](CDialog* page) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_SUBPROTOCOL, "PRBS/Serial loopback")); },
+        "Basic 2",
+        [&](CDialog* page) {
+            EXPECT_TRUE(enabled(page, B2::IDC_PATTERN_LENGTH));
+            for (UINT id : {B2::IDC_PATTERN, B2::IDC_RX_SYNCSTATUS, B2::IDC_RX_PATTERNDETECT})
+                EXPECT_FALSE(enabled(page, id)) << id;
+        });
+}
