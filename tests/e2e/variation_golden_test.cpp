@@ -14,18 +14,39 @@
 #include "platform/messages.h"
 #include "platform/user_input.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
+#include "transceiver/pages/kvgxb_basic_pages.h"
 #include "transceiver/pages/kvgxb_page1.h"
+#include "transceiver/pages/kvgxb_protocol_pages.h"
 
 namespace {
 
 using P = KVGXB_PAGE1;
+
+// What the user does on one page after the General page: boxes and radios
+// checked (clicked unless checked already), list items chosen and texts
+// typed, in that order.
+struct PAGE_STEP {
+    const char* label;  // the page's navigation label
+    std::vector<UINT> checks;
+    std::vector<std::pair<UINT, const char*>> choices;
+    std::vector<std::pair<UINT, const char*>> texts;
+};
 
 struct VARIATION {
     const char* name;         // golden file: tests/e2e/golden/<name>.cnx
     const char* protocol;     // chosen in the protocol list; null keeps the default
     const char* opmode;       // chosen in the operation-mode list; null keeps it
     bool double_width;        // the double-width radio is clicked
+    const char* subprotocol = nullptr;
+    const char* channel_width = nullptr;
+    std::vector<PAGE_STEP> pages = {};
 };
+
+using SONET = KVGXB_PAGE_SONET;
+using XAUI = KVGXB_PAGE_GIGE_XAUI;
+using PCI = KVGXB_PAGE_PCI;
+using BASIC1 = KVGXB_PAGE_BASIC2;
+using BASIC2 = KVGXB_PAGE_BASIC1;
 
 const VARIATION VARIATIONS[] = {
     {"basic", nullptr, nullptr, false},
@@ -38,7 +59,48 @@ const VARIATION VARIATIONS[] = {
     {"basic_rx_only", nullptr, "Receiver only", false},
     {"basic_tx_only", nullptr, "Transmitter only", false},
     {"basic_double_width", nullptr, nullptr, true},
+    {"sonet_oc48_flips", "SONET Backplane", nullptr, false, "OC48", nullptr,
+     {{"SONET", {SONET::IDC_FLIP_PATTERN, SONET::IDC_FLIP_RX_OUT, SONET::IDC_FLIP_TX_IN, SONET::IDC_RX_SYNCSTATUS},
+       {}, {}}}},
+    {"xaui_status_ports", "XAUI", nullptr, false, nullptr, nullptr,
+     {{"XAUI",
+       {XAUI::IDC_RX_SYNCSTATUS, XAUI::IDC_RX_PATTERNDETECT, XAUI::IDC_RX_CTRLDETECT, XAUI::IDC_RX_ERRDETECT,
+        XAUI::IDC_RX_DISPERR, XAUI::IDC_RUN_LENGTH_CHECK},
+       {},
+       {}}}},
+    {"pcie_x4_pipe_ports", "PCI Express (PIPE)", nullptr, false, "x4", nullptr,
+     {{"PCI",
+       {PCI::IDC_PIPE8B10BINVPOLARITY, PCI::IDC_RX_SYNCSTATUS, PCI::IDC_RX_PATTERNDETECT, PCI::IDC_RX_CTRLDETECT,
+        PCI::IDC_PIPESTATUS, PCI::IDC_PIPEDATAVALID, PCI::IDC_PIPEELECIDLE, PCI::IDC_PIPEPHYDONESTATUS,
+        PCI::IDC_TX_DETECTRXLOOP, PCI::IDC_TX_FORCEELECIDLE, PCI::IDC_TX_FORCEDISPCOMPLIANCE, PCI::IDC_POWERDN},
+       {},
+       {}}}},
+    {"basic_double_width_byte_order", nullptr, nullptr, true, "No Loopback", "32",
+     {{"Basic 1",
+       {BASIC1::IDC_8B10B, BASIC1::IDC_BYTE_ORDER, BASIC1::IDC_FLIP_RX_OUT},
+       {},
+       {{BASIC1::IDC_BYTE_ORDER_PATTERN, "101111100"}, {BASIC1::IDC_PAD_PATTERN, "110011001"}}}}},
+    {"basic_double_width_rate_match", nullptr, nullptr, true, "No Loopback", "32",
+     {{"Basic 1",
+       {BASIC1::IDC_8B10B, BASIC1::IDC_RATE_MATCH},
+       {},
+       {{BASIC1::IDC_PATTERN1_A, "1010000011"},
+        {BASIC1::IDC_PATTERN1_B, "0101111100"},
+        {BASIC1::IDC_PATTERN2_A, "0101111100"},
+        {BASIC1::IDC_PATTERN2_B, "1010000011"}}}}},
+    {"basic_state_machine", nullptr, nullptr, false, nullptr, "10",
+     {{"Basic 2",
+       {BASIC2::IDC_STATE_MACHINE, BASIC2::IDC_RUN_LENGTH_CHECK, BASIC2::IDC_RX_SYNCSTATUS,
+        BASIC2::IDC_RX_PATTERNDETECT},
+       {{BASIC2::IDC_LOSS_SYNC, "4"}, {BASIC2::IDC_GOOD_DATA, "200"}, {BASIC2::IDC_CONS_PAT, "100"}},
+       {{BASIC2::IDC_PATTERN, "1010000011"}}}}},
 };
+
+// Replaces an edit box's text by typing it.
+bool retype(CDialog* page, UINT id, const char* text) {
+    CWnd* box = page->GetDlgItem(static_cast<int>(id));
+    return bwizc_user_set_focus(box) && bwizc_user_select_all(box) && bwizc_user_type(box, text);
+}
 
 // The first line where two texts differ, for a readable failure.
 std::string first_difference(const std::string& a, const std::string& b) {
@@ -121,10 +183,15 @@ TEST(VariationGolden, EveryProtocolAndModeMadeOnTheGeneralPageRegeneratesIdentic
         TEMP_DIR dir;
         KVGXB_WIZARD wizard;
         BWIZC_INPUT_SCRIPT script;
+        size_t step = 0;
+        CDialog* left = nullptr;
         script.then(wait_for([&] { return wizard.enumeration_done && !wizard.inclk_list_pending; }))
             .then([&](CDialog* page) {
                 if (v.protocol) {
                     EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_PROTOCOL, v.protocol));
+                }
+                if (v.subprotocol) {
+                    EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_SUBPROTOCOL, v.subprotocol));
                 }
                 if (v.opmode) {
                     EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_OPMODE, v.opmode));
@@ -132,7 +199,33 @@ TEST(VariationGolden, EveryProtocolAndModeMadeOnTheGeneralPageRegeneratesIdentic
                 if (v.double_width) {
                     EXPECT_TRUE(bwizc_user_click(page, P::IDC_DOUBLE_WIDTH));
                 }
+                if (v.channel_width) {
+                    EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_CHANNEL_WIDTH, v.channel_width));
+                }
                 return true;
+            })
+            .then(wait_for([&] { return !wizard.inclk_list_pending && !wizard.data_rate_list_pending; }))
+            // Next up to each page the variation acts on, then its actions.
+            .then([&](CDialog* page) {
+                if (step == v.pages.size()) return true;
+                const PAGE_STEP& s = v.pages[step];
+                if (wizard.get_page_nav_button_label_at(wizard.get_cur_page_index()).Compare(s.label) != 0) {
+                    if (page != left) bwizc_user_click(page, CRSTD_BUTTONS_PANEL_DECORATOR::NEXT_BUTTON_ID);
+                    left = page;
+                    return false;
+                }
+                for (UINT id : s.checks) {
+                    if (page->IsDlgButtonChecked(static_cast<int>(id)) != BST_CHECKED) {
+                        EXPECT_TRUE(bwizc_user_click(page, id)) << s.label << " " << id;
+                    }
+                    EXPECT_EQ(page->IsDlgButtonChecked(static_cast<int>(id)), BST_CHECKED) << s.label << " " << id;
+                }
+                for (const auto& [id, item] : s.choices) {
+                    EXPECT_TRUE(bwizc_user_select_text(page, id, item)) << s.label << " " << id;
+                }
+                for (const auto& [id, text] : s.texts) EXPECT_TRUE(retype(page, id, text)) << s.label << " " << id;
+                ++step;
+                return false;
             })
             .then(wait_for([&] { return !wizard.inclk_list_pending && !wizard.data_rate_list_pending; }))
             .then([](CDialog* page) {
