@@ -38,8 +38,8 @@ void register_loopback_template() {
         ITEM::ltext(P::IDC_REVERSE_LOOPBACK_LABEL, "Which reverse loopback option would you like?", 7, 120, 286, 9),
         ITEM::radio_button(P::IDC_NO_REVERSE_LOOPBACK, "No reverse loopback", 15, 134, 270, 10, FIRST_RADIO),
         ITEM::radio_button(P::IDC_REVERSE_SERIAL_LOOPBACK, "Reverse serial loopback", 15, 148, 270, 10),
-        ITEM::ltext(P::IDC_REVERSE_SERIAL_LOOPBACK_LABEL, "The received serial data goes back out of the "
-                    "transmitter before the clock recovery", 27, 160, 262, 9),
+        ITEM::ltext(P::IDC_REVERSE_SERIAL_LOOPBACK_LABEL, "The received serial data goes straight back out "
+                    "of the transmitter", 27, 160, 262, 9),
     });
     bwizc_register_dialog_template(t);
 }

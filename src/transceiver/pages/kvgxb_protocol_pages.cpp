@@ -26,24 +26,25 @@ void register_sonet_template() {
     using P = KVGXB_PAGE_SONET;
     BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "SONET");
     t.items.insert(t.items.end(), {
-        ITEM::group_box(IDC_STATIC, "Word aligner", 7, 30, 286, 96),
+        ITEM::group_box(IDC_STATIC, "Word aligner", 7, 30, 286, 110),
         ITEM::ltext(P::IDC_PATTERN_LENGTH_LABEL, "What is the word alignment pattern length?", 15, 44, 160, 9),
         ITEM::combo_box(P::IDC_PATTERN_LENGTH, 180, 42, 50, 80, LIST),
         ITEM::ltext(P::IDC_ALIGN_LABEL, "What is the word alignment pattern?", 15, 60, 160, 9),
-        ITEM::edit_text(P::IDC_PATTERN, 180, 58, 58, 13),
-        ITEM::edit_text(P::IDC_PATTERN_DISPLAY, 242, 58, 44, 13, ES_AUTOHSCROLL | ES_READONLY),
-        ITEM::check_box(P::IDC_FLIP_PATTERN, "Flip the word alignment pattern bits", 15, 76, 270, 10),
-        ITEM::radio_button(P::IDC_RISING_EDGE, "Align to the pattern on the rising edge of rx_enapatternalign", 15, 92,
+        // Room for 32 binary digits, and for their hexadecimal form.
+        ITEM::edit_text(P::IDC_PATTERN, 15, 72, 170, 13),
+        ITEM::edit_text(P::IDC_PATTERN_DISPLAY, 190, 72, 60, 13, ES_AUTOHSCROLL | ES_READONLY),
+        ITEM::check_box(P::IDC_FLIP_PATTERN, "Flip the word alignment pattern bits", 15, 90, 270, 10),
+        ITEM::radio_button(P::IDC_RISING_EDGE, "Align to the pattern on the rising edge of rx_enapatternalign", 15, 106,
                            270, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
-        ITEM::radio_button(P::IDC_NOT_RISING_EDGE, "Align to the pattern while rx_enapatternalign is high", 15, 106,
+        ITEM::radio_button(P::IDC_NOT_RISING_EDGE, "Align to the pattern while rx_enapatternalign is high", 15, 120,
                            270, 10),
-        ITEM::check_box(P::IDC_RX_SYNCSTATUS, "Use the rx_syncstatus port", 7, 134, 140, 10),
-        ITEM::check_box(P::IDC_RX_PATTERNDETECT, "Use the rx_patterndetect port", 152, 134, 141, 10),
-        ITEM::check_box(P::IDC_RUN_LENGTH_CHECK, "Enable the run-length violation check; run length:", 7, 152, 200,
+        ITEM::check_box(P::IDC_RX_SYNCSTATUS, "Use the rx_syncstatus port", 7, 148, 140, 10),
+        ITEM::check_box(P::IDC_RX_PATTERNDETECT, "Use the rx_patterndetect port", 152, 148, 141, 10),
+        ITEM::check_box(P::IDC_RUN_LENGTH_CHECK, "Enable the run-length violation check; run length:", 7, 166, 200,
                         10),
-        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 150, 50, 120, LIST),
-        ITEM::check_box(P::IDC_FLIP_RX_OUT, "Flip the receiver output bits", 7, 170, 140, 10),
-        ITEM::check_box(P::IDC_FLIP_TX_IN, "Flip the transmitter input bits", 152, 170, 141, 10),
+        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 164, 50, 120, LIST),
+        ITEM::check_box(P::IDC_FLIP_RX_OUT, "Flip the receiver output bits", 7, 184, 140, 10),
+        ITEM::check_box(P::IDC_FLIP_TX_IN, "Flip the transmitter input bits", 152, 184, 141, 10),
     });
     bwizc_register_dialog_template(t);
 }
