@@ -122,3 +122,43 @@ void KVGXB_PAGE::set_text(CWnd& control, const CString& text) {
 void KVGXB_PAGE::enable(CWnd& control, bool enabled) {
     if (control.IsWindow() && (control.IsWindowEnabled() != FALSE) != enabled) control.EnableWindow(enabled);
 }
+
+void KVGXB_PAGE::update_run_length_list(CRCOMBO_BOX& list, bool enabled) {
+    KVGXB_WIZARD& model = wiz();
+    enable(list, enabled);
+    const CStringArray& lengths = model.get_combobox_run_lengths();
+    CString length = bwizc_global_int2str(model.run_length);
+    list.ResetContent();
+    for (const CString& item : lengths) list.AddString(item);
+    if (list.FindStringExact(-1, length) < 0) {
+        model.run_length = 20;
+        length = "20";
+    }
+    set_combo_value(list, length);
+}
+
+void KVGXB_PAGE::update_pattern_display(CREDIT_BOX& display) {
+    KVGXB_WIZARD& model = wiz();
+    CString shown;
+    if (model.align_pattern_length == 10) shown = KVGXB_WIZARD::get_8b10bcode(model.align_pattern.c_str());
+    if (shown.IsEmpty()) shown = KVGXB_WIZARD::binary2hex(model.align_pattern.c_str());
+    if (display.IsWindow() && display.GetWindowText() != shown) display.set_value(shown);
+}
+
+void KVGXB_PAGE::bind_ports(std::span<KVGXB_PORT_CHECK> ports) {
+    for (KVGXB_PORT_CHECK& check : ports) bind(check.box, check.item);
+}
+
+void KVGXB_PAGE::show_port(KVGXB_PORT_CHECK& check, bool shown) {
+    set_check(check.box, shown && wiz().is_port_used(check.port));
+}
+
+bool KVGXB_PAGE::store_port(std::span<KVGXB_PORT_CHECK> ports, CCONTROL* source) {
+    for (KVGXB_PORT_CHECK& check : ports) {
+        if (source == &check.box) {
+            wiz().set_port_used(check.port, check.box.get_val_bool());
+            return true;
+        }
+    }
+    return false;
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 
 #include "platform/controls.h"
 #include "toolkit/cbutton.h"
@@ -18,6 +19,14 @@
 // Item ids every transceiver template starts with.
 constexpr UINT IDC_KVGXB_FEASIBILITY_STATUS = 1499;
 constexpr UINT IDC_KVGXB_FEASIBILITY_CAUSE = 1500;
+
+// A check box that says whether an optional port is used.
+struct KVGXB_PORT_CHECK {
+    KVGXB_PORT_CHECK(UINT item_id, const char* port_name) : item(item_id), port(port_name) {}
+    CRCHECK_BUTTON box;
+    UINT item;
+    const char* port;
+};
 
 class KVGXB_PAGE : public CRWIZARD_PAGE {
 public:
@@ -69,6 +78,22 @@ protected:
     static void set_text(CWnd& control, const CString& text);
     static void enable(CWnd& control, bool enabled);
     void refresh_feasibility() { update_feasibility_text(m_feasibility_status, m_feasibility_cause); }
+
+    // The receiver (not "Transmitter only") and the transmitter (not
+    // "Receiver only") are part of the configuration.
+    bool is_receiver_enabled() { return wiz().operation_mode != KVGXB_OPMODE_TX_ONLY; }
+    bool is_transmitter_enabled() { return wiz().operation_mode != KVGXB_OPMODE_RX_ONLY; }
+    // The run-length list: a run length that is not offered becomes 20,
+    // offered or not.
+    void update_run_length_list(CRCOMBO_BOX& list, bool enabled);
+    // The word-align pattern as its 8B/10B code name (10-bit patterns that
+    // have one) or in hexadecimal; the box is written only when that differs.
+    void update_pattern_display(CREDIT_BOX& display);
+    // Port boxes: bound, shown (checked only while `shown` and the port is
+    // used), and a click on one stored into its port's flag.
+    void bind_ports(std::span<KVGXB_PORT_CHECK> ports);
+    void show_port(KVGXB_PORT_CHECK& check, bool shown);
+    bool store_port(std::span<KVGXB_PORT_CHECK> ports, CCONTROL* source);
 
     CRSTATIC m_feasibility_status;
     CRSTATIC m_feasibility_cause;

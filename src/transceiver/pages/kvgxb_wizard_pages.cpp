@@ -4,10 +4,13 @@
 #include "support/bwizc_global.h"
 #include "symbol/bwizc_standard_symbol.h"
 #include "transceiver/kvgxb_wizard.h"
+#include "transceiver/pages/kvgxb_basic_pages.h"
+#include "transceiver/pages/kvgxb_loopback_pages.h"
 #include "transceiver/pages/kvgxb_page1.h"
 #include "transceiver/pages/kvgxb_page2.h"
 #include "transceiver/pages/kvgxb_page3_rx_dprio.h"
 #include "transceiver/pages/kvgxb_page3_tx.h"
+#include "transceiver/pages/kvgxb_protocol_pages.h"
 
 KVGXB_WIZARD gxb_wizard;
 
@@ -38,6 +41,13 @@ CRWIZARD_PAGE* create_page(UINT template_id) {
         case KVGXB_PAGE2::TEMPLATE_ID: return new KVGXB_PAGE2(template_id);
         case KVGXB_PAGE3_RX_DPRIO::TEMPLATE_ID: return new KVGXB_PAGE3_RX_DPRIO(template_id);
         case KVGXB_PAGE3_TX::TEMPLATE_ID: return new KVGXB_PAGE3_TX(template_id);
+        case KVGXB_PAGE_SONET::TEMPLATE_ID: return new KVGXB_PAGE_SONET(template_id);
+        case KVGXB_PAGE_GIGE_XAUI::TEMPLATE_ID: return new KVGXB_PAGE_GIGE_XAUI(template_id);
+        case KVGXB_PAGE_PCI::TEMPLATE_ID: return new KVGXB_PAGE_PCI(template_id);
+        case KVGXB_PAGE4::TEMPLATE_ID: return new KVGXB_PAGE4(template_id);
+        case KVGXB_PAGE5::TEMPLATE_ID: return new KVGXB_PAGE5(template_id);
+        case KVGXB_PAGE_BASIC2::TEMPLATE_ID: return new KVGXB_PAGE_BASIC2(template_id);
+        case KVGXB_PAGE_BASIC1::TEMPLATE_ID: return new KVGXB_PAGE_BASIC1(template_id);
         default: return nullptr;
     }
 }

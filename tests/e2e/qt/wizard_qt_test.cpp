@@ -19,6 +19,8 @@
 #include "platform/text_metrics.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
 #include "support/bwizc_global.h"
+#include "platform/user_input.h"
+#include "transceiver/pages/kvgxb_loopback_pages.h"
 #include "transceiver/pages/kvgxb_page1.h"
 #include "transceiver/pages/kvgxb_page3_tx.h"
 
@@ -184,4 +186,67 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
     EXPECT_EQ(shown, std::size(shots));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
     std::filesystem::remove_all(dir);
+}
+
+
+// The self-test page, which Next never visits, made visitable to be seen.
+class SHOWN_SELFTEST_PAGE : public KVGXB_PAGE5 {
+public:
+    BOOL IncludedInSequence() override { return TRUE; }
+};
+class SELFTEST_SHOWING_WIZARD : public KVGXB_WIZARD {
+public:
+    bool on_init_wizard() override {
+        if (!KVGXB_WIZARD::on_init_wizard()) return false;
+        const int at = find_first_page(KVGXB_PAGE5::TEMPLATE_ID);
+        return at >= 0 && set_page_at_with_label(at, new SHOWN_SELFTEST_PAGE, "PARAM_SETTINGS", "BIST");
+    }
+};
+
+// The protocol, loopback and Basic pages with the live database behind them:
+// the protocol is chosen on the General page, Next is clicked up to each page
+// named in `shots` and the page is saved. Then the wizard is cancelled.
+template <class WIZARD = KVGXB_WIZARD>
+void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-pages-qt";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    WIZARD wizard;
+    size_t next_shot = 0;
+    bool chosen = false;
+    CDialog* left = nullptr;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const auto& stack = CDialog::get_modal_stack();
+        if (stack.empty() || !wizard.enumeration_done || wizard.inclk_list_pending || wizard.data_rate_list_pending)
+            return;
+        CDialog* page = stack.back();
+        if (!chosen) {
+            chosen = true;
+            bwizc_user_select_text(page, KVGXB_PAGE1::IDC_PROTOCOL, protocol);
+            return;
+        }
+        if (page == left) return;
+        left = page;
+        const std::string label = wizard.get_page_nav_button_label_at(wizard.get_cur_page_index()).c_str();
+        if (next_shot < shots.size() && label == shots[next_shot].first) {
+            screenshot(page, shots[next_shot++].second.c_str());
+        }
+        click(page, next_shot < shots.size() ? BAR::NEXT_BUTTON_ID : BAR::CANCEL_BUTTON_ID);
+    });
+    timer.start(20);
+    const std::string design = (dir / "gxb_top.v").string();
+    const char* argv[] = {"kv2gxb", "-n", "-NAV", design.c_str()};
+    bwizc_app_main(4, argv, &wizard);
+    EXPECT_EQ(next_shot, shots.size()) << protocol;
+    std::filesystem::remove_all(dir);
+}
+
+TEST(WizardQt, ProtocolLoopbackAndBasicPagesAreShown) {
+    shoot_pages("Basic", {{"Basic 1", "page_basic_1.png"}, {"Basic 2", "page_basic_2.png"}});
+    shoot_pages("SONET Backplane", {{"Lpbk", "page_lpbk.png"}, {"SONET", "page_sonet.png"}});
+    shoot_pages("XAUI", {{"XAUI", "page_xaui.png"}});
+    shoot_pages("GIGE", {{"GIGE", "page_gige.png"}});
+    shoot_pages("PCI Express (PIPE)", {{"PCI", "page_pci.png"}});
+    shoot_pages<SELFTEST_SHOWING_WIZARD>("SONET Backplane", {{"BIST", "page_bist.png"}});
 }
