@@ -18,6 +18,11 @@ KVGXB_WIZARD::~KVGXB_WIZARD() {
     // The manager itself may already be gone at process exit, so it is not
     // called here.
     if (g_query_handler_owner == this) g_query_handler_owner = nullptr;
+    // The pages reach back into the wizard as a KVGXB_WIZARD while they are
+    // destroyed, so they go while that part still exists.
+    CRPAGE_MANAGER& pages = get_page_manager();
+    while (pages.remove_page_at(pages.get_count() - 1, true)) {
+    }
 }
 
 bool KVGXB_WIZARD::on_init_wizard() {
