@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/crwizard_app.h"
+#include "platform/dialog.h"
+#include "platform/input_driver.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "services/bwizc_tcl_shell_manager.h"
@@ -40,6 +43,36 @@ public:
     }
     int cycles = 0;
 };
+
+// A script step that waits, a few milliseconds a try, until `done` holds.
+inline BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
+    return [done](CDialog*) {
+        if (done()) return true;
+        bwizc_wait_for_posted_message(5);
+        return false;
+    };
+}
+
+// An interactive session on a new variation of `folder`/top.v in the
+// artifacts folder while the installed input driver plays the user; a
+// deadlock fails the test.
+inline void run_session(KVGXB_WIZARD& w, const char* folder) {
+    bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
+        ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
+    });
+    const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/" + folder + "/top.v";
+    const char* argv[] = {"kv2gxb", "-n", design.c_str()};
+    bwizc_app_main(3, argv, &w);
+    bwizc_set_input_driver(nullptr);
+    bwizc_set_deadlock_handler(nullptr);
+}
+
+// The same with `script` as the user.
+inline void run_session(KVGXB_WIZARD& w, const char* folder, BWIZC_INPUT_SCRIPT& script) {
+    script.set_max_retries(4000);
+    script.install();
+    run_session(w, folder);
+}
 
 class KvgxbWizardTest : public ::testing::Test {
 protected:
