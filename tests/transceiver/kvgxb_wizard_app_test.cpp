@@ -199,13 +199,13 @@ TEST_F(KvgxbWizardApp, AnswerArrivingWhileAClockListIsPendingIsTakenAsTheClockLi
     ASSERT_TRUE(w.on_init_wizard());
     // The protocol and subprotocol rows of KEY_A are in; the operation-mode
     // query is on its way when the page asks for a clock list.
-    ASSERT_TRUE(pump_until([&] { return w.blah_int >= 5; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return w.blah_int >= 5; }, 30000));
     ASSERT_EQ(w.blah_int, 5);
     w.call_tcl_get_inclk_freq();
-    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 30000));
     ASSERT_EQ(w.inclk_frequency_array_list.GetSize(), 1);
     EXPECT_EQ(w.inclk_frequency_array_list.GetAt(0), "get_hssi_op_mode_list KEY_A");
     // The enumeration still runs to its end.
-    EXPECT_TRUE(pump_until([&] { return w.enumeration_done && !w.inclk_list_pending; }, 5000));
+    EXPECT_TRUE(pump_until([&] { return w.enumeration_done && !w.inclk_list_pending; }, 30000));
     EXPECT_EQ(w.get_preset_count(), 2);
 }

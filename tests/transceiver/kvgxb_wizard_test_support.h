@@ -111,11 +111,11 @@ protected:
     // The GUI thread's share: waits for completions and dispatches them.
     static bool pump_until(const std::function<bool()>& done, int timeout_ms) {
         const auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
+        // One message at a time, `done` looked at after each: a test can stop
+        // between two answers of a sequence.
         while (!done()) {
             if (CLOCK::now() >= end) return false;
-            bwizc_wait_for_posted_message(5);
-            while (bwizc_dispatch_posted_message()) {
-            }
+            if (!bwizc_dispatch_posted_message()) bwizc_wait_for_posted_message(5);
         }
         return true;
     }
