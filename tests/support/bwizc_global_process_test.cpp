@@ -15,27 +15,9 @@
 #include "platform/messages.h"
 #include "platform/window.h"
 #include "support/bwizc_global.h"
-#include "support/support_test_dir.h"
+#include "test_scratch.h"
 
 namespace {
-
-// Collects the message boxes shown while it lives.
-class MESSAGE_CATCHER {
-public:
-    MESSAGE_CATCHER() {
-        m_previous = bwizc_set_message_box_handler([this](const CString& caption, const CString& text) {
-            captions.push_back(caption);
-            texts.push_back(text);
-        });
-    }
-    ~MESSAGE_CATCHER() { bwizc_set_message_box_handler(m_previous); }
-
-    std::vector<CString> captions;
-    std::vector<CString> texts;
-
-private:
-    BWIZC_MESSAGE_BOX_FN m_previous;
-};
 
 // Counts its idle calls; the third creates `signal` (when named), which a
 // waited child can wait for instead of sleeping and hoping.
@@ -61,7 +43,7 @@ bool wait_for_file(const std::string& path) {
 }  // namespace
 
 TEST(BwizcProcess, RunsShellCommandsAndReportsExitCodes) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     EXPECT_EQ(bwizc_global_execute_shell_command("sh -c 'exit 3'", true), 3);
     EXPECT_EQ(bwizc_global_execute_shell_command("true", true), 0);
     EXPECT_EQ(bwizc_global_execute_shell_command("sh -c 'kill -TERM $$'", true), 128 + 15);
@@ -110,7 +92,7 @@ TEST(BwizcProcess, RunsShellCommandsAndReportsExitCodes) {
 }
 
 TEST(BwizcProcess, LaunchesGivenBrowserWithUrl) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     // The browser notes its arguments, each followed by "|", beside itself.
     const std::string script = "#!/bin/sh\nsleep 0.2\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/opened\"\n";
     ASSERT_EQ(::mkdir(dir.file("my browser").c_str(), 0755), 0);
@@ -118,7 +100,7 @@ TEST(BwizcProcess, LaunchesGivenBrowserWithUrl) {
         dir.write(name, script);
         ASSERT_EQ(::chmod(dir.file(name).c_str(), 0755), 0);
     }
-    MESSAGE_CATCHER catcher;
+    MESSAGE_CAPTURE catcher;
 
     CString url = "file:///doc/kv2gxb.html?x=1&y='2' \n";
     EXPECT_TRUE(bwizc_global_launch_browser(url, CString(dir.file("browser").c_str()) + "  "));
@@ -148,11 +130,11 @@ TEST(BwizcProcess, LaunchesGivenBrowserWithUrl) {
 }
 
 TEST(BwizcProcess, ReportsBrowserFailureWithFullMessage) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     const char* old_path = std::getenv("PATH");
     std::string saved = old_path ? old_path : "";
     ::setenv("PATH", dir.path().c_str(), 1);  // no browser to be found here
-    MESSAGE_CATCHER catcher;
+    MESSAGE_CAPTURE catcher;
     bool launched = bwizc_global_launch_browser("http://example.invalid/", "");
     ::setenv("PATH", saved.c_str(), 1);
 
@@ -168,7 +150,7 @@ TEST(BwizcProcess, ReportsBrowserFailureWithFullMessage) {
 }
 
 TEST(BwizcProcess, WritesTimeStampedLogEntries) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     CString log = dir.file("run.log").c_str();
     const std::string stamp = "\n[A-Z][a-z]{2} [0-9]{2} [0-9]{2}(AM|PM):[0-9]{2}:[0-9]{2}>: ";
 
@@ -184,7 +166,7 @@ TEST(BwizcProcess, WritesTimeStampedLogEntries) {
 }
 
 TEST(BwizcProcess, ReportsFileExceptionsByCause) {
-    MESSAGE_CATCHER catcher;
+    MESSAGE_CAPTURE catcher;
     struct CASE {
         int cause;
         const char* text;
