@@ -16,22 +16,12 @@
 #include "app/crwizard_app.h"
 #include "platform/dialog.h"
 #include "platform/input_driver.h"
-#include "platform/message_box.h"
 #include "platform/messages.h"
 #include "services/bwizc_tcl_shell_manager.h"
+#include "transceiver/kvgxb_test_support.h"
 #include "transceiver/kvgxb_wizard.h"
 
-// The wizard with the one page refresh the update cycle depends on: like the
-// general page, a second input the clock list does not offer becomes the
-// list's first entry.
-class KVGXB_TEST_APP_WIZARD : public KVGXB_WIZARD {
-public:
-    void refresh_all_pages() override {
-        if (input_selection != 0 || !is_current_data_rate_valid()) return;
-        CStringArray& clocks = get_combobox_inclk_frequency();
-        if (!clocks.IsEmpty() && clocks.Find(input_b) < 0) input_b = clocks.GetAt(0);
-    }
-};
+using KVGXB_TEST_APP_WIZARD = KVGXB_CLOCK_REFRESHING<KVGXB_WIZARD>;
 
 // The real application object, counting update cycles: each one ends by
 // refreshing the pages.
@@ -84,8 +74,6 @@ protected:
         MANAGER::set_server_script_path(CString(KV2GXB_SOURCE_DIR) + "/data/device/devicedb_server.tcl");
         MANAGER::set_answer_timeout_ms(10000);
         bwizc_clear_posted_messages();
-        previous_handler = bwizc_set_message_box_handler(
-            [this](const CString&, const CString& text) { messages.push_back(text.c_str()); });
     }
     void TearDown() override {
         if (wizard) wizard->ExitInstance();
@@ -96,7 +84,6 @@ protected:
         ::unsetenv("KV2GXB_TCLSH");
         pump_for(20);
         EXPECT_EQ(bwizc_pending_reply_count(), 0);
-        bwizc_set_message_box_handler(previous_handler);
     }
 
     // A wizard for a new variation of /tmp/kvgxb_wizard_test/top.v, with
@@ -157,6 +144,6 @@ protected:
     }
 
     std::unique_ptr<KVGXB_TEST_APP_WIZARD> wizard;
-    std::vector<std::string> messages;
-    BWIZC_MESSAGE_BOX_FN previous_handler;
+    MESSAGE_CAPTURE captured;
+    std::vector<std::string>& messages = captured.texts;
 };
