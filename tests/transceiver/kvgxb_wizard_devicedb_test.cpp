@@ -255,7 +255,7 @@ TEST_F(KvgxbWizardDeviceDatabase, FaultsKeepTheFallbackListsWithoutHanging) {
                                                      "}\n"));
         KVGXB_TEST_APP_WIZARD& w = make_wizard();
         ASSERT_TRUE(w.on_init_wizard());
-        ASSERT_TRUE(pump_until([&] { return w.blah_int == 2; }, 5000));
+        ASSERT_TRUE(pump_until([&] { return w.blah_int == 2; }, 30000));
         pump_for(200);
         EXPECT_EQ(w.blah_int, 2);
         EXPECT_EQ(w.setup_int, 3);
