@@ -16,10 +16,6 @@ using PLL = KVGXB_PAGE2;
 using RX = KVGXB_PAGE3_RX_DPRIO;
 using TX = KVGXB_PAGE3_TX;
 
-bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
-bool checked(CDialog* page, UINT id) {
-    return static_cast<CButton*>(page->GetDlgItem(static_cast<int>(id)))->GetCheck() == BST_CHECKED;
-}
 CSliderCtrl* slider(CDialog* page, UINT id) { return static_cast<CSliderCtrl*>(page->GetDlgItem(static_cast<int>(id))); }
 
 // Sets the model as `row` says, then refreshes the page from it.

@@ -9,8 +9,6 @@ namespace {
 
 using P = KVGXB_PAGE1;
 
-bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
-CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->GetWindowText(); }
 
 }  // namespace
 

@@ -15,9 +15,6 @@ using G = KVGXB_PAGE1;
 using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
 using LABELS = std::vector<std::string>;
 
-bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
-bool checked(CDialog* page, UINT id) { return page->IsDlgButtonChecked(static_cast<int>(id)) == BST_CHECKED; }
-CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->GetWindowText(); }
 
 // Replaces the text of an edit box by typing.
 void retype(CDialog* page, UINT id, const CString& chars) {

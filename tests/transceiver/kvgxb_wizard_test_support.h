@@ -43,6 +43,11 @@ inline BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
     };
 }
 
+// The state of a page's item as the user sees it.
+inline bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
+inline bool checked(CDialog* page, UINT id) { return page->IsDlgButtonChecked(static_cast<int>(id)) == BST_CHECKED; }
+inline CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->GetWindowText(); }
+
 // An interactive session on a new variation of `folder`/top.v in the
 // artifacts folder while the installed input driver plays the user; a
 // deadlock fails the test.
