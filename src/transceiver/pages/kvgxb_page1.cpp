@@ -51,10 +51,6 @@ bool is_one_of(const CString& value, std::initializer_list<const char*> names) {
 
 KVGXB_PAGE1::KVGXB_PAGE1(UINT template_id) : KVGXB_PAGE(template_id) { register_general_template(); }
 
-KVGXB_PAGE1::~KVGXB_PAGE1() {
-    if (wiz().get_device_query_client() == this) wiz().set_device_query_client(nullptr);
-}
-
 // ------------------------------------------------------------------ start
 
 void KVGXB_PAGE1::on_init_dialog() {
