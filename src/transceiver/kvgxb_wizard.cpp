@@ -18,11 +18,26 @@ KVGXB_WIZARD::~KVGXB_WIZARD() {
     // The manager itself may already be gone at process exit, so it is not
     // called here.
     if (g_query_handler_owner == this) g_query_handler_owner = nullptr;
+    set_device_query_client(nullptr);
     // The pages reach back into the wizard as a KVGXB_WIZARD while they are
     // destroyed, so they go while that part still exists.
     CRPAGE_MANAGER& pages = get_page_manager();
     while (pages.remove_page_at(pages.get_count() - 1, true)) {
     }
+}
+
+KVGXB_DEVICE_QUERY_CLIENT::~KVGXB_DEVICE_QUERY_CLIENT() {
+    if (m_query_wizard) m_query_wizard->set_device_query_client(nullptr);
+}
+
+void KVGXB_WIZARD::set_device_query_client(KVGXB_DEVICE_QUERY_CLIENT* client) {
+    if (m_query_client && m_query_client->m_query_wizard == this) m_query_client->m_query_wizard = nullptr;
+    // A client serves one wizard at a time.
+    if (client && client->m_query_wizard && client->m_query_wizard != this) {
+        client->m_query_wizard->m_query_client = nullptr;
+    }
+    m_query_client = client;
+    if (client) client->m_query_wizard = this;
 }
 
 bool KVGXB_WIZARD::on_init_wizard() {

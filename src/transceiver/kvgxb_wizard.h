@@ -19,11 +19,15 @@
 #include "platform/win_defs.h"
 #include "transceiver/kvgxb.h"
 
+class KVGXB_WIZARD;
+
 // The page that asks the device database (the general page): the window its
 // command blocks are opened for, and the refreshes the answers call for.
+// Client and wizard forget each other whichever goes first: at process exit
+// the global wizard goes before the pages it owns.
 class KVGXB_DEVICE_QUERY_CLIENT {
 public:
-    virtual ~KVGXB_DEVICE_QUERY_CLIENT() = default;
+    virtual ~KVGXB_DEVICE_QUERY_CLIENT();
     // Null while the page has no window; its answers then go to the
     // windowless completion handler.
     virtual HWND get_device_query_window() = 0;
@@ -34,6 +38,10 @@ public:
     // A data-rate or input-clock list has arrived: the second input's list
     // is refilled.
     virtual void on_device_value_list_arrived() {}
+
+private:
+    friend class KVGXB_WIZARD;
+    KVGXB_WIZARD* m_query_wizard = nullptr;
 };
 
 class KVGXB_WIZARD : public CRWIZARD_APP, public KVGXB_WIZARD_MODEL {
@@ -103,7 +111,7 @@ public:
     void remove_device_query_handler();
     bool is_device_query_handler_installed() const;
 
-    void set_device_query_client(KVGXB_DEVICE_QUERY_CLIENT* client) { m_query_client = client; }
+    void set_device_query_client(KVGXB_DEVICE_QUERY_CLIENT* client);
     KVGXB_DEVICE_QUERY_CLIENT* get_device_query_client() const { return m_query_client; }
 
     // Progress of the device queries; they live as long as the application.

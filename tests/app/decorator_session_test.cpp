@@ -16,14 +16,9 @@ namespace {
 
 class DecoratorSession : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kv2gxb-deco-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
     std::string command(const std::string& options) const { return "kv2gxb " + options + " " + dir + "/top.vhd"; }
-    std::string dir;
+    SCRATCH_DIR scratch;
+    std::string dir = scratch.path();
 };
 
 // The window under `parent` (at any depth) with that text or id, or null.
@@ -153,7 +148,7 @@ TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWrit
         })
         .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
     EXPECT_TRUE(run(wizard, command("-cgxgen/addcombo"), &script));
-    const std::string text = read_text(dir + "/top.cnx");
+    const std::string text = read_file(dir + "/top.cnx");
     EXPECT_NE(text.find("PRIVATE: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;
     EXPECT_NE(text.find("CONSTANT: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;
 

@@ -105,13 +105,6 @@ BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption) 
     };
 }
 
-std::string read_text(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 WIZMAN_LISTENER::WIZMAN_LISTENER(DWORD thread_id) {
     m_fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
     sockaddr_un addr{};

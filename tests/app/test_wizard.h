@@ -11,6 +11,7 @@
 #include "app/crwizard_app.h"
 #include "platform/dialog.h"
 #include "platform/input_driver.h"
+#include "test_scratch.h"
 #include "wizard/crwizard_page.h"
 
 namespace test_wizard {
@@ -72,7 +73,6 @@ bool run(TEST_WIZARD& wizard, const std::string& command_line, BWIZC_INPUT_SCRIP
 // the page whose caption ends in `page_caption` ("" for any page).
 BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption = std::string());
 
-std::string read_text(const std::string& path);
 
 // Listens where the calling program would: the abstract socket of a thread id.
 class WIZMAN_LISTENER {

@@ -21,22 +21,14 @@ namespace {
 
 class WizardSession : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kv2gxb-session-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        design = dir + "/top.v";
-        cnx = dir + "/top.cnx";
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     std::string command(const std::string& options = std::string()) const {
         return "kv2gxb " + options + (options.empty() ? "" : " ") + design;
     }
 
-    std::string dir;
-    std::string design;
-    std::string cnx;
+    SCRATCH_DIR scratch;
+    std::string dir = scratch.path();
+    std::string design = dir + "/top.v";
+    std::string cnx = dir + "/top.cnx";
 };
 
 int count_of(const std::string& text, const std::string& what) {
@@ -60,7 +52,7 @@ TEST_F(WizardSession, BackOnTheFirstPageWritesTheFileWithoutGeneratedFiles) {
     EXPECT_TRUE(run(wizard, command(), &script));
     EXPECT_EQ(wizard.get_wizard_closing_state(), -1);
     EXPECT_EQ(wizard.get_page_manager().get_cur_page_index(), -1);
-    const std::string text = read_text(cnx);
+    const std::string text = read_file(cnx);
     EXPECT_NE(text.find("value_3"), std::string::npos) << text;
     EXPECT_EQ(count_of(text, "GEN_FILE:"), 0) << text;
     EXPECT_EQ(wizard.get_wizard_exit_state(), 3);
@@ -146,7 +138,7 @@ TEST_F(WizardSession, FinishOnSecondOfSevenPagesGoesToTheSummaryThenWritesValues
     EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
     EXPECT_EQ(wizard.shown_captions.size(), 2u);
     EXPECT_EQ(wizard.get_page_count(), 7);
-    const std::string text = read_text(cnx);
+    const std::string text = read_file(cnx);
     EXPECT_NE(text.find("PRIVATE: value_1 STRING \"hello\""), std::string::npos) << text;
     EXPECT_NE(text.find("PRIVATE: use_x2 STRING \"42\""), std::string::npos) << text;
     EXPECT_EQ(text.find("use_x STRING"), std::string::npos) << text;
@@ -175,7 +167,7 @@ TEST_F(WizardSession, MapFileModeWritesTheMapAndNoCnxFile) {
     EXPECT_FALSE(run(wizard, command("-mapfile"), nullptr));
     EXPECT_TRUE(wizard.shown_captions.empty());
     EXPECT_FALSE(std::filesystem::exists(cnx));
-    const std::string map = read_text(dir + "/testwiz.map");
+    const std::string map = read_file(dir + "/testwiz.map");
     EXPECT_EQ(map,
               "WIZARD_NAME\ttestwiz\tEND_WIZARD_NAME\nMODULE_NAME\ttestwiz\tEND_MODULE_NAME\n"
               "CNX_PARAMETER_RULE\tP1  NUMERIC-CONSTANT  < int(P1) />  END_CNX_PARAMETER_RULE\n"
@@ -190,9 +182,9 @@ TEST_F(WizardSession, MapFileModeWritesTheMapAndNoCnxFile) {
     TEST_WIZARD named(1);
     named.module_name = "gxb_core";
     EXPECT_FALSE(run(named, command("-mapfile"), nullptr));
-    EXPECT_NE(read_text(dir + "/testwiz.map").find("MODULE_NAME\tgxb_core\tEND_MODULE_NAME\n"), std::string::npos);
+    EXPECT_NE(read_file(dir + "/testwiz.map").find("MODULE_NAME\tgxb_core\tEND_MODULE_NAME\n"), std::string::npos);
     EXPECT_TRUE(named.has_read_cnx_file());
-    EXPECT_EQ(read_text(cnx), "PRIVATE: value_1 STRING \"x\"\n");
+    EXPECT_EQ(read_file(cnx), "PRIVATE: value_1 STRING \"x\"\n");
 }
 
 TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes) {
@@ -223,7 +215,7 @@ TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes)
         return press(BAR::FINISH_BUTTON_ID, "Summary")(dialog);
     });
     EXPECT_TRUE(run(wizard, command(), &script));
-    const std::string text = read_text(cnx);
+    const std::string text = read_file(cnx);
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.v TRUE"), std::string::npos) << text;
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.bsf TRUE"), std::string::npos) << text;
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top_inst.v FALSE"), std::string::npos) << text;
@@ -257,7 +249,7 @@ TEST_F(WizardSession, SilentRunFinishesAndTheTitleReadFromTheCnxFileWinsOverTheC
     EXPECT_TRUE(run(fresh, command("-silent -wizard_title:Cmd -wizard_subtitle:CmdSub"), nullptr));
     EXPECT_EQ(fresh.shown_captions.size(), 3u);
     EXPECT_EQ(fresh.get_wizard_closing_state(), 0);
-    const std::string text = read_text(cnx);
+    const std::string text = read_file(cnx);
     EXPECT_NE(text.find("value_3"), std::string::npos) << text;
     EXPECT_EQ(count_of(text, "GEN_FILE:"), 6) << text;
     EXPECT_EQ(fresh.get_wizard_title(), "Cmd");
@@ -342,7 +334,7 @@ TEST_F(WizardSession, CommandLineFlowKeepsTheCallersFile) {
     EXPECT_TRUE(ok.flow_ran);
     EXPECT_EQ(ok.get_wizard_closing_state(), 2);
     EXPECT_EQ(ok.cancel_hook_calls, 0);
-    EXPECT_EQ(read_text(cnx), callers);
+    EXPECT_EQ(read_file(cnx), callers);
 
     // A flow error writes the file at once with what the wizard holds; no
     // page runs and nothing is deleted.
@@ -351,7 +343,7 @@ TEST_F(WizardSession, CommandLineFlowKeepsTheCallersFile) {
     EXPECT_TRUE(failed.shown_captions.empty());
     EXPECT_EQ(failed.get_wizard_closing_state(), 2);
     EXPECT_EQ(failed.cancel_hook_calls, 0);
-    const std::string written = read_text(cnx);
+    const std::string written = read_file(cnx);
     EXPECT_NE(written.find("GENERATION: STANDARD"), std::string::npos) << written;
     EXPECT_NE(written.find("from caller"), std::string::npos) << written;
 

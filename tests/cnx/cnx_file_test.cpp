@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cnx/crcnx_manager.h"
-#include "cnx_test_util.h"
+#include "test_scratch.h"
 
 namespace {
 
@@ -28,50 +28,23 @@ void fill_typical(CRCNX_MANAGER& m) {
     m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_EXPLICIT", "kv2gxb_inst.v", false, true));
 }
 
-std::string read_back_and_write(const std::string& text) {
-    CRCNX_MANAGER m;
-    m.read_cnx_info_from_text(CString(text));
-    return m.get_cnx_text("kv2gxb", false).str();
-}
-
 }  // namespace
 
-TEST(CnxFile, WrittenFileReadBackWritesByteIdentical) {
-    CNX_SCRATCH_DIR dir;
-    const std::string path = dir.file("kv2gxb.cnx");
-    CRCNX_MANAGER first;
-    fill_typical(first);
-    ASSERT_TRUE(first.write_cnx_file(path, "kv2gxb"));
-    const std::string written = cnx_read_whole_file(path);
-    ASSERT_FALSE(written.empty());
-
-    CRCNX_MANAGER second;
-    ASSERT_TRUE(second.read_cnx_file(path));
-    EXPECT_EQ(second.find_cnx_private("WIZ_NOTE")->get_value(), "tab\there\nline two c:\\dir");
-    ASSERT_TRUE(second.write_cnx_file(path, "kv2gxb"));
-    EXPECT_EQ(cnx_read_whole_file(path), written);
-
-    // Whatever a file held, what the wizard writes of it is stable.
-    const std::string odd = "PRIVATE: Q STRING \"cut\"here\"\nGEN_FILE: TYPE_NORMAL a.v TRUE \nPART_ID: \"x\"\n";
-    const std::string once = read_back_and_write(odd);
-    EXPECT_EQ(read_back_and_write(once), once);
-}
-
 TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
-    CNX_SCRATCH_DIR dir;
+    SCRATCH_DIR dir;
     const std::string path = dir.file("kv2gxb.cnx");
-    cnx_write_whole_file(path, "old contents\n");
+    write_file(path, "old contents\n");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     CRCNX_MANAGER m;
     fill_typical(m);
-    CNX_MESSAGE_CAPTURE messages;
+    MESSAGE_CAPTURE messages;
     ASSERT_TRUE(m.write_cnx_file(path, "kv2gxb"));
-    EXPECT_EQ(cnx_read_whole_file(path), m.get_cnx_text("kv2gxb", false).str());
+    EXPECT_EQ(read_file(path), m.get_cnx_text("kv2gxb", false).str());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"kv2gxb.cnx"});
     struct stat st;
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_TRUE(messages.texts.empty());
 
     // Written through a symbolic link, the link stays and its target changes.
     const std::string link = dir.file("link.cnx");
@@ -81,11 +54,11 @@ TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
     struct stat lst;
     ASSERT_EQ(lstat(link.c_str(), &lst), 0);
     EXPECT_TRUE(S_ISLNK(lst.st_mode));
-    EXPECT_NE(cnx_read_whole_file(path).find("ERR_MSG: through the link\n"), std::string::npos);
+    EXPECT_NE(read_file(path).find("ERR_MSG: through the link\n"), std::string::npos);
 }
 
 TEST(CnxFile, FailedWriteKeepsTheOldFileAndReportsTheError) {
-    CNX_SCRATCH_DIR dir;
+    SCRATCH_DIR dir;
     CRCNX_MANAGER m;
     fill_typical(m);
     for (int i = 0; i < 200; ++i) {
@@ -96,9 +69,9 @@ TEST(CnxFile, FailedWriteKeepsTheOldFileAndReportsTheError) {
     // The file may not grow past 64 bytes: the temporary file cannot be
     // written, so the old file must stay as it was.
     const std::string path = dir.file("kv2gxb.cnx");
-    cnx_write_whole_file(path, "old contents\n");
+    write_file(path, "old contents\n");
     {
-        CNX_MESSAGE_CAPTURE messages;
+        MESSAGE_CAPTURE messages;
         struct rlimit old_limit;
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
         struct rlimit small = old_limit;
@@ -109,25 +82,25 @@ TEST(CnxFile, FailedWriteKeepsTheOldFileAndReportsTheError) {
         setrlimit(RLIMIT_FSIZE, &old_limit);
         signal(SIGXFSZ, old_handler);
         EXPECT_FALSE(written);
-        EXPECT_EQ(cnx_read_whole_file(path), "old contents\n");
+        EXPECT_EQ(read_file(path), "old contents\n");
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"kv2gxb.cnx"});
-        ASSERT_EQ(messages.messages().size(), 1u);
+        ASSERT_EQ(messages.texts.size(), 1u);
 
         // Not reported when the caller asks for silence.
         EXPECT_FALSE(m.write_cnx_file(dir.file("missing/kv2gxb.cnx"), "kv2gxb", false, false));
-        EXPECT_EQ(messages.messages().size(), 1u);
+        EXPECT_EQ(messages.texts.size(), 1u);
     }
 
     // The target is a directory that is not empty: the rename fails.
     const std::string busy = dir.file("busy.cnx");
     std::filesystem::create_directory(busy);
-    cnx_write_whole_file(busy + "/keep", "kept\n");
+    write_file(busy + "/keep", "kept\n");
     {
-        CNX_MESSAGE_CAPTURE messages;
+        MESSAGE_CAPTURE messages;
         EXPECT_FALSE(m.write_cnx_file(busy, "kv2gxb"));
-        ASSERT_EQ(messages.messages().size(), 1u);
-        EXPECT_NE(messages.messages()[0].find(busy), std::string::npos) << messages.messages()[0];
-        EXPECT_EQ(cnx_read_whole_file(busy + "/keep"), "kept\n");
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_NE(messages.texts[0].find(busy), std::string::npos) << messages.texts[0];
+        EXPECT_EQ(read_file(busy + "/keep"), "kept\n");
         std::vector<std::string> names = dir.entries();
         std::sort(names.begin(), names.end());
         EXPECT_EQ(names, (std::vector<std::string>{"busy.cnx", "kv2gxb.cnx"}));
@@ -135,41 +108,41 @@ TEST(CnxFile, FailedWriteKeepsTheOldFileAndReportsTheError) {
 
     // The directory is gone: nothing can be created there.
     {
-        CNX_MESSAGE_CAPTURE messages;
+        MESSAGE_CAPTURE messages;
         const std::string gone = dir.file("gone/kv2gxb.cnx");
         EXPECT_FALSE(m.write_cnx_file(gone, "kv2gxb"));
-        ASSERT_EQ(messages.messages().size(), 1u);
-        EXPECT_EQ(messages.messages()[0], "File " + gone + " could not be opened");
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_EQ(messages.texts[0], "File " + gone + " could not be opened");
         EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
     }
 }
 
 TEST(CnxFile, ReadingReportsFileErrorsAndKeepsWhatWasRead) {
-    CNX_SCRATCH_DIR dir;
+    SCRATCH_DIR dir;
     CRCNX_MANAGER m;
     EXPECT_FALSE(m.read_cnx_file(dir.file("absent.cnx")));
 
     // A directory opens but cannot be read.
-    CNX_MESSAGE_CAPTURE messages;
+    MESSAGE_CAPTURE messages;
     m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_KEPT", "STRING", "k"));
     CStdioFile file;
     ASSERT_TRUE(file.Open(dir.path().c_str(), CStdioFile::modeRead));
     EXPECT_TRUE(m.read_cnx_info_from_file(&file));
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_NE(messages.messages()[0].find(dir.path().string()), std::string::npos) << messages.messages()[0];
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find(dir.path()), std::string::npos) << messages.texts[0];
     EXPECT_NE(m.find_cnx_private("WIZ_KEPT"), nullptr);
 
     // A file and the same text in memory read alike, NUL bytes included.
     const std::string text = std::string("PRIVATE: A STRING \"x\0y\"\r\nPRIVATE: B STRING \"b\"", 46);
     const std::string path = dir.file("nul.cnx");
-    cnx_write_whole_file(path, text);
+    write_file(path, text);
     CRCNX_MANAGER from_file;
     CRCNX_MANAGER from_text;
     ASSERT_TRUE(from_file.read_cnx_file(path));
     from_text.read_cnx_info_from_text(CString(text));
     EXPECT_EQ(from_file.get_cnx_text("kv2gxb", false), from_text.get_cnx_text("kv2gxb", false));
     EXPECT_NE(from_file.find_cnx_private("B"), nullptr);
-    EXPECT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.texts.size(), 1u);
 }
 
 namespace {
@@ -180,23 +153,23 @@ struct TOOL_RESULT {
     std::string err;
 };
 
-TOOL_RESULT run_tool(const std::vector<std::string>& args, const CNX_SCRATCH_DIR& dir) {
+TOOL_RESULT run_tool(const std::vector<std::string>& args, const SCRATCH_DIR& dir) {
     std::string command = "'" KV2GXB_BUILD_DIR "/bin/kv2gxb-cnx'";
     for (const auto& a : args) command += " '" + a + "'";
     command += " >'" + dir.file("tool.out") + "' 2>'" + dir.file("tool.err") + "'";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, cnx_read_whole_file(dir.file("tool.out")),
-            cnx_read_whole_file(dir.file("tool.err"))};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir.file("tool.out")),
+            read_file(dir.file("tool.err"))};
 }
 
 }  // namespace
 
 TEST(CnxTool, ShowsWhatTheWizardKeepsOfAFile) {
-    CNX_SCRATCH_DIR dir;
+    SCRATCH_DIR dir;
     ASSERT_TRUE(std::filesystem::exists(std::string(KV2GXB_BUILD_DIR) + "/bin/kv2gxb-cnx"))
         << "build the kv2gxb-cnx target first";
     const std::string path = dir.file("in.cnx");
-    cnx_write_whole_file(path, "PRIVATE: b STRING \"2\"\nPRIVATE: a NUMERIC \"1\"\nCONSTANT: c STRING \"x\"\n");
+    write_file(path, "PRIVATE: b STRING \"2\"\nPRIVATE: a NUMERIC \"1\"\nCONSTANT: c STRING \"x\"\n");
     TOOL_RESULT r = run_tool({path}, dir);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
@@ -209,7 +182,7 @@ TEST(CnxTool, ShowsWhatTheWizardKeepsOfAFile) {
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("cannot read " + dir.file("absent.cnx")), std::string::npos) << r.err;
 
-    r = run_tool({dir.path().string()}, dir);
+    r = run_tool({dir.path()}, dir);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot read"), std::string::npos) << r.err;
 

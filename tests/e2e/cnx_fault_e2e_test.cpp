@@ -156,7 +156,7 @@ TEST(CnxFaultE2e, WriterRefusesOrKeepsWhatTheUserHas) {
     const std::string new_text = reference.get_cnx_text("kv2gxb", false).str();
     for (const WRITE_FAULT& row : WRITE_FAULTS) {
         SCOPED_TRACE(row.name);
-        TEMP_DIR root;
+        SCRATCH_DIR root;
         ASSERT_EQ(chmod(root.path().c_str(), 0755), 0);
         SCENE s{root.file("d"), root.file("o"), root.file("d") + "/gxb_top.cnx"};
         ASSERT_EQ(mkdir(s.design.c_str(), 0755), 0);
@@ -237,7 +237,7 @@ TEST(CnxFaultE2e, WriterRefusesOrKeepsWhatTheUserHas) {
 }
 
 TEST(CnxFaultE2e, ReaderTakesOnlyRegularFilesWithinItsCaps) {
-    TEMP_DIR dir;
+    SCRATCH_DIR dir;
     const std::string tool = std::string(KV2GXB_BUILD_DIR) + "/bin/kv2gxb-cnx";
     const std::string fifo = dir.file("fifo.cnx");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);

@@ -101,39 +101,9 @@ KV2GXB_RUN run_program(const std::vector<std::string>& program_argv, const std::
     return run;
 }
 
-TEMP_DIR::TEMP_DIR() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kv2gxb-e2e-XXXXXX").string();
-    if (mkdtemp(pattern.data())) m_path = pattern;
-}
-
-TEMP_DIR::~TEMP_DIR() {
-    std::error_code ec;
-    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
-}
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void write_file(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
 bool file_exists(const std::string& path) {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
-}
-
-std::vector<std::string> folder_entries(const std::string& path) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(path, ec)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 bool process_runs(int pid) {

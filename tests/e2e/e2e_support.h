@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "test_scratch.h"
+
 struct KV2GXB_RUN {
     int exit_status = -1;  // -1 when the process did not exit normally
     std::string out;
@@ -22,25 +24,6 @@ KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& c
 KV2GXB_RUN run_program(const std::vector<std::string>& argv, const std::string& cwd = std::string(),
                        const std::vector<std::string>& env_extra = {}, int deadline_ms = 20000);
 
-// A fresh directory under the system's temporary folder, removed with
-// everything in it when the object goes.
-class TEMP_DIR {
-public:
-    TEMP_DIR();
-    ~TEMP_DIR();
-    TEMP_DIR(const TEMP_DIR&) = delete;
-    TEMP_DIR& operator=(const TEMP_DIR&) = delete;
-    const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-std::string read_file(const std::string& path);
-void write_file(const std::string& path, const std::string& text);
 bool file_exists(const std::string& path);
-// The names in a folder, sorted.
-std::vector<std::string> folder_entries(const std::string& path);
 // True while the process exists and is not a zombie.
 bool process_runs(int pid);

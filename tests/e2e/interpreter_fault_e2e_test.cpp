@@ -85,7 +85,7 @@ TEST(InterpreterFaultE2e, EveryFaultEndsCleanlyAndKeepsTheVariation) {
     MANAGER::set_windowless_completion_handler([&] { ++delivered; });
     for (const INTERPRETER_FAULT& row : INTERPRETER_FAULTS) {
         SCOPED_TRACE(row.name);
-        TEMP_DIR root;
+        SCRATCH_DIR root;
         const std::string design = root.file("design");
         const std::string fake_dir = root.file("fake");
         ASSERT_EQ(mkdir(design.c_str(), 0755), 0);

@@ -20,7 +20,7 @@ TEST(StartupE2e, MissingDesignFileIsReportedAndEndsWithStatusZero) {
 }
 
 TEST(StartupE2e, DesignFileExtensionIsChecked) {
-    TEMP_DIR dir;
+    SCRATCH_DIR dir;
     KV2GXB_RUN run = run_kv2gxb({"-silent", "/tmp/x/top.sv"});
     EXPECT_EQ(run.exit_status, 1);
     EXPECT_TRUE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
@@ -51,7 +51,7 @@ TEST(StartupE2e, UnknownFlagShowsUsageThenRunGoesOn) {
 }
 
 TEST(StartupE2e, ArgumentsWithBlanksStayWhole) {
-    TEMP_DIR dir;
+    SCRATCH_DIR dir;
     const std::string design = dir.file("my dir") + "/top.vhd";
     KV2GXB_RUN run = run_kv2gxb({"-silent", "-wizard_title:My Title", design});
     EXPECT_FALSE(mentions(run, "Error: Illegal extension in design file name")) << run.err;

@@ -221,7 +221,7 @@ void expect_golden(const std::string& name, const std::string& text) {
 }
 
 // Regenerating a variation the wizard wrote gives the very same bytes.
-void expect_silent_regeneration_is_identical(const TEMP_DIR& dir, const std::string& written) {
+void expect_silent_regeneration_is_identical(const SCRATCH_DIR& dir, const std::string& written) {
     const KV2GXB_RUN run = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
     EXPECT_EQ(run.exit_status, 0) << run.err;
     const std::string again = read_file(dir.file("gxb_top.cnx"));
@@ -239,7 +239,7 @@ BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
 }  // namespace
 
 TEST(VariationGolden, NewVariationIsWrittenCompleteAndRegeneratesIdentically) {
-    TEMP_DIR dir;
+    SCRATCH_DIR dir;
     const KV2GXB_RUN run = run_kv2gxb({"-n", "-silent", dir.file("gxb_top.v")});
     ASSERT_EQ(run.exit_status, 0) << run.err;
     const std::string written = read_file(dir.file("gxb_top.cnx"));
@@ -250,7 +250,7 @@ TEST(VariationGolden, NewVariationIsWrittenCompleteAndRegeneratesIdentically) {
 TEST(VariationGolden, CallersConstantsAreReadBackAndCompletedIntoTheFullRecordSet) {
     // What a calling program writes: the module and a few brixfunction
     // parameters, none of the wizard's own variables.
-    TEMP_DIR dir;
+    SCRATCH_DIR dir;
     write_file(dir.file("gxb_top.cnx"),
                "MODULE: kv2gxb \n"
                "CONSTANT: OPERATION_MODE STRING \"rx\"\n"
@@ -268,7 +268,7 @@ TEST(VariationGolden, CallersConstantsAreReadBackAndCompletedIntoTheFullRecordSe
 TEST(VariationGolden, EveryProtocolModeAndPageSettingMadeByAUserRegeneratesIdentically) {
     for (const VARIATION& v : VARIATIONS) {
         SCOPED_TRACE(v.name);
-        TEMP_DIR dir;
+        SCRATCH_DIR dir;
         KVGXB_WIZARD wizard;
         BWIZC_INPUT_SCRIPT script;
         // Next through every page the sequence includes, each page's actions

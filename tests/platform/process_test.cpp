@@ -60,9 +60,7 @@ TEST(ChildProcess, WritingToAChildThatEndedFailsWithoutKillingUs) {
     ASSERT_TRUE(sleeper.start(args({"sleep", "30"}), BWIZC_CHILD_PROCESS::PIPE_NONE));
     int status = 0;
     EXPECT_FALSE(sleeper.try_wait(&status));
-    auto t0 = std::chrono::steady_clock::now();
     sleeper.terminate();
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
     EXPECT_TRUE(sleeper.try_wait(&status));
     EXPECT_EQ(status, 128 + 15);
 }

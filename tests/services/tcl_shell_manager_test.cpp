@@ -333,14 +333,15 @@ TEST_F(TclShellManager, AnswersOutOfFrameGiveTheInterpreterUp)
     for (const CASE& c : cases) {
         SCOPED_TRACE(c.name);
         MANAGER::set_server_script_path(write_script(c.name, c.script));
-        MANAGER::set_answer_timeout_ms(300);
+        // Long enough for a slow start on a loaded machine, short enough for the stalling case.
+        MANAGER::set_answer_timeout_ms(1500);
         ASSERT_TRUE(MANAGER::start_tcl_shell_process());
         pid_t pid = MANAGER::get_tcl_shell_process_id();
         TEST_PAGE page;
         page.ask({"load_package device_features"});
         page.ask({"get_config_keys"});
         page.ask({"load_package device_features"});
-        ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 3000));
+        ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 8000));
         pump_for(100);
         ASSERT_EQ(page.deliveries.size(), 1u);
         EXPECT_EQ(page.deliveries[0], DELIVERY{ANSWER(std::vector<std::string>{"ok"})});

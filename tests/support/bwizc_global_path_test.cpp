@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "support/bwizc_global.h"
-#include "support/support_test_dir.h"
+#include "test_scratch.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ TEST(BwizcPath, TranslatesDelimitersAndEnsuresTerminatingOne) {
 }
 
 TEST(BwizcPath, ResolvesAbsolutePathsByName) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     ASSERT_EQ(::chdir(dir.path().c_str()), 0);
     EXPECT_EQ(bwizc_global_get_cur_work_dir(), dir.path());
 
@@ -96,7 +96,7 @@ TEST(BwizcPath, ResolvesAbsolutePathsByName) {
 }
 
 TEST(BwizcPath, ResolvingAgainstReferenceAlwaysRestoresCurrentDirectory) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     ASSERT_TRUE(bwizc_global_make_directory(dir.file("ref").c_str()));
     ASSERT_EQ(::chdir("/"), 0);
 
@@ -129,7 +129,7 @@ TEST(BwizcPath, ResolvingAgainstReferenceAlwaysRestoresCurrentDirectory) {
 }
 
 TEST(BwizcPath, ToleratesUnreadableCurrentDirectory) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     ASSERT_TRUE(bwizc_global_make_directory(dir.file("gone").c_str()));
     ASSERT_EQ(::chdir(dir.file("gone").c_str()), 0);
     ASSERT_EQ(::rmdir(dir.file("gone").c_str()), 0);
@@ -144,7 +144,7 @@ TEST(BwizcPath, ToleratesUnreadableCurrentDirectory) {
 }
 
 TEST(BwizcPath, CreatesDeletesAndCopiesFiles) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     mode_t old_mask = ::umask(022);
     EXPECT_TRUE(bwizc_global_make_directory(dir.path().c_str()));
     EXPECT_TRUE(bwizc_global_make_directory(dir.file("one").c_str()));
@@ -200,7 +200,7 @@ TEST(BwizcPath, LocatesExecutableAndGeneratorList) {
 }
 
 TEST(BwizcPath, FindsGeneratorLibraryOfFirstMatchingListLine) {
-    SUPPORT_TEST_DIR dir;
+    SCRATCH_DIR dir;
     dir.write("cgx.lst",
               "# generator list\n"
               "other=libother.so;other generator\n"

@@ -16,10 +16,6 @@ using PLL = KVGXB_PAGE2;
 using RX = KVGXB_PAGE3_RX_DPRIO;
 using TX = KVGXB_PAGE3_TX;
 
-bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
-bool checked(CDialog* page, UINT id) {
-    return static_cast<CButton*>(page->GetDlgItem(static_cast<int>(id)))->GetCheck() == BST_CHECKED;
-}
 CSliderCtrl* slider(CDialog* page, UINT id) { return static_cast<CSliderCtrl*>(page->GetDlgItem(static_cast<int>(id))); }
 
 // Sets the model as `row` says, then refreshes the page from it.
@@ -39,13 +35,8 @@ protected:
     // A session that presses Next `nexts` times from the General page, runs
     // `check` on the page it reaches and cancels.
     void on_page(KVGXB_COUNTING_WIZARD& w, int nexts, const char* label, const std::function<void(CDialog*)>& check) {
-        const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_analog_pages/top.v";
         BWIZC_INPUT_SCRIPT script;
-        script.then([&](CDialog*) {
-            if (w.enumeration_done && !w.inclk_list_pending) return true;
-            bwizc_wait_for_posted_message(5);
-            return false;
-        });
+        script.then(wait_for([&] { return w.enumeration_done && !w.inclk_list_pending; }));
         for (int i = 0; i < nexts; ++i) {
             script.then([](CDialog* page) {
                 return bwizc_user_click(page, CRSTD_BUTTONS_PANEL_DECORATOR::NEXT_BUTTON_ID);
@@ -57,15 +48,7 @@ protected:
             check(page);
             return bwizc_user_key(page, VK_ESCAPE);
         });
-        script.set_max_retries(4000);
-        script.install();
-        bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
-            ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
-        });
-        const char* argv[] = {"kv2gxb", "-n", design.c_str()};
-        bwizc_app_main(3, argv, &w);
-        bwizc_set_input_driver(nullptr);
-        bwizc_set_deadlock_handler(nullptr);
+        run_session(w, "kvgxb_analog_pages", script);
         EXPECT_TRUE(script.is_done());
         EXPECT_TRUE(messages.empty()) << messages.front();
     }

@@ -9,17 +9,6 @@ namespace {
 
 using P = KVGXB_PAGE1;
 
-// A step that waits (a few milliseconds per try) until `done` holds.
-BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
-    return [done](CDialog*) {
-        if (done()) return true;
-        bwizc_wait_for_posted_message(5);
-        return false;
-    };
-}
-
-bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
-CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->GetWindowText(); }
 
 }  // namespace
 
@@ -27,7 +16,6 @@ using KvgxbGeneralPage = KvgxbWizardTest;
 
 TEST_F(KvgxbGeneralPage, UserChangesRunOneCycleSwapNothingTheyShouldNotAndRequeryTheClockList) {
     KVGXB_COUNTING_WIZARD w;
-    const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_general_page/top.v";
     BWIZC_INPUT_SCRIPT script;
     script
         .then(wait_for([&] { return w.enumeration_done && !w.inclk_list_pending; }))
@@ -100,15 +88,7 @@ TEST_F(KvgxbGeneralPage, UserChangesRunOneCycleSwapNothingTheyShouldNotAndRequer
         })
         .then(wait_for([&] { return !w.inclk_list_pending; }))
         .then([&](CDialog* page) { return bwizc_user_key(page, VK_ESCAPE); });
-    script.set_max_retries(4000);
-    script.install();
-    bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
-        ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
-    });
-    const char* argv[] = {"kv2gxb", "-n", design.c_str()};
-    bwizc_app_main(3, argv, &w);
-    bwizc_set_input_driver(nullptr);
-    bwizc_set_deadlock_handler(nullptr);
+    run_session(w, "kvgxb_general_page", script);
     EXPECT_TRUE(script.is_done());
     EXPECT_TRUE(messages.empty()) << messages.front();
 }

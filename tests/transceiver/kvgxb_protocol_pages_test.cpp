@@ -15,9 +15,6 @@ using G = KVGXB_PAGE1;
 using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
 using LABELS = std::vector<std::string>;
 
-bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
-bool checked(CDialog* page, UINT id) { return page->IsDlgButtonChecked(static_cast<int>(id)) == BST_CHECKED; }
-CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->GetWindowText(); }
 
 // Replaces the text of an edit box by typing.
 void retype(CDialog* page, UINT id, const CString& chars) {
@@ -38,11 +35,7 @@ void run_on_page(KVGXB_WIZARD& w, const std::function<void(CDialog*)>& on_genera
                  const std::function<void(CDialog*)>& on_page) {
     CDialog* left = nullptr;
     BWIZC_INPUT_SCRIPT script;
-    auto settle = [&w](CDialog*) {
-        if (lists_settled(w)) return true;
-        bwizc_wait_for_posted_message(5);
-        return false;
-    };
+    auto settle = wait_for([&w] { return lists_settled(w); });
     script.then(settle)
         .then([&](CDialog* page) {
             on_general(page);
@@ -60,16 +53,7 @@ void run_on_page(KVGXB_WIZARD& w, const std::function<void(CDialog*)>& on_genera
             return true;
         })
         .then([](CDialog* page) { return bwizc_user_key(page, VK_ESCAPE); });
-    script.set_max_retries(4000);
-    script.install();
-    bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
-        ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
-    });
-    const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_protocol_pages/top.v";
-    const char* argv[] = {"kv2gxb", "-n", design.c_str()};
-    bwizc_app_main(3, argv, &w);
-    bwizc_set_input_driver(nullptr);
-    bwizc_set_deadlock_handler(nullptr);
+    run_session(w, "kvgxb_protocol_pages", script);
     EXPECT_TRUE(script.is_done()) << "never reached " << label;
 }
 
@@ -162,14 +146,7 @@ TEST_F(KvgxbProtocolPages, NextVisitsThePagesOfEachProtocolAndModeAndBackRetrace
         ++row;
         return true;
     });
-    bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
-        ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
-    });
-    const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_protocol_pages/top.v";
-    const char* argv[] = {"kv2gxb", "-n", design.c_str()};
-    bwizc_app_main(3, argv, &w);
-    bwizc_set_input_driver(nullptr);
-    bwizc_set_deadlock_handler(nullptr);
+    run_session(w, "kvgxb_protocol_pages");
     EXPECT_EQ(row, std::size(rows));
     EXPECT_TRUE(messages.empty()) << messages.front();
 }

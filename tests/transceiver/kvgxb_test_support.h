@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cnx/crcnx_manager.h"
-#include "platform/message_box.h"
+#include "test_scratch.h"
 #include "transceiver/kvgxb.h"
 
 // Answers of one configuration key, by the setting each answer describes;
@@ -79,27 +79,28 @@ inline void kvgxb_feed_presets(KVGXB_WIZARD_MODEL& model,
     }
 }
 
-// The model with the one page refresh the cycle depends on: like the
-// general page, it replaces a second input the current list does not offer
-// by the list's first entry.
-class KVGXB_TEST_WIZARD : public KVGXB_WIZARD_MODEL {
+// The model (or the wizard) with the one page refresh the cycle depends on:
+// like the general page, it replaces a second input the current list does
+// not offer by the list's first entry.
+template <class MODEL>
+class KVGXB_CLOCK_REFRESHING : public MODEL {
 public:
+    using MODEL::get_combobox_inclk_frequency;
+    using MODEL::input_b;
+    using MODEL::input_selection;
+    using MODEL::is_current_data_rate_valid;
     void refresh_all_pages() override {
         if (input_selection != 0 || !is_current_data_rate_valid()) return;
         CStringArray& clocks = get_combobox_inclk_frequency();
         if (!clocks.IsEmpty() && clocks.Find(input_b) < 0) input_b = clocks.GetAt(0);
     }
 };
+using KVGXB_TEST_WIZARD = KVGXB_CLOCK_REFRESHING<KVGXB_WIZARD_MODEL>;
 
 // A model working on its own description, with message boxes captured.
 class KvgxbModelTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        model.set_model_cnx_manager(&cnx);
-        previous_handler = bwizc_set_message_box_handler(
-            [this](const CString&, const CString& text) { messages.push_back(text.c_str()); });
-    }
-    void TearDown() override { bwizc_set_message_box_handler(previous_handler); }
+    void SetUp() override { model.set_model_cnx_manager(&cnx); }
 
     // What the general page does for a protocol choice.
     void choose_protocol(const char* name) {
@@ -141,6 +142,6 @@ protected:
 
     CRCNX_MANAGER cnx;
     KVGXB_TEST_WIZARD model;
-    std::vector<std::string> messages;
-    BWIZC_MESSAGE_BOX_FN previous_handler;
+    MESSAGE_CAPTURE captured;
+    std::vector<std::string>& messages = captured.texts;
 };

@@ -142,18 +142,6 @@ TEST_F(KvgxbUpdateCycle, EveryProtocolLoadsItsStandardConfiguration) {
     }
 }
 
-TEST_F(KvgxbUpdateCycle, SdiKeepsADataRateEnteredInAnotherUnit) {
-    model.input_a = "1.485";
-    model.input_a_unit = "Gbps";
-    choose_protocol("SDI");
-    EXPECT_EQ(model.input_a, "1.485");
-    EXPECT_EQ(model.channel_width, 10);
-    EXPECT_DOUBLE_EQ(model.get_inclk_frequency_mhz(), 74.25);
-    EXPECT_EQ(model.input_b, "74.250");
-    EXPECT_EQ(model.word_aligner_mode, KVGXB_ALIGNER_BITSLIP);
-    EXPECT_EQ(model.endec_8b10b_mode, KVGXB_8B10B_NONE);
-}
-
 TEST_F(KvgxbUpdateCycle, ChoosingBasicRestoresItsStandardConfiguration) {
     // CEI leaves a double-width variation behind.
     choose_protocol("(OIF) CEI PHY Interface");

@@ -54,7 +54,7 @@ TEST_F(KvgxbWizardApp, SilentStartRunsTheDatabaseButNeverActsOnItsAnswers) {
 
     // Even an answer that arrives and is pumped never reaches the model.
     w.call_tcl_key_list();
-    EXPECT_TRUE(pump_until([] { return MANAGER::get_pending_block_count() == 0; }, 5000));
+    EXPECT_TRUE(pump_until([] { return MANAGER::get_pending_block_count() == 0; }, 30000));
     pump_for(100);
     EXPECT_EQ(w.blah_int, 0);
     EXPECT_TRUE(w.key_array_list.IsEmpty());
@@ -71,7 +71,7 @@ TEST_F(KvgxbWizardApp, InteractiveStartEnumeratesAndEveryEndingStopsTheDatabase)
     EXPECT_TRUE(w.is_device_query_handler_installed());
     EXPECT_TRUE(w.enumeration_started);
     EXPECT_FALSE(w.start_device_enumeration());  // the general page's later call adds nothing
-    ASSERT_TRUE(pump_until([&] { return w.blah_int >= 10; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return w.blah_int >= 10; }, 30000));
 
     // Exit in the middle of the enumeration: the child is gone and nothing
     // more is filed.
@@ -174,9 +174,9 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     w.input_a = "156.25";
     w.input_b = "2500";
     w.call_tcl_get_inclk_freq();
-    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 30000));
     w.call_tcl_get_data_rate();
-    ASSERT_TRUE(pump_until([&] { return !w.data_rate_list_pending; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return !w.data_rate_list_pending; }, 30000));
     EXPECT_EQ(w.data_rate_array_list.GetAt(0), "get_hssi_data_rate_list -inclk_freq 156.25 KEY_B");
     EXPECT_EQ(page.deliveries, 2);
     EXPECT_EQ(page.refreshes, 2);
@@ -184,7 +184,7 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     // which then asks for the clock list once more.
     const int answers = w.blah_int;
     w.call_tcl_key_list();
-    ASSERT_TRUE(pump_until([&] { return w.blah_int == answers + 2 && !w.inclk_list_pending; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return w.blah_int == answers + 2 && !w.inclk_list_pending; }, 30000));
     log = read_command_log();
     ASSERT_EQ(log.size(), 3u + 2 * 22 + 5);
     EXPECT_EQ(log[48], "get_hssi_inclk_freq_list -data_rate 2500 KEY_B");
@@ -199,13 +199,13 @@ TEST_F(KvgxbWizardApp, AnswerArrivingWhileAClockListIsPendingIsTakenAsTheClockLi
     ASSERT_TRUE(w.on_init_wizard());
     // The protocol and subprotocol rows of KEY_A are in; the operation-mode
     // query is on its way when the page asks for a clock list.
-    ASSERT_TRUE(pump_until([&] { return w.blah_int >= 5; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return w.blah_int >= 5; }, 30000));
     ASSERT_EQ(w.blah_int, 5);
     w.call_tcl_get_inclk_freq();
-    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return !w.inclk_list_pending; }, 30000));
     ASSERT_EQ(w.inclk_frequency_array_list.GetSize(), 1);
     EXPECT_EQ(w.inclk_frequency_array_list.GetAt(0), "get_hssi_op_mode_list KEY_A");
     // The enumeration still runs to its end.
-    EXPECT_TRUE(pump_until([&] { return w.enumeration_done && !w.inclk_list_pending; }, 5000));
+    EXPECT_TRUE(pump_until([&] { return w.enumeration_done && !w.inclk_list_pending; }, 30000));
     EXPECT_EQ(w.get_preset_count(), 2);
 }

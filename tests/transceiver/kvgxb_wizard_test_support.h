@@ -13,22 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_box.h"
+#include "app/crwizard_app.h"
+#include "platform/dialog.h"
+#include "platform/input_driver.h"
 #include "platform/messages.h"
 #include "services/bwizc_tcl_shell_manager.h"
+#include "transceiver/kvgxb_test_support.h"
 #include "transceiver/kvgxb_wizard.h"
 
-// The wizard with the one page refresh the update cycle depends on: like the
-// general page, a second input the clock list does not offer becomes the
-// list's first entry.
-class KVGXB_TEST_APP_WIZARD : public KVGXB_WIZARD {
-public:
-    void refresh_all_pages() override {
-        if (input_selection != 0 || !is_current_data_rate_valid()) return;
-        CStringArray& clocks = get_combobox_inclk_frequency();
-        if (!clocks.IsEmpty() && clocks.Find(input_b) < 0) input_b = clocks.GetAt(0);
-    }
-};
+using KVGXB_TEST_APP_WIZARD = KVGXB_CLOCK_REFRESHING<KVGXB_WIZARD>;
 
 // The real application object, counting update cycles: each one ends by
 // refreshing the pages.
@@ -41,6 +34,41 @@ public:
     int cycles = 0;
 };
 
+// A script step that waits, a few milliseconds a try, until `done` holds.
+inline BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
+    return [done](CDialog*) {
+        if (done()) return true;
+        bwizc_wait_for_posted_message(5);
+        return false;
+    };
+}
+
+// The state of a page's item as the user sees it.
+inline bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
+inline bool checked(CDialog* page, UINT id) { return page->IsDlgButtonChecked(static_cast<int>(id)) == BST_CHECKED; }
+inline CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->GetWindowText(); }
+
+// An interactive session on a new variation of `folder`/top.v in the
+// artifacts folder while the installed input driver plays the user; a
+// deadlock fails the test.
+inline void run_session(KVGXB_WIZARD& w, const char* folder) {
+    bwizc_set_deadlock_handler([](CDialog* dialog, const CString& message) {
+        ADD_FAILURE() << "deadlock on " << dialog->get_dialog_name().c_str() << ": " << message.c_str();
+    });
+    const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/" + folder + "/top.v";
+    const char* argv[] = {"kv2gxb", "-n", design.c_str()};
+    bwizc_app_main(3, argv, &w);
+    bwizc_set_input_driver(nullptr);
+    bwizc_set_deadlock_handler(nullptr);
+}
+
+// The same with `script` as the user.
+inline void run_session(KVGXB_WIZARD& w, const char* folder, BWIZC_INPUT_SCRIPT& script) {
+    script.set_max_retries(4000);
+    script.install();
+    run_session(w, folder);
+}
+
 class KvgxbWizardTest : public ::testing::Test {
 protected:
     using MANAGER = BWIZC_TCL_SHELL_MANAGER;
@@ -51,8 +79,6 @@ protected:
         MANAGER::set_server_script_path(CString(KV2GXB_SOURCE_DIR) + "/data/device/devicedb_server.tcl");
         MANAGER::set_answer_timeout_ms(10000);
         bwizc_clear_posted_messages();
-        previous_handler = bwizc_set_message_box_handler(
-            [this](const CString&, const CString& text) { messages.push_back(text.c_str()); });
     }
     void TearDown() override {
         if (wizard) wizard->ExitInstance();
@@ -63,7 +89,6 @@ protected:
         ::unsetenv("KV2GXB_TCLSH");
         pump_for(20);
         EXPECT_EQ(bwizc_pending_reply_count(), 0);
-        bwizc_set_message_box_handler(previous_handler);
     }
 
     // A wizard for a new variation of /tmp/kvgxb_wizard_test/top.v, with
@@ -78,11 +103,11 @@ protected:
     // The GUI thread's share: waits for completions and dispatches them.
     static bool pump_until(const std::function<bool()>& done, int timeout_ms) {
         const auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
+        // One message at a time, `done` looked at after each: a test can stop
+        // between two answers of a sequence.
         while (!done()) {
             if (CLOCK::now() >= end) return false;
-            bwizc_wait_for_posted_message(5);
-            while (bwizc_dispatch_posted_message()) {
-            }
+            if (!bwizc_dispatch_posted_message()) bwizc_wait_for_posted_message(5);
         }
         return true;
     }
@@ -124,6 +149,6 @@ protected:
     }
 
     std::unique_ptr<KVGXB_TEST_APP_WIZARD> wizard;
-    std::vector<std::string> messages;
-    BWIZC_MESSAGE_BOX_FN previous_handler;
+    MESSAGE_CAPTURE captured;
+    std::vector<std::string>& messages = captured.texts;
 };

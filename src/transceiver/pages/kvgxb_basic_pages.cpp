@@ -1,34 +1,16 @@
 #include "transceiver/pages/kvgxb_basic_pages.h"
 
-#include "platform/dialog.h"
 #include "support/bwizc_global.h"
 #include "transceiver/pages/kvgxb_page1.h"
 
 namespace {
 
 using ITEM = BWIZC_DIALOG_ITEM;
-const DWORD LIST = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-const DWORD FIRST_RADIO = BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP;
-
-BWIZC_DIALOG_TEMPLATE page_template(UINT id, const char* caption) {
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = id;
-    t.caption = caption;
-    t.cx = 300;
-    t.cy = 232;
-    t.items = {
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
-    };
-    return t;
-}
 
 void register_basic1_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE_BASIC2::TEMPLATE_ID)) return;
     using P = KVGXB_PAGE_BASIC2;
     const UINT* label = P::RATE_MATCH_LABELS;
-    BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "Basic 1");
-    t.items.insert(t.items.end(), {
+    kvgxb_register_page_template(P::TEMPLATE_ID, "Basic 1", {
         ITEM::group_box(IDC_STATIC, "Byte ordering", 7, 28, 286, 46),
         ITEM::check_box(P::IDC_BYTE_ORDER, "Enable the byte ordering block", 15, 40, 200, 10),
         ITEM::ltext(P::IDC_BYTE_ORDER_PATTERN_LABEL, "Byte ordering pattern:", 15, 57, 82, 9),
@@ -54,38 +36,35 @@ void register_basic1_template() {
         ITEM::check_box(P::IDC_FLIP_RX_OUT, "Flip the receiver output bits", 7, 200, 140, 10),
         ITEM::check_box(P::IDC_FLIP_TX_IN, "Flip the transmitter input bits", 152, 200, 141, 10),
     });
-    bwizc_register_dialog_template(t);
 }
 
 void register_basic2_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE_BASIC1::TEMPLATE_ID)) return;
     using P = KVGXB_PAGE_BASIC1;
-    BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "Basic 2");
-    t.items.insert(t.items.end(), {
+    kvgxb_register_page_template(P::TEMPLATE_ID, "Basic 2", {
         ITEM::group_box(IDC_STATIC, "Word aligner", 7, 28, 286, 134),
-        ITEM::radio_button(P::IDC_MANUAL, "Manual alignment", 15, 40, 110, 10, FIRST_RADIO),
+        ITEM::radio_button(P::IDC_MANUAL, "Manual alignment", 15, 40, 110, 10, KVGXB_FIRST_RADIO),
         ITEM::ltext(P::IDC_EDGE_LABEL, "Align:", 27, 53, 26, 9),
         ITEM::radio_button(P::IDC_RISING_EDGE, "on the rising edge of rx_enapatternalign", 55, 52, 150, 10,
-                           FIRST_RADIO),
+                           KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_NOT_RISING_EDGE, "while it is high", 210, 52, 76, 10),
-        ITEM::radio_button(P::IDC_BITSLIP, "Bit slip", 15, 66, 110, 10, FIRST_RADIO),
+        ITEM::radio_button(P::IDC_BITSLIP, "Bit slip", 15, 66, 110, 10, KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_STATE_MACHINE, "Synchronization state machine", 130, 66, 150, 10),
         ITEM::ltext(P::IDC_PATTERN_LENGTH_LABEL, "Pattern length:", 15, 82, 56, 9),
-        ITEM::combo_box(P::IDC_PATTERN_LENGTH, 72, 80, 40, 80, LIST),
+        ITEM::combo_box(P::IDC_PATTERN_LENGTH, 72, 80, 40, 80, KVGXB_LIST),
         ITEM::check_box(P::IDC_FLIP_PATTERN, "Flip the word alignment pattern bits", 124, 81, 160, 10),
         ITEM::ltext(P::IDC_PATTERN_LABEL, "Pattern:", 15, 97, 32, 9),
         // Room for 32 binary digits, and for their hexadecimal form.
         ITEM::edit_text(P::IDC_PATTERN, 50, 95, 170, 13),
         ITEM::edit_text(P::IDC_PATTERN_DISPLAY, 224, 95, 60, 13, ES_AUTOHSCROLL | ES_READONLY),
         ITEM::ltext(P::IDC_LOSS_SYNC_LABEL, "Bad code groups that lose the synchronization:", 15, 114, 180, 9),
-        ITEM::combo_box(P::IDC_LOSS_SYNC, 200, 112, 44, 100, LIST),
+        ITEM::combo_box(P::IDC_LOSS_SYNC, 200, 112, 44, 100, KVGXB_LIST),
         ITEM::ltext(P::IDC_GOOD_DATA_LABEL, "Good code groups that take back one error:", 15, 130, 180, 9),
-        ITEM::combo_box(P::IDC_GOOD_DATA, 200, 128, 44, 100, LIST),
+        ITEM::combo_box(P::IDC_GOOD_DATA, 200, 128, 44, 100, KVGXB_LIST),
         ITEM::ltext(P::IDC_CONS_PAT_LABEL, "Patterns that gain the synchronization:", 15, 146, 180, 9),
-        ITEM::combo_box(P::IDC_CONS_PAT, 200, 144, 44, 100, LIST),
+        ITEM::combo_box(P::IDC_CONS_PAT, 200, 144, 44, 100, KVGXB_LIST),
         ITEM::check_box(P::IDC_RUN_LENGTH_CHECK, "Enable the run-length violation check; run length:", 7, 168,
                         200, 10),
-        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 166, 50, 120, LIST),
+        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 166, 50, 120, KVGXB_LIST),
         ITEM::group_box(IDC_STATIC, "Optional receiver status ports", 7, 182, 286, 44),
         ITEM::check_box(P::IDC_RX_SYNCSTATUS, "rx_syncstatus", 15, 194, 90, 10),
         ITEM::check_box(P::IDC_RX_PATTERNDETECT, "rx_patterndetect", 108, 194, 90, 10),
@@ -93,7 +72,6 @@ void register_basic2_template() {
         ITEM::check_box(P::IDC_RX_ERRDETECT, "rx_errdetect", 15, 208, 90, 10),
         ITEM::check_box(P::IDC_RX_DISPERR, "rx_disperr", 108, 208, 90, 10),
     });
-    bwizc_register_dialog_template(t);
 }
 
 bool is_sub(const KVGXB_WIZARD& model, std::initializer_list<const char*> names) {
@@ -117,8 +95,7 @@ void prepare_pattern_box(CREDIT_BOX_INTEGER_RADIX& box, int length, const CStrin
 KVGXB_PAGE_BASIC2::KVGXB_PAGE_BASIC2(UINT template_id) : KVGXB_PAGE(template_id) { register_basic1_template(); }
 
 void KVGXB_PAGE_BASIC2::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_byte_order, IDC_BYTE_ORDER);
     bind(m_byte_order_pattern_label, IDC_BYTE_ORDER_PATTERN_LABEL);
     bind(m_byte_order_pattern, IDC_BYTE_ORDER_PATTERN);
@@ -249,8 +226,7 @@ void KVGXB_PAGE_BASIC2::after_update_cycle() {
 KVGXB_PAGE_BASIC1::KVGXB_PAGE_BASIC1(UINT template_id) : KVGXB_PAGE(template_id) { register_basic2_template(); }
 
 void KVGXB_PAGE_BASIC1::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_manual, IDC_MANUAL);
     bind(m_edge_label, IDC_EDGE_LABEL);
     bind(m_rising_edge, IDC_RISING_EDGE);
@@ -319,15 +295,15 @@ void KVGXB_PAGE_BASIC1::update_page() {
     set_radio(m_bitslip, model.word_aligner_mode == KVGXB_ALIGNER_BITSLIP);
     set_radio(m_state_machine, model.word_aligner_mode == KVGXB_ALIGNER_AUTOMATIC);
 
-    update_word_alignment_pattern_length();
+    update_pattern_length_list(m_pattern_length_label, m_pattern_length);
     enable(m_pattern_label, rx && !self_test);
     enable(m_pattern, rx && !self_test);
     m_pattern.LimitText(static_cast<UINT>(model.align_pattern_length));
-    update_word_alignment_pattern_hex();
+    update_pattern_display(m_pattern_display);
 
     enable(m_run_length_check, rx);
     set_check(m_run_length_check, rx && model.run_length_enable);
-    update_rx_rlv_combo();
+    update_run_length_list(m_run_length);
     enable(m_flip_pattern, rx);
     set_check(m_flip_pattern, model.word_align_flip_pattern);
 
@@ -345,22 +321,6 @@ void KVGXB_PAGE_BASIC1::update_page() {
         show_port(m_ports[i], rx && coded);
     }
     refresh_feasibility();
-}
-
-void KVGXB_PAGE_BASIC1::update_word_alignment_pattern_length() {
-    KVGXB_WIZARD& model = wiz();
-    const bool rx = is_receiver_enabled();
-    enable(m_pattern_length_label, rx);
-    enable(m_pattern_length, rx);
-    CString length = bwizc_global_int2str(model.align_pattern_length);
-    refill_combo(m_pattern_length, model.get_combobox_word_align_pattern_lengths(), length, true);
-    model.align_pattern_length = bwizc_global_str2int(length);
-}
-
-void KVGXB_PAGE_BASIC1::update_word_alignment_pattern_hex() { update_pattern_display(m_pattern_display); }
-
-void KVGXB_PAGE_BASIC1::update_rx_rlv_combo() {
-    update_run_length_list(m_run_length, is_receiver_enabled() && wiz().run_length_enable);
 }
 
 void KVGXB_PAGE_BASIC1::update_state_machine_list(CRSTATIC& label, CRCOMBO_BOX_NUMERIC& list, int count, int& value) {
@@ -387,6 +347,7 @@ void KVGXB_PAGE_BASIC1::update_num_align_cons_pat_combo() {
 }
 
 bool KVGXB_PAGE_BASIC1::on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) {
+    if (store_run_length(source, event, m_run_length_check, m_run_length)) return true;
     KVGXB_WIZARD& model = wiz();
     const int number = bwizc_global_str2int(event->get_val_string());
     if (auto* radio = dynamic_cast<CRADIO_BUTTON*>(source)) {
@@ -403,10 +364,6 @@ bool KVGXB_PAGE_BASIC1::on_control_changed(CCONTROL* source, CRCONTROL_EVENT* ev
         model.align_pattern_length = number;
     } else if (source == &m_pattern) {
         model.align_pattern = m_pattern.GetWindowText();
-    } else if (source == &m_run_length_check) {
-        model.run_length_enable = m_run_length_check.get_val_bool();
-    } else if (source == &m_run_length) {
-        model.run_length = number;
     } else if (source == &m_flip_pattern) {
         model.word_align_flip_pattern = m_flip_pattern.get_val_bool();
     } else if (source == &m_loss_sync) {

@@ -100,9 +100,6 @@ public:
     void update_page() override;
     bool on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) override;
 
-    void update_word_alignment_pattern_length();
-    void update_word_alignment_pattern_hex();
-    void update_rx_rlv_combo();
     void update_align_loss_sync_error_num_combo();
     void update_num_align_cons_good_data_combo();
     void update_num_align_cons_pat_combo();

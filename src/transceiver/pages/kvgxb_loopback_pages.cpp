@@ -2,33 +2,15 @@
 
 #include <functional>
 
-#include "platform/dialog.h"
-
 namespace {
 
 using ITEM = BWIZC_DIALOG_ITEM;
-const DWORD FIRST_RADIO = BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP;
-
-BWIZC_DIALOG_TEMPLATE page_template(UINT id, const char* caption) {
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = id;
-    t.caption = caption;
-    t.cx = 300;
-    t.cy = 232;
-    t.items = {
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
-    };
-    return t;
-}
 
 void register_loopback_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE4::TEMPLATE_ID)) return;
     using P = KVGXB_PAGE4;
-    BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "Lpbk");
-    t.items.insert(t.items.end(), {
+    kvgxb_register_page_template(P::TEMPLATE_ID, "Lpbk", {
         ITEM::group_box(IDC_STATIC, "Which loopback option would you like?", 7, 30, 286, 82),
-        ITEM::radio_button(P::IDC_NO_LOOPBACK, "No loopback", 15, 44, 270, 10, FIRST_RADIO),
+        ITEM::radio_button(P::IDC_NO_LOOPBACK, "No loopback", 15, 44, 270, 10, KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_SERIAL_LOOPBACK, "Serial loopback", 15, 58, 270, 10),
         ITEM::ltext(P::IDC_SERIAL_LOOPBACK_LABEL, "Adds the rx_seriallpbken port: the serializer's output feeds the "
                     "receiver", 27, 70, 262, 9),
@@ -36,21 +18,18 @@ void register_loopback_template() {
         ITEM::ltext(P::IDC_PARALLEL_LOOPBACK_LABEL, "The transmitter's parallel data feeds the receiver's byte "
                     "deserializer", 27, 96, 262, 9),
         ITEM::ltext(P::IDC_REVERSE_LOOPBACK_LABEL, "Which reverse loopback option would you like?", 7, 120, 286, 9),
-        ITEM::radio_button(P::IDC_NO_REVERSE_LOOPBACK, "No reverse loopback", 15, 134, 270, 10, FIRST_RADIO),
+        ITEM::radio_button(P::IDC_NO_REVERSE_LOOPBACK, "No reverse loopback", 15, 134, 270, 10, KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_REVERSE_SERIAL_LOOPBACK, "Reverse serial loopback", 15, 148, 270, 10),
         ITEM::ltext(P::IDC_REVERSE_SERIAL_LOOPBACK_LABEL, "The received serial data goes straight back out "
                     "of the transmitter", 27, 160, 262, 9),
     });
-    bwizc_register_dialog_template(t);
 }
 
 void register_selftest_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE5::TEMPLATE_ID)) return;
     using P = KVGXB_PAGE5;
-    BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "BIST");
-    t.items.insert(t.items.end(), {
+    kvgxb_register_page_template(P::TEMPLATE_ID, "BIST", {
         ITEM::group_box(IDC_STATIC, "Which built-in self-test pattern would you like?", 7, 30, 286, 110),
-        ITEM::radio_button(P::IDC_NONE, "None", 15, 44, 130, 10, FIRST_RADIO),
+        ITEM::radio_button(P::IDC_NONE, "None", 15, 44, 130, 10, KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_PRBS_7, "PRBS 7", 15, 58, 130, 10),
         ITEM::radio_button(P::IDC_PRBS_8, "PRBS 8", 15, 72, 130, 10),
         ITEM::radio_button(P::IDC_PRBS_10, "PRBS 10", 15, 86, 130, 10),
@@ -65,7 +44,6 @@ void register_selftest_template() {
         ITEM::check_box(P::IDC_RX_BISTERR, "rx_bisterr", 15, 162, 130, 10),
         ITEM::check_box(P::IDC_RX_BISTDONE, "rx_bistdone", 152, 162, 130, 10),
     });
-    bwizc_register_dialog_template(t);
 }
 
 bool is_rt(KVGXB_WIZARD& model) { return model.operation_mode == KVGXB_OPMODE_RX_AND_TX; }
@@ -112,8 +90,7 @@ BOOL KVGXB_PAGE4::IncludedInSequence() {
 
 void KVGXB_PAGE4::on_init_dialog() {
     auto binder = [this](CCONTROL& control, UINT item) { bind(control, item); };
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind_mode_radios(m_loopback, m_loopback_group, binder, this);
     bind(m_serial_loopback_label, IDC_SERIAL_LOOPBACK_LABEL);
     bind(m_parallel_loopback_label, IDC_PARALLEL_LOOPBACK_LABEL);
@@ -163,8 +140,7 @@ bool KVGXB_PAGE4::on_control_changed(CCONTROL* source, CRCONTROL_EVENT* /*event*
 KVGXB_PAGE5::KVGXB_PAGE5(UINT template_id) : KVGXB_PAGE(template_id) { register_selftest_template(); }
 
 void KVGXB_PAGE5::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind_mode_radios(m_modes, m_mode_group, [this](CCONTROL& control, UINT item) { bind(control, item); }, this);
     bind_ports(m_ports);
     refresh_from_model();

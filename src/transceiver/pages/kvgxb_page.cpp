@@ -2,6 +2,21 @@
 
 #include "support/bwizc_global.h"
 
+void kvgxb_register_page_template(UINT id, const char* caption, std::initializer_list<BWIZC_DIALOG_ITEM> items) {
+    if (bwizc_find_dialog_template(id)) return;
+    BWIZC_DIALOG_TEMPLATE t;
+    t.id = id;
+    t.caption = caption;
+    t.cx = 300;
+    t.cy = 232;
+    t.items = {
+        BWIZC_DIALOG_ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
+        BWIZC_DIALOG_ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
+    };
+    t.items.insert(t.items.end(), items);
+    bwizc_register_dialog_template(t);
+}
+
 KVGXB_PAGE::KVGXB_PAGE(UINT template_id) : CRWIZARD_PAGE(template_id) {}
 
 KVGXB_WIZARD& KVGXB_PAGE::wiz() {
@@ -27,6 +42,11 @@ void KVGXB_PAGE::bind(CCONTROL& control, UINT item) {
     // The user's changes: a click, a list choice, a typed character.
     for (std::uint32_t code : {BN_CLICKED, CBN_SELCHANGE, EN_CHANGE}) control.enable_message(code);
     register_control(&control, item);
+}
+
+void KVGXB_PAGE::bind_feasibility() {
+    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
+    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
 }
 
 void KVGXB_PAGE::refresh_from_model() {
@@ -123,9 +143,9 @@ void KVGXB_PAGE::enable(CWnd& control, bool enabled) {
     if (control.IsWindow() && (control.IsWindowEnabled() != FALSE) != enabled) control.EnableWindow(enabled);
 }
 
-void KVGXB_PAGE::update_run_length_list(CRCOMBO_BOX& list, bool enabled) {
+void KVGXB_PAGE::update_run_length_list(CRCOMBO_BOX& list) {
     KVGXB_WIZARD& model = wiz();
-    enable(list, enabled);
+    enable(list, is_receiver_enabled() && model.run_length_enable);
     const CStringArray& lengths = model.get_combobox_run_lengths();
     CString length = bwizc_global_int2str(model.run_length);
     list.ResetContent();
@@ -135,6 +155,28 @@ void KVGXB_PAGE::update_run_length_list(CRCOMBO_BOX& list, bool enabled) {
         length = "20";
     }
     set_combo_value(list, length);
+}
+
+bool KVGXB_PAGE::store_run_length(CCONTROL* source, CRCONTROL_EVENT* event, CRCHECK_BUTTON& check,
+                                  CCONTROL& list) {
+    if (source == &check) {
+        wiz().run_length_enable = check.get_val_bool();
+    } else if (source == &list) {
+        wiz().run_length = bwizc_global_str2int(event->get_val_string());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void KVGXB_PAGE::update_pattern_length_list(CRSTATIC& label, CRCOMBO_BOX& list) {
+    KVGXB_WIZARD& model = wiz();
+    const bool rx = is_receiver_enabled();
+    enable(label, rx);
+    enable(list, rx);
+    CString length = bwizc_global_int2str(model.align_pattern_length);
+    refill_combo(list, model.get_combobox_word_align_pattern_lengths(), length, true);
+    model.align_pattern_length = bwizc_global_str2int(length);
 }
 
 void KVGXB_PAGE::update_pattern_display(CREDIT_BOX& display) {

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "platform/controls.h"
+#include "platform/dialog.h"
 #include "toolkit/cbutton.h"
 #include "toolkit/ccombo_box.h"
 #include "toolkit/cedit_box.h"
@@ -19,6 +20,14 @@
 // Item ids every transceiver template starts with.
 constexpr UINT IDC_KVGXB_FEASIBILITY_STATUS = 1499;
 constexpr UINT IDC_KVGXB_FEASIBILITY_CAUSE = 1500;
+
+// Styles the page templates share: a drop-down list, the first radio of a group.
+constexpr DWORD KVGXB_LIST = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+constexpr DWORD KVGXB_FIRST_RADIO = BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP;
+
+// Registers a page's template once: 300 x 232 units, the two feasibility
+// lines, then `items`.
+void kvgxb_register_page_template(UINT id, const char* caption, std::initializer_list<BWIZC_DIALOG_ITEM> items);
 
 // A check box that says whether an optional port is used.
 struct KVGXB_PORT_CHECK {
@@ -61,6 +70,7 @@ public:
 protected:
     // Binds the control to its template item; the page hears its changes.
     void bind(CCONTROL& control, UINT item);
+    void bind_feasibility();
     // Guarded list refresh: fills `combo` with `items`, looks `value` up
     // (whole text, any case); a value that is not offered becomes the first
     // item when `fallback` is set. Returns the value shown.
@@ -83,9 +93,14 @@ protected:
     // "Receiver only") are part of the configuration.
     bool is_receiver_enabled() { return wiz().operation_mode != KVGXB_OPMODE_TX_ONLY; }
     bool is_transmitter_enabled() { return wiz().operation_mode != KVGXB_OPMODE_RX_ONLY; }
-    // The run-length list: a run length that is not offered becomes 20,
-    // offered or not.
-    void update_run_length_list(CRCOMBO_BOX& list, bool enabled);
+    // The run-length list, enabled while the receiver checks run lengths: a
+    // run length that is not offered becomes 20, offered or not.
+    void update_run_length_list(CRCOMBO_BOX& list);
+    // Stores a change of the run-length check or list; false for other sources.
+    bool store_run_length(CCONTROL* source, CRCONTROL_EVENT* event, CRCHECK_BUTTON& check, CCONTROL& list);
+    // The word-align pattern length list; a length it does not offer becomes
+    // its first entry.
+    void update_pattern_length_list(CRSTATIC& label, CRCOMBO_BOX& list);
     // The word-align pattern as its 8B/10B code name (10-bit patterns that
     // have one) or in hexadecimal; the box is written only when that differs.
     void update_pattern_display(CREDIT_BOX& display);

@@ -2,52 +2,42 @@
 
 #include <cstring>
 
-#include "platform/dialog.h"
 #include "support/bwizc_global.h"
 
 namespace {
 
+using ITEM = BWIZC_DIALOG_ITEM;
+
 void register_general_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE1::TEMPLATE_ID)) return;
-    using ITEM = BWIZC_DIALOG_ITEM;
     using P = KVGXB_PAGE1;
-    const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = P::TEMPLATE_ID;
-    t.caption = "General";
-    t.cx = 300;
-    t.cy = 232;
-    t.items = {
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
+    kvgxb_register_page_template(P::TEMPLATE_ID, "General", {
         ITEM::ltext(IDC_STATIC, "Which protocol will you be using?", 7, 34, 142, 9),
-        ITEM::combo_box(P::IDC_PROTOCOL, 152, 32, 141, 120, list),
+        ITEM::combo_box(P::IDC_PROTOCOL, 152, 32, 141, 120, KVGXB_LIST),
         ITEM::ltext(P::IDC_SUBPROTOCOL_LABEL, "Which subprotocol will you be using?", 7, 50, 142, 9),
-        ITEM::combo_box(P::IDC_SUBPROTOCOL, 152, 48, 141, 120, list),
+        ITEM::combo_box(P::IDC_SUBPROTOCOL, 152, 48, 141, 120, KVGXB_LIST),
         ITEM::check_box(P::IDC_FORCE_DEFAULTS, "Use the protocol's default settings", 152, 64, 141, 10),
         ITEM::ltext(IDC_STATIC, "What is the operation mode?", 7, 82, 142, 9),
-        ITEM::combo_box(P::IDC_OPMODE, 152, 80, 141, 80, list),
+        ITEM::combo_box(P::IDC_OPMODE, 152, 80, 141, 80, KVGXB_LIST),
         ITEM::ltext(IDC_STATIC, "What is the number of channels?", 7, 98, 142, 9),
-        ITEM::combo_box(P::IDC_CHANNELS, 152, 96, 60, 120, list),
+        ITEM::combo_box(P::IDC_CHANNELS, 152, 96, 60, 120, KVGXB_LIST),
         ITEM::ltext(P::IDC_WIDTH_LABEL, "What is the deserializer block width?", 7, 114, 142, 9),
-        ITEM::radio_button(P::IDC_SINGLE_WIDTH, "Single", 152, 113, 60, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
+        ITEM::radio_button(P::IDC_SINGLE_WIDTH, "Single", 152, 113, 60, 10, KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_DOUBLE_WIDTH, "Double", 215, 113, 70, 10),
         ITEM::ltext(IDC_STATIC, "What is the channel width?", 7, 130, 142, 9),
-        ITEM::combo_box(P::IDC_CHANNEL_WIDTH, 152, 128, 60, 100, list),
+        ITEM::combo_box(P::IDC_CHANNEL_WIDTH, 152, 128, 60, 100, KVGXB_LIST),
         ITEM::ltext(IDC_STATIC, "Which input will you specify?", 7, 148, 142, 9),
-        ITEM::combo_box(P::IDC_INPUT_SELECTION, 152, 146, 141, 60, list),
+        ITEM::combo_box(P::IDC_INPUT_SELECTION, 152, 146, 141, 60, KVGXB_LIST),
         ITEM::ltext(P::IDC_QUESTION_A, "What is the data rate?", 7, 164, 142, 9),
         ITEM::edit_text(P::IDC_INPUT_A, 152, 162, 80, 13),
         ITEM::ltext(P::IDC_UNIT_A, "Mbps", 236, 164, 40, 9),
         ITEM::ltext(P::IDC_QUESTION_B, "What is the input clock frequency?", 7, 181, 142, 9),
-        ITEM::combo_box(P::IDC_INPUT_B, 152, 179, 80, 120, list),
-        ITEM::combo_box(P::IDC_UNIT_B, 236, 179, 57, 60, list),
+        ITEM::combo_box(P::IDC_INPUT_B, 152, 179, 80, 120, KVGXB_LIST),
+        ITEM::combo_box(P::IDC_UNIT_B, 236, 179, 57, 60, KVGXB_LIST),
         ITEM::group_box(IDC_STATIC, "Optional reset ports", 7, 198, 286, 28),
         ITEM::check_box(P::IDC_RX_DIGITALRESET, "rx_digitalreset", 15, 210, 88, 10),
         ITEM::check_box(P::IDC_RX_ANALOGRESET, "rx_analogreset", 107, 210, 88, 10),
         ITEM::check_box(P::IDC_TX_DIGITALRESET, "tx_digitalreset", 199, 210, 88, 10),
-    };
-    bwizc_register_dialog_template(t);
+    });
 }
 
 bool is_one_of(const CString& value, std::initializer_list<const char*> names) {
@@ -61,15 +51,10 @@ bool is_one_of(const CString& value, std::initializer_list<const char*> names) {
 
 KVGXB_PAGE1::KVGXB_PAGE1(UINT template_id) : KVGXB_PAGE(template_id) { register_general_template(); }
 
-KVGXB_PAGE1::~KVGXB_PAGE1() {
-    if (wiz().get_device_query_client() == this) wiz().set_device_query_client(nullptr);
-}
-
 // ------------------------------------------------------------------ start
 
 void KVGXB_PAGE1::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_protocol, IDC_PROTOCOL);
     bind(m_subprotocol_label, IDC_SUBPROTOCOL_LABEL);
     bind(m_subprotocol, IDC_SUBPROTOCOL);

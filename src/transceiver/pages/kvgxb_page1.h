@@ -34,7 +34,6 @@ public:
     };
 
     explicit KVGXB_PAGE1(UINT template_id = TEMPLATE_ID);
-    ~KVGXB_PAGE1() override;
 
     void on_init_dialog() override;
     bool on_end_dialog() override { return KVGXB_PAGE::on_end_dialog(); }

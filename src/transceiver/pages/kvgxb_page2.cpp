@@ -1,31 +1,21 @@
 #include "transceiver/pages/kvgxb_page2.h"
 
-#include "platform/dialog.h"
-
 namespace {
 
+using ITEM = BWIZC_DIALOG_ITEM;
+
 void register_pll_ports_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE2::TEMPLATE_ID)) return;
-    using ITEM = BWIZC_DIALOG_ITEM;
     using P = KVGXB_PAGE2;
-    const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = P::TEMPLATE_ID;
-    t.caption = "PLL/Ports";
-    t.cx = 300;
-    t.cy = 232;
-    t.items = {
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
+    kvgxb_register_page_template(P::TEMPLATE_ID, "PLL/Ports", {
         ITEM::group_box(IDC_STATIC, "PLLs", 7, 30, 286, 98),
         ITEM::check_box(P::IDC_PLL_INCLK, "Use pll_inclk as the transmitter PLL's reference clock", 15, 42, 270, 10),
         ITEM::check_box(P::IDC_RX_CRUCLK, "Use rx_cruclk as the receiver PLL's reference clock", 15, 56, 270, 10),
         ITEM::ltext(P::IDC_RX_PLL_LABEL, "What is the receiver PLL bandwidth?", 15, 74, 150, 9),
-        ITEM::combo_box(P::IDC_RX_PLL_BW, 170, 72, 80, 60, list),
+        ITEM::combo_box(P::IDC_RX_PLL_BW, 170, 72, 80, 60, KVGXB_LIST),
         ITEM::ltext(IDC_STATIC, "What is the transmitter PLL bandwidth?", 15, 90, 150, 9),
-        ITEM::combo_box(P::IDC_CMU_PLL_BW, 170, 88, 80, 60, list),
+        ITEM::combo_box(P::IDC_CMU_PLL_BW, 170, 88, 80, 60, KVGXB_LIST),
         ITEM::ltext(P::IDC_PPM_LABEL, "What is the receiver's ppm tolerance?", 15, 106, 150, 9),
-        ITEM::combo_box(P::IDC_PPM, 170, 104, 80, 120, list),
+        ITEM::combo_box(P::IDC_PPM, 170, 104, 80, 120, KVGXB_LIST),
         ITEM::group_box(IDC_STATIC, "Optional control inputs", 7, 136, 140, 76),
         ITEM::check_box(P::IDC_GXB_POWERDOWN, "gxb_powerdown", 15, 150, 126, 10),
         ITEM::check_box(P::IDC_GXB_ENABLE, "gxb_enable", 15, 164, 126, 10),
@@ -37,8 +27,7 @@ void register_pll_ports_template() {
         ITEM::check_box(P::IDC_RX_FREQLOCKED, "rx_freqlocked", 161, 178, 126, 10),
         ITEM::check_box(P::IDC_RX_SIGNALDETECT, "rx_signaldetect", 161, 192, 126, 10),
         ITEM::check_box(P::IDC_HIDDEN_PORT, "rx_coreclk", 15, 218, 126, 10),
-    };
-    bwizc_register_dialog_template(t);
+    });
 }
 
 bool is_protocol(const CString& protocol, const char* name) { return protocol.CompareNoCase(name) == 0; }
@@ -48,8 +37,7 @@ bool is_protocol(const CString& protocol, const char* name) { return protocol.Co
 KVGXB_PAGE2::KVGXB_PAGE2(UINT template_id) : KVGXB_PAGE(template_id) { register_pll_ports_template(); }
 
 void KVGXB_PAGE2::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_pll_inclk, IDC_PLL_INCLK);
     bind(m_rx_cruclk, IDC_RX_CRUCLK);
     bind(m_rx_pll_label, IDC_RX_PLL_LABEL);

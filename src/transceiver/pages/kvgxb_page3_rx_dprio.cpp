@@ -1,30 +1,21 @@
 #include "transceiver/pages/kvgxb_page3_rx_dprio.h"
 
-#include "platform/dialog.h"
 #include "support/bwizc_global.h"
 
 namespace {
 
+using ITEM = BWIZC_DIALOG_ITEM;
+
 void register_rx_analog_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE3_RX_DPRIO::TEMPLATE_ID)) return;
-    using ITEM = BWIZC_DIALOG_ITEM;
     using P = KVGXB_PAGE3_RX_DPRIO;
-    const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = P::TEMPLATE_ID;
-    t.caption = "Reconfig/RX Analog";
-    t.cx = 300;
-    t.cy = 232;
-    t.items = {
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
+    kvgxb_register_page_template(P::TEMPLATE_ID, "Reconfig/RX Analog", {
         ITEM::group_box(IDC_STATIC, "Dynamic reconfiguration", 7, 28, 286, 52),
         ITEM::radio_button(P::IDC_DPRIO_OFF, "Off: the analog settings are fixed", 15, 39, 270, 10,
-                           BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
+                           KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_DPRIO_ON, "On: the analog settings can be changed while the design runs", 15, 51,
                            270, 10),
         ITEM::ltext(P::IDC_STARTING_CHANNEL_LABEL, "What is the starting channel number?", 15, 65, 150, 9),
-        ITEM::combo_box(P::IDC_STARTING_CHANNEL, 170, 63, 50, 120, list),
+        ITEM::combo_box(P::IDC_STARTING_CHANNEL, 170, 63, 50, 120, KVGXB_LIST),
         ITEM::group_box(P::IDC_RX_ANALOG_GROUP, "Receiver analog settings", 7, 84, 286, 144),
         ITEM::check_box(P::IDC_ENABLE_EQUALIZER, "Enable equalizer control", 15, 95, 150, 10),
         ITEM::rtext(P::IDC_EQUALIZER_LABEL_LOW, "1 (min)", 15, 110, 48, 9),
@@ -32,19 +23,18 @@ void register_rx_analog_template() {
         ITEM::ltext(P::IDC_EQUALIZER_LABEL_HIGH, "15 (max)", 240, 110, 48, 9),
         ITEM::ctext(P::IDC_EQUALIZER_LABEL_MID, "Equalization", 66, 122, 170, 9),
         ITEM::ltext(P::IDC_DC_GAIN_LABEL, "What is the equalizer DC gain?", 15, 138, 150, 9),
-        ITEM::combo_box(P::IDC_DC_GAIN, 170, 136, 50, 60, list),
+        ITEM::combo_box(P::IDC_DC_GAIN, 170, 136, 50, 60, KVGXB_LIST),
         ITEM::ltext(P::IDC_VCM_LABEL, "What is the receiver common mode voltage?", 15, 153, 150, 9),
-        ITEM::combo_box(P::IDC_VCM, 170, 151, 50, 60, list),
+        ITEM::combo_box(P::IDC_VCM, 170, 151, 50, 60, KVGXB_LIST),
         ITEM::ltext(IDC_STATIC, "V", 224, 153, 20, 9),
         ITEM::check_box(P::IDC_FORCE_SIGNAL_DETECT, "Force signal detection", 15, 167, 150, 10),
         ITEM::ltext(P::IDC_THRESHOLD_LABEL, "What is the signal detect threshold?", 15, 182, 150, 9),
-        ITEM::combo_box(P::IDC_THRESHOLD, 170, 180, 50, 60, list),
+        ITEM::combo_box(P::IDC_THRESHOLD, 170, 180, 50, 60, KVGXB_LIST),
         ITEM::check_box(P::IDC_EXTERNAL_TERMINATION, "Use external receiver termination", 15, 196, 150, 10),
         ITEM::ltext(P::IDC_TERMINATION_LABEL, "What is the receiver termination?", 15, 211, 150, 9),
-        ITEM::combo_box(P::IDC_TERMINATION, 170, 209, 50, 60, list),
+        ITEM::combo_box(P::IDC_TERMINATION, 170, 209, 50, 60, KVGXB_LIST),
         ITEM::ltext(P::IDC_TERMINATION_UNIT, "Ohms", 224, 211, 30, 9),
-    };
-    bwizc_register_dialog_template(t);
+    });
 }
 
 }  // namespace
@@ -54,8 +44,7 @@ KVGXB_PAGE3_RX_DPRIO::KVGXB_PAGE3_RX_DPRIO(UINT template_id) : KVGXB_PAGE(templa
 }
 
 void KVGXB_PAGE3_RX_DPRIO::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_dprio_off, IDC_DPRIO_OFF);
     bind(m_dprio_on, IDC_DPRIO_ON);
     m_dprio_group.remove_all_members();

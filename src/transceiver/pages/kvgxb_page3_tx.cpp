@@ -1,37 +1,28 @@
 #include "transceiver/pages/kvgxb_page3_tx.h"
 
-#include "platform/dialog.h"
 #include "support/bwizc_global.h"
 
 namespace {
 
+using ITEM = BWIZC_DIALOG_ITEM;
+
 void register_tx_analog_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE3_TX::TEMPLATE_ID)) return;
-    using ITEM = BWIZC_DIALOG_ITEM;
     using P = KVGXB_PAGE3_TX;
-    const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
     const DWORD slider = TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP;
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = P::TEMPLATE_ID;
-    t.caption = "TX Analog/Cal Blk";
-    t.cx = 300;
-    t.cy = 232;
-    t.items = {
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
+    kvgxb_register_page_template(P::TEMPLATE_ID, "TX Analog/Cal Blk", {
         ITEM::group_box(P::IDC_TX_ANALOG_GROUP, "Transmitter analog settings", 7, 28, 286, 150),
         ITEM::ltext(P::IDC_VCCH_LABEL, "What is the transmitter buffer power (VCCH)?", 15, 41, 165, 9),
-        ITEM::combo_box(P::IDC_VCCH, 184, 39, 50, 60, list),
+        ITEM::combo_box(P::IDC_VCCH, 184, 39, 50, 60, KVGXB_LIST),
         ITEM::ltext(IDC_STATIC, "V", 238, 41, 20, 9),
         ITEM::ltext(P::IDC_VCM_LABEL, "What is the transmitter common mode voltage?", 15, 56, 165, 9),
-        ITEM::combo_box(P::IDC_VCM, 184, 54, 50, 60, list),
+        ITEM::combo_box(P::IDC_VCM, 184, 54, 50, 60, KVGXB_LIST),
         ITEM::ltext(IDC_STATIC, "V", 238, 56, 20, 9),
         ITEM::check_box(P::IDC_EXTERNAL_TERMINATION, "Use external transmitter termination", 15, 70, 165, 10),
         ITEM::ltext(P::IDC_TERMINATION_QUESTION, "Select the Transmitter termination resistance: ", 15, 85, 165, 9),
-        ITEM::combo_box(P::IDC_TERMINATION, 184, 83, 50, 60, list),
+        ITEM::combo_box(P::IDC_TERMINATION, 184, 83, 50, 60, KVGXB_LIST),
         ITEM::ltext(P::IDC_TERMINATION_UNIT, "Ohms", 238, 85, 30, 9),
         ITEM::ltext(P::IDC_VOD_LABEL, "What is the differential output voltage (VOD)?", 15, 100, 165, 9),
-        ITEM::combo_box(P::IDC_VOD, 184, 98, 50, 100, list),
+        ITEM::combo_box(P::IDC_VOD, 184, 98, 50, 100, KVGXB_LIST),
         ITEM::ltext(IDC_STATIC, "mV", 238, 100, 20, 9),
         ITEM::ltext(IDC_STATIC, "Pre-emphasis:", 15, 115, 120, 9),
         ITEM::ltext(P::IDC_PRETAP_LABEL, "Pre-tap", 23, 130, 64, 9),
@@ -49,8 +40,7 @@ void register_tx_analog_template() {
         ITEM::group_box(IDC_STATIC, "Calibration block", 7, 184, 286, 42),
         ITEM::check_box(P::IDC_USE_CAL_BLK, "Use the calibration block", 15, 196, 200, 10),
         ITEM::check_box(P::IDC_CAL_BLK_POWERDOWN, "Create a cal_blk_powerdown port", 15, 210, 200, 10),
-    };
-    bwizc_register_dialog_template(t);
+    });
 }
 
 // The nine pre-emphasis labels: per tap its name and the two ends of its slider.
@@ -67,8 +57,7 @@ const UINT TAP_SLIDER_IDS[3] = {KVGXB_PAGE3_TX::IDC_PRETAP_SLIDER, KVGXB_PAGE3_T
 KVGXB_PAGE3_TX::KVGXB_PAGE3_TX(UINT template_id) : KVGXB_PAGE(template_id) { register_tx_analog_template(); }
 
 void KVGXB_PAGE3_TX::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_tx_analog_group, IDC_TX_ANALOG_GROUP);
     bind(m_vcch_label, IDC_VCCH_LABEL);
     bind(m_vcch, IDC_VCCH);

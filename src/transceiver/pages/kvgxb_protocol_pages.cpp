@@ -1,59 +1,39 @@
 #include "transceiver/pages/kvgxb_protocol_pages.h"
 
-#include "platform/dialog.h"
 #include "support/bwizc_global.h"
 
 namespace {
 
 using ITEM = BWIZC_DIALOG_ITEM;
-const DWORD LIST = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-
-BWIZC_DIALOG_TEMPLATE page_template(UINT id, const char* caption) {
-    BWIZC_DIALOG_TEMPLATE t;
-    t.id = id;
-    t.caption = caption;
-    t.cx = 300;
-    t.cy = 232;
-    t.items = {
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_STATUS, "", 7, 6, 286, 9),
-        ITEM::ltext(IDC_KVGXB_FEASIBILITY_CAUSE, "", 7, 16, 286, 9),
-    };
-    return t;
-}
 
 void register_sonet_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE_SONET::TEMPLATE_ID)) return;
     using P = KVGXB_PAGE_SONET;
-    BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "SONET");
-    t.items.insert(t.items.end(), {
+    kvgxb_register_page_template(P::TEMPLATE_ID, "SONET", {
         ITEM::group_box(IDC_STATIC, "Word aligner", 7, 30, 286, 110),
         ITEM::ltext(P::IDC_PATTERN_LENGTH_LABEL, "What is the word alignment pattern length?", 15, 44, 160, 9),
-        ITEM::combo_box(P::IDC_PATTERN_LENGTH, 180, 42, 50, 80, LIST),
+        ITEM::combo_box(P::IDC_PATTERN_LENGTH, 180, 42, 50, 80, KVGXB_LIST),
         ITEM::ltext(P::IDC_ALIGN_LABEL, "What is the word alignment pattern?", 15, 60, 160, 9),
         // Room for 32 binary digits, and for their hexadecimal form.
         ITEM::edit_text(P::IDC_PATTERN, 15, 72, 170, 13),
         ITEM::edit_text(P::IDC_PATTERN_DISPLAY, 190, 72, 60, 13, ES_AUTOHSCROLL | ES_READONLY),
         ITEM::check_box(P::IDC_FLIP_PATTERN, "Flip the word alignment pattern bits", 15, 90, 270, 10),
         ITEM::radio_button(P::IDC_RISING_EDGE, "Align to the pattern on the rising edge of rx_enapatternalign", 15, 106,
-                           270, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
+                           270, 10, KVGXB_FIRST_RADIO),
         ITEM::radio_button(P::IDC_NOT_RISING_EDGE, "Align to the pattern while rx_enapatternalign is high", 15, 120,
                            270, 10),
         ITEM::check_box(P::IDC_RX_SYNCSTATUS, "Use the rx_syncstatus port", 7, 148, 140, 10),
         ITEM::check_box(P::IDC_RX_PATTERNDETECT, "Use the rx_patterndetect port", 152, 148, 141, 10),
         ITEM::check_box(P::IDC_RUN_LENGTH_CHECK, "Enable the run-length violation check; run length:", 7, 166, 200,
                         10),
-        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 164, 50, 120, LIST),
+        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 164, 50, 120, KVGXB_LIST),
         ITEM::check_box(P::IDC_FLIP_RX_OUT, "Flip the receiver output bits", 7, 184, 140, 10),
         ITEM::check_box(P::IDC_FLIP_TX_IN, "Flip the transmitter input bits", 152, 184, 141, 10),
     });
-    bwizc_register_dialog_template(t);
 }
 
 void register_gige_xaui_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE_GIGE_XAUI::TEMPLATE_ID)) return;
     using P = KVGXB_PAGE_GIGE_XAUI;
-    BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "GIGE/XAUI");
-    t.items.insert(t.items.end(), {
+    kvgxb_register_page_template(P::TEMPLATE_ID, "GIGE/XAUI", {
         ITEM::group_box(IDC_STATIC, "Optional receiver status ports", 7, 30, 286, 58),
         ITEM::check_box(P::IDC_RX_SYNCSTATUS, "rx_syncstatus", 15, 44, 130, 10),
         ITEM::check_box(P::IDC_RX_PATTERNDETECT, "rx_patterndetect", 152, 44, 130, 10),
@@ -62,19 +42,16 @@ void register_gige_xaui_template() {
         ITEM::check_box(P::IDC_RX_DISPERR, "rx_disperr", 15, 72, 130, 10),
         ITEM::check_box(P::IDC_RUN_LENGTH_CHECK, "Enable the run-length violation check; run length:", 7, 98, 200,
                         10),
-        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 96, 50, 120, LIST),
+        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 96, 50, 120, KVGXB_LIST),
     });
-    bwizc_register_dialog_template(t);
 }
 
 void register_pci_template() {
-    if (bwizc_find_dialog_template(KVGXB_PAGE_PCI::TEMPLATE_ID)) return;
     using P = KVGXB_PAGE_PCI;
-    BWIZC_DIALOG_TEMPLATE t = page_template(P::TEMPLATE_ID, "PCI");
-    t.items.insert(t.items.end(), {
+    kvgxb_register_page_template(P::TEMPLATE_ID, "PCI", {
         ITEM::check_box(P::IDC_RUN_LENGTH_CHECK, "Enable the run-length violation check; run length:", 7, 32, 200,
                         10),
-        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 30, 50, 120, LIST),
+        ITEM::combo_box(P::IDC_RUN_LENGTH, 210, 30, 50, 120, KVGXB_LIST),
         ITEM::group_box(IDC_STATIC, "Optional receiver ports", 7, 48, 286, 72),
         ITEM::check_box(P::IDC_PIPE8B10BINVPOLARITY, "pipe8b10binvpolarity", 15, 62, 130, 10),
         ITEM::check_box(P::IDC_RX_SYNCSTATUS, "rx_syncstatus", 152, 62, 130, 10),
@@ -90,7 +67,6 @@ void register_pci_template() {
         ITEM::check_box(P::IDC_TX_FORCEDISPCOMPLIANCE, "tx_forcedispcompliance", 15, 156, 130, 10),
         ITEM::check_box(P::IDC_POWERDN, "powerdn", 152, 156, 130, 10),
     });
-    bwizc_register_dialog_template(t);
 }
 
 }  // namespace
@@ -100,8 +76,7 @@ void register_pci_template() {
 KVGXB_PAGE_SONET::KVGXB_PAGE_SONET(UINT template_id) : KVGXB_PAGE(template_id) { register_sonet_template(); }
 
 void KVGXB_PAGE_SONET::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_rising_edge, IDC_RISING_EDGE);
     bind(m_not_rising_edge, IDC_NOT_RISING_EDGE);
     m_edge_group.remove_all_members();
@@ -135,7 +110,7 @@ void KVGXB_PAGE_SONET::update_page() {
     const bool rx = is_receiver_enabled();
     enable(m_rising_edge, false);
     enable(m_not_rising_edge, false);
-    update_word_alignment_pattern_length();
+    update_pattern_length_list(m_pattern_length_label, m_pattern_length);
     enable(m_pattern, rx);
     enable(m_flip_pattern, rx);
     for (KVGXB_PORT_CHECK& check : m_ports) enable(check.box, rx);
@@ -145,33 +120,18 @@ void KVGXB_PAGE_SONET::update_page() {
     set_radio(m_rising_edge, rising);
     set_radio(m_not_rising_edge, !rising);
     m_pattern.LimitText(static_cast<UINT>(model.align_pattern_length));
-    update_word_alignment_pattern_hex();
+    update_pattern_display(m_pattern_display);
     set_check(m_flip_pattern, model.word_align_flip_pattern);
     for (KVGXB_PORT_CHECK& check : m_ports) show_port(check, rx);
     set_check(m_run_length_check, rx && model.run_length_enable);
-    update_rx_rlv_combo();
+    update_run_length_list(m_run_length);
     set_check(m_flip_rx_out, rx && model.rx_flip_rx_out);
     set_check(m_flip_tx_in, is_transmitter_enabled() && model.tx_flip_tx_in);
     refresh_feasibility();
 }
 
-void KVGXB_PAGE_SONET::update_word_alignment_pattern_length() {
-    KVGXB_WIZARD& model = wiz();
-    const bool rx = is_receiver_enabled();
-    enable(m_pattern_length_label, rx);
-    enable(m_pattern_length, rx);
-    CString length = bwizc_global_int2str(model.align_pattern_length);
-    refill_combo(m_pattern_length, model.get_combobox_word_align_pattern_lengths(), length, true);
-    model.align_pattern_length = bwizc_global_str2int(length);
-}
-
-void KVGXB_PAGE_SONET::update_word_alignment_pattern_hex() { update_pattern_display(m_pattern_display); }
-
-void KVGXB_PAGE_SONET::update_rx_rlv_combo() {
-    update_run_length_list(m_run_length, is_receiver_enabled() && wiz().run_length_enable);
-}
-
 bool KVGXB_PAGE_SONET::on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) {
+    if (store_run_length(source, event, m_run_length_check, m_run_length)) return true;
     KVGXB_WIZARD& model = wiz();
     if (source == &m_rising_edge) {
         model.rising_edge_pattern_align = m_rising_edge.get_val_bool();
@@ -183,10 +143,6 @@ bool KVGXB_PAGE_SONET::on_control_changed(CCONTROL* source, CRCONTROL_EVENT* eve
         model.align_pattern = m_pattern.GetWindowText();
     } else if (source == &m_flip_pattern) {
         model.word_align_flip_pattern = m_flip_pattern.get_val_bool();
-    } else if (source == &m_run_length_check) {
-        model.run_length_enable = m_run_length_check.get_val_bool();
-    } else if (source == &m_run_length) {
-        model.run_length = bwizc_global_str2int(event->get_val_string());
     } else if (source == &m_flip_rx_out) {
         model.rx_flip_rx_out = m_flip_rx_out.get_val_bool();
     } else if (source == &m_flip_tx_in) {
@@ -204,8 +160,7 @@ KVGXB_PAGE_GIGE_XAUI::KVGXB_PAGE_GIGE_XAUI(UINT template_id) : KVGXB_PAGE(templa
 }
 
 void KVGXB_PAGE_GIGE_XAUI::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind_ports(m_ports);
     bind(m_run_length_check, IDC_RUN_LENGTH_CHECK);
     bind(m_run_length, IDC_RUN_LENGTH);
@@ -221,24 +176,12 @@ void KVGXB_PAGE_GIGE_XAUI::update_page() {
         enable(check.box, rx);
         show_port(check, rx);
     }
-    update_rx_rlv_combo();
+    update_run_length_list(m_run_length);
     refresh_feasibility();
 }
 
-void KVGXB_PAGE_GIGE_XAUI::update_rx_rlv_combo() {
-    update_run_length_list(m_run_length, is_receiver_enabled() && wiz().run_length_enable);
-}
-
 bool KVGXB_PAGE_GIGE_XAUI::on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) {
-    KVGXB_WIZARD& model = wiz();
-    if (source == &m_run_length_check) {
-        model.run_length_enable = m_run_length_check.get_val_bool();
-    } else if (source == &m_run_length) {
-        model.run_length = bwizc_global_str2int(event->get_val_string());
-    } else {
-        return store_port(m_ports, source);
-    }
-    return true;
+    return store_run_length(source, event, m_run_length_check, m_run_length) || store_port(m_ports, source);
 }
 
 // --------------------------------------------------------------------- PCI
@@ -246,8 +189,7 @@ bool KVGXB_PAGE_GIGE_XAUI::on_control_changed(CCONTROL* source, CRCONTROL_EVENT*
 KVGXB_PAGE_PCI::KVGXB_PAGE_PCI(UINT template_id) : KVGXB_PAGE(template_id) { register_pci_template(); }
 
 void KVGXB_PAGE_PCI::on_init_dialog() {
-    bind(m_feasibility_status, IDC_KVGXB_FEASIBILITY_STATUS);
-    bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
+    bind_feasibility();
     bind(m_run_length_check, IDC_RUN_LENGTH_CHECK);
     bind(m_run_length, IDC_RUN_LENGTH);
     bind_ports(m_ports);
@@ -261,22 +203,10 @@ void KVGXB_PAGE_PCI::update_page() {
     for (int i = 0; i < static_cast<int>(std::size(m_ports)); ++i) {
         show_port(m_ports[i], i < RX_PORT_COUNT ? rx : is_transmitter_enabled());
     }
-    update_rx_rlv_combo();
+    update_run_length_list(m_run_length);
     refresh_feasibility();
 }
 
-void KVGXB_PAGE_PCI::update_rx_rlv_combo() {
-    update_run_length_list(m_run_length, is_receiver_enabled() && wiz().run_length_enable);
-}
-
 bool KVGXB_PAGE_PCI::on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) {
-    KVGXB_WIZARD& model = wiz();
-    if (source == &m_run_length_check) {
-        model.run_length_enable = m_run_length_check.get_val_bool();
-    } else if (source == &m_run_length) {
-        model.run_length = bwizc_global_str2int(event->get_val_string());
-    } else {
-        return store_port(m_ports, source);
-    }
-    return true;
+    return store_run_length(source, event, m_run_length_check, m_run_length) || store_port(m_ports, source);
 }

@@ -33,9 +33,6 @@ public:
     void update_page() override;
     bool on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) override;
 
-    void update_word_alignment_pattern_length();
-    void update_word_alignment_pattern_hex();
-    void update_rx_rlv_combo();
 
     CRRADIO_BUTTON m_rising_edge;
     CRRADIO_BUTTON m_not_rising_edge;
@@ -71,7 +68,6 @@ public:
     void on_init_dialog() override;
     void update_page() override;
     bool on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) override;
-    void update_rx_rlv_combo();
 
     KVGXB_PORT_CHECK m_ports[5] = {{IDC_RX_SYNCSTATUS, "rx_syncstatus"},
                                    {IDC_RX_PATTERNDETECT, "rx_patterndetect"},
@@ -111,7 +107,6 @@ public:
     void on_init_dialog() override;
     void update_page() override;
     bool on_control_changed(CCONTROL* source, CRCONTROL_EVENT* event) override;
-    void update_rx_rlv_combo();
 
     CRCHECK_BUTTON m_run_length_check;
     CRCOMBO_BOX m_run_length;
