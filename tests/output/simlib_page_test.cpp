@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "output/crsimlib_page.h"
 #include "services/mfam.h"
 #include "wizard/bwizc_resource_info.h"
@@ -55,10 +58,10 @@ TEST(SimlibPage, RowsComeFromTheWorkersText) {
     EXPECT_EQ(f.page.get_entries()[0].description, "No simulation library is needed");
 
     // The page itself reads the worker's global text.
-    g_bwizc_simlib_info_string = "xgate";
+    bwizc_set_simlib_info_string("xgate");
     f.page.update_simlib_list_entries();
     ASSERT_EQ(f.page.get_entries().size(), 1u);
-    g_bwizc_simlib_info_string.Empty();
+    bwizc_set_simlib_info_string("");
 }
 
 TEST(SimlibPage, CheckBoxStateTravelsAsPrivateRecord) {
@@ -78,4 +81,39 @@ TEST(SimlibPage, CheckBoxStateTravelsAsPrivateRecord) {
     EXPECT_TRUE(with.page.is_generate_files_checked());
     with.page.wizard_var_to_param();
     EXPECT_EQ(with.wizard.get_cnx_manager().find_cnx_private("KV_SIMLIB_GEN")->get_value(), "1");
+}
+
+TEST(SimlibPage, RowsOfTheGeneratorLibrarysAnswerForEachFamily) {
+    struct FAMILY_CASE {
+        const char* family;
+        const char* hssi_file;
+        const char* hssi_description;
+    };
+    const FAMILY_CASE cases[] = {
+        {"Velaris", "velaris_hssi", "Velaris HSSI simulation library"},
+        {"Velaris II", "velarisii_hssi", "Velaris II HSSI simulation library"},
+        {"Velaris GX", "velarisgx_hssi", "Velaris GX HSSI simulation library"},
+        {"Velaris II GX", "velarisiigx_hssi", "Velaris II GX HSSI simulation library"},
+    };
+    BWIZC_RESOURCE_INFO_MANAGER worker;
+    worker.set_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
+    SIMLIB_FIXTURE f;
+    for (const FAMILY_CASE& c : cases) {
+        ASSERT_TRUE(f.wizard.set_cgx_device_family(c.family));
+        bwizc_set_simlib_info_string("");
+        worker.update_resource_info_thread(CString("DEVICE_FAMILY=") + c.family + ";", "", false, true, nullptr, -1);
+        for (int tries = 0; tries < 2000 && (bwizc_get_simlib_info_string().IsEmpty() || worker.is_busy()); ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        f.page.update_simlib_list_entries();
+        const auto& rows = f.page.get_entries();
+        ASSERT_EQ(rows.size(), 3u) << c.family;
+        EXPECT_EQ(rows[0].file_name, "korvel_mf");
+        EXPECT_EQ(rows[0].description, "Korvel brixfunction simulation library");
+        EXPECT_EQ(rows[1].file_name, "lpm");
+        EXPECT_EQ(rows[1].description, "LPM brixfunction simulation library");
+        EXPECT_EQ(rows[2].file_name, c.hssi_file);
+        EXPECT_EQ(rows[2].description, c.hssi_description);
+    }
+    bwizc_set_simlib_info_string("");
 }
