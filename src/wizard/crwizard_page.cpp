@@ -119,18 +119,18 @@ bool CRWIZARD_PAGE::has_read_cnx_file() { return m_wizard && m_wizard->has_read_
 
 void CRWIZARD_PAGE::update_resource_info(bool estimate, bool /*flag*/) {
     if (!m_wizard || !m_page_manager) return;
-    CString module = m_wizard->get_wizard_name();
-    module.MakeLower();
-    if (g_bwizc_resource_info_manager.get_dll_path().IsEmpty()) {
-        // The list names the library without the platform's suffix.
-        const CString library = bwizc_global_get_cgx_dll_name(module);
-        if (!library.IsEmpty()) m_wizard->set_resource_info_dll_path(bwizc_global_get_absolute_path_from_app(library + ".so"));
-    }
     // The brixfunction database has no list of simulation libraries: the
     // generator library names them for every wizard, whenever a page may
     // show them. A run that shows nothing never starts the worker.
     const bool simlib = !m_wizard->is_silent_mode();
-    if (!estimate && !simlib) return;
+    const bool ask = estimate || simlib;
+    CString module = m_wizard->get_wizard_name();
+    module.MakeLower();
+    if (ask && g_bwizc_resource_info_manager.get_dll_path().IsEmpty()) {
+        // The list names the library without the platform's suffix.
+        const CString library = bwizc_global_get_cgx_dll_name(module);
+        if (!library.IsEmpty()) m_wizard->set_resource_info_dll_path(bwizc_global_get_absolute_path_from_app(library + ".so"));
+    }
 
     CRCNX_MANAGER& cnx = m_wizard->get_cnx_manager();
     // The records are rebuilt from the pages for the request.
@@ -149,7 +149,7 @@ void CRWIZARD_PAGE::update_resource_info(bool estimate, bool /*flag*/) {
     request.get_simulation_libraries = simlib;
     request.module_name = module;
     request.window = this;
-    bwizc_request_resource_info(request);
+    if (ask) bwizc_request_resource_info(request);
 }
 
 // --------------------------------------------------------- value exchange
