@@ -13,6 +13,7 @@ BENCH_RESULT bench_silent_run(const CString& dir, const CString& exe);
 BENCH_RESULT bench_devicedb_enumeration(const CString& libraries_dir);
 BENCH_RESULT bench_page_change(const CString& libraries_dir);
 BENCH_RESULT bench_general_page_change(const CString& dir, const CString& libraries_dir);
+std::vector<BENCH_RESULT> bench_channel_change_with_estimate(const CString& dir, const CString& libraries_dir);
 
 int main(int argc, char** argv) {
     if (argc > 1 && argv[1][0] != '/') {
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
         results.push_back(bench_devicedb_enumeration(libraries));
         results.push_back(bench_page_change(libraries));
         results.push_back(bench_general_page_change(dir, libraries));
+        for (const BENCH_RESULT& r : bench_channel_change_with_estimate(dir, libraries)) results.push_back(r);
     }
     bool ok = true;
     for (const auto& r : results) {

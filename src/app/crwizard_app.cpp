@@ -63,6 +63,8 @@ void bwizc_parse_command_line(CRWIZARD_COMMAND_LINE_INFO& info, int argc, const 
 
 void bwizc_end_when_a_page_shows_without_display() {
     bwizc_set_deadlock_handler([](CDialog*, const CString&) {
+        // The first page already asked for an estimate.
+        bwizc_stop_resource_info_worker();
         std::fprintf(stderr, "kv2gxb: no display to show the wizard on; set DISPLAY, or run with -silent\n");
         std::fflush(stderr);
         std::exit(1);

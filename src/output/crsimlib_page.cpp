@@ -80,7 +80,7 @@ void CRSIMLIB_PAGE_BASE::update_simlib_list_entries(const CString& simlib_text) 
 
 CRSIMLIB_PAGE::CRSIMLIB_PAGE() : CRWIZARD_PAGE(CRSIMLIB_PAGE_TEMPLATE_ID) { register_simlib_template(); }
 
-CString CRSIMLIB_PAGE::current_simlib_text() { return g_bwizc_simlib_info_string; }
+CString CRSIMLIB_PAGE::current_simlib_text() { return bwizc_get_simlib_info_string(); }
 
 CString CRSIMLIB_PAGE::get_std_message() {
     CRWIZARD* wizard = get_wizard_ref();

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 
 void CEvent::SetEvent() {
     {
@@ -45,6 +46,15 @@ void BWIZC_THREAD::join() {
 
 void BWIZC_THREAD::detach() {
     if (m_thread.joinable()) m_thread.detach();
+}
+
+bool BWIZC_THREAD_MANAGER::launch_thread(BWIZC_THREAD& thread, std::function<void()> fn, int wait_ms) {
+    auto running = std::make_shared<CEvent>(false, true);
+    const bool started = thread.start([running, fn = std::move(fn)] {
+        running->SetEvent();
+        fn();
+    });
+    return started && running->Lock(wait_ms);
 }
 
 unsigned long bwizc_current_thread_id() { return static_cast<unsigned long>(::syscall(SYS_gettid)); }

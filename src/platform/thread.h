@@ -41,5 +41,14 @@ private:
     std::thread m_thread;
 };
 
+// Starting worker threads: the thread is started and the caller waits up to
+// wait_ms for it to be running, so that a request handed over right after
+// finds a live worker. False when the thread could not be started (one is
+// already running) or did not come up in time.
+class BWIZC_THREAD_MANAGER {
+public:
+    static bool launch_thread(BWIZC_THREAD& thread, std::function<void()> fn, int wait_ms);
+};
+
 // The kernel's id of the calling thread.
 unsigned long bwizc_current_thread_id();

@@ -58,6 +58,7 @@ bool KVGXB_WIZARD::on_init_wizard() {
     // one, so its output cannot depend on when the database answers.
     const bool interactive = !is_silent_mode() && !is_map_file_gen_mode();
     if (interactive) install_device_query_handler();
+    enable_resource_info_update(interactive);
     BWIZC_TCL_SHELL_MANAGER::start_tcl_shell_process();
     if (interactive) start_device_enumeration();
     return true;

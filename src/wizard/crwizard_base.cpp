@@ -2,6 +2,7 @@
 
 #include "support/bwizc_global.h"
 #include "wizard/bwizc_lang_info.h"
+#include "wizard/bwizc_resource_info.h"
 
 CRWIZARD_BASE::CRWIZARD_BASE() : m_cmdline(std::make_unique<CRWIZARD_COMMAND_LINE_INFO>()) {}
 
@@ -38,6 +39,8 @@ void CRWIZARD_BASE::set_cgx_device_family_obj(const BWIZC_RDEVICE_FAMILY* family
     if (remember_previous) m_prev_device_family = m_device_family;
     m_device_family = family;
 }
+
+void CRWIZARD_BASE::set_resource_info_dll_path(const CString& path) { g_bwizc_resource_info_manager.set_dll_path(path); }
 
 CString CRWIZARD_BASE::get_cgx_device_family() {
     return m_device_family ? m_device_family->get_family_name() : CString();

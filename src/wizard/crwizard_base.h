@@ -129,6 +129,9 @@ public:
     // Resource estimates shown on the pages (off until a wizard enables them).
     virtual void enable_resource_info_update(bool enable) { m_resource_info_update_enabled = enable; }
     virtual bool is_resource_info_update_enabled() { return m_resource_info_update_enabled; }
+    // The generator library the resource-estimate worker loads; otherwise the
+    // one the generator list names for the wizard.
+    virtual void set_resource_info_dll_path(const CString& path);
     virtual void on_summary_page_initialized() {}
 
     virtual int get_wizard_closing_state() { return m_closing_state; }

@@ -5,6 +5,7 @@
 
 #include "platform/message_box.h"
 #include "platform/registered_messages.h"
+#include "support/bwizc_global.h"
 #include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard.h"
 
@@ -118,6 +119,19 @@ bool CRWIZARD_PAGE::has_read_cnx_file() { return m_wizard && m_wizard->has_read_
 
 void CRWIZARD_PAGE::update_resource_info(bool estimate, bool /*flag*/) {
     if (!m_wizard || !m_page_manager) return;
+    // The brixfunction database has no list of simulation libraries: the
+    // generator library names them for every wizard, whenever a page may
+    // show them. A run that shows nothing never starts the worker.
+    const bool simlib = !m_wizard->is_silent_mode();
+    const bool ask = estimate || simlib;
+    CString module = m_wizard->get_wizard_name();
+    module.MakeLower();
+    if (ask && g_bwizc_resource_info_manager.get_dll_path().IsEmpty()) {
+        // The list names the library without the platform's suffix.
+        const CString library = bwizc_global_get_cgx_dll_name(module);
+        if (!library.IsEmpty()) m_wizard->set_resource_info_dll_path(bwizc_global_get_absolute_path_from_app(library + ".so"));
+    }
+
     CRCNX_MANAGER& cnx = m_wizard->get_cnx_manager();
     // The records are rebuilt from the pages for the request.
     cnx.delete_all_written_items();
@@ -132,13 +146,10 @@ void CRWIZARD_PAGE::update_resource_info(bool estimate, bool /*flag*/) {
     request.param_text += "DEVICE_FAMILY=" + m_wizard->get_cgx_device_family() + ";";
     for (const auto& entry : cnx.get_port_table()) request.port_text += entry.second->get_name() + ";";
     request.estimate_resources = estimate;
-    // A generated brixfunction names its simulation libraries through the
-    // generator; the others through the brixfunction database.
-    request.get_simulation_libraries = m_wizard->is_cgx_generated();
-    request.module_name = m_wizard->get_wizard_name();
-    request.module_name.MakeLower();
+    request.get_simulation_libraries = simlib;
+    request.module_name = module;
     request.window = this;
-    bwizc_request_resource_info(request);
+    if (ask) bwizc_request_resource_info(request);
 }
 
 // --------------------------------------------------------- value exchange

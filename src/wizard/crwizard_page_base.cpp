@@ -153,7 +153,7 @@ LRESULT CRWIZARD_PAGE_BASE::on_wiz_page_cgx_device_family_selection_changed(WPAR
 
 LRESULT CRWIZARD_PAGE_BASE::on_resource_info_thread_terminated(WPARAM, LPARAM) {
     if (!m_wizard_base) return 0;
-    if (CRSYMBOL* symbol = m_wizard_base->get_symbol_decorator()) symbol->set_resource_text(g_bwizc_resource_info_string);
+    if (CRSYMBOL* symbol = m_wizard_base->get_symbol_decorator()) symbol->set_resource_text(bwizc_get_resource_info_string());
     if (m_wizard_base->is_resource_info_update_enabled() && !m_wizard_base->is_silent_mode()) {
         CWnd* focus = CWnd::GetFocus();
         invalidate_wizard_page();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "output/crsimlib_page.h"
 #include "services/mfam.h"
 #include "wizard/bwizc_resource_info.h"
@@ -55,10 +58,10 @@ TEST(SimlibPage, RowsComeFromTheWorkersText) {
     EXPECT_EQ(f.page.get_entries()[0].description, "No simulation library is needed");
 
     // The page itself reads the worker's global text.
-    g_bwizc_simlib_info_string = "xgate";
+    bwizc_set_simlib_info_string("xgate");
     f.page.update_simlib_list_entries();
     ASSERT_EQ(f.page.get_entries().size(), 1u);
-    g_bwizc_simlib_info_string.Empty();
+    bwizc_set_simlib_info_string("");
 }
 
 TEST(SimlibPage, CheckBoxStateTravelsAsPrivateRecord) {
@@ -78,4 +81,22 @@ TEST(SimlibPage, CheckBoxStateTravelsAsPrivateRecord) {
     EXPECT_TRUE(with.page.is_generate_files_checked());
     with.page.wizard_var_to_param();
     EXPECT_EQ(with.wizard.get_cnx_manager().find_cnx_private("KV_SIMLIB_GEN")->get_value(), "1");
+}
+
+TEST(SimlibPage, RowsOfTheGeneratorLibrarysAnswerForTheFamily) {
+    BWIZC_RESOURCE_INFO_MANAGER worker;
+    worker.set_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
+    SIMLIB_FIXTURE f;
+    ASSERT_TRUE(f.wizard.set_cgx_device_family("Velaris II GX"));
+    bwizc_set_simlib_info_string("");
+    worker.update_resource_info_thread("DEVICE_FAMILY=Velaris II GX;", "", false, true, nullptr, -1);
+    for (int i = 0; i < 2000 && (bwizc_get_simlib_info_string().IsEmpty() || worker.is_busy()); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    f.page.update_simlib_list_entries();
+    CString rows;
+    for (const auto& row : f.page.get_entries()) rows += row.file_name + ": " + row.description + "\n";
+    EXPECT_EQ(rows, "korvel_mf: Korvel brixfunction simulation library\nlpm: LPM brixfunction simulation library\n"
+                    "velarisiigx_hssi: Velaris II GX HSSI simulation library\n");
+    bwizc_set_simlib_info_string("");
 }

@@ -4,6 +4,8 @@
 #include "platform/user_input.h"
 #include "transceiver/kvgxb_wizard_test_support.h"
 #include "transceiver/pages/kvgxb_page1.h"
+#include "symbol/crsymbol.h"
+#include "wizard/bwizc_resource_info.h"
 
 namespace {
 
@@ -91,4 +93,42 @@ TEST_F(KvgxbGeneralPage, UserChangesRunOneCycleSwapNothingTheyShouldNotAndRequer
     run_session(w, "kvgxb_general_page", script);
     EXPECT_TRUE(script.is_done());
     EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+TEST_F(KvgxbGeneralPage, ChannelCountChangesBringTheLastOnesEstimateToThePreviewAfterwards) {
+    KVGXB_WIZARD w;
+    w.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
+    const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_general_page_estimate/top.v";
+    auto shows = [&w](const char* rows) {
+        CString shown;
+        for (auto* item : w.get_symbol_decorator()->get_info_outline()->get_texts()) shown += item->get_text() + "|";
+        return shown.Find(rows) > 0;
+    };
+    BWIZC_INPUT_SCRIPT script;
+    script.then(wait_for([&] { return w.enumeration_done && !w.inclk_list_pending; }))
+        .then([&](CDialog* page) {
+            // A burst of changes while the worker computes, the last from 4 to 8.
+            for (int i = 0; i < 1000; ++i) EXPECT_TRUE(bwizc_user_select_text(page, P::IDC_CHANNELS, i % 2 ? "4" : "12"));
+            return bwizc_user_select_text(page, P::IDC_CHANNELS, "8");
+        })
+        .then(wait_for([&] {
+            return !g_bwizc_resource_info_manager.is_busy() && bwizc_posted_message_count() == 0 &&
+                   shows("|8 channels + 2 quads + 2 transmitter PLLs|8 receiver PLLs");
+        }))
+        .then([&](CDialog* page) {
+            // The command line names no family: the default one's models.
+            EXPECT_EQ(bwizc_get_simlib_info_string(), "korvel_mf;lpm;velaris_hssi");
+            return bwizc_user_key(page, VK_ESCAPE);
+        });
+    script.set_max_retries(4000);
+    script.install();
+    bwizc_set_deadlock_handler([](CDialog*, const CString& message) { ADD_FAILURE() << message.c_str(); });
+    const char* argv[] = {"kv2gxb", "-n", design.c_str()};
+    bwizc_app_main(3, argv, &w);
+    bwizc_set_input_driver(nullptr);
+    bwizc_set_deadlock_handler(nullptr);
+    w.set_resource_info_dll_path("");
+    EXPECT_TRUE(script.is_done());
+    // Stopped at exit.
+    EXPECT_FALSE(g_bwizc_resource_info_manager.is_thread_running());
 }

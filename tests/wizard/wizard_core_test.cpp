@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/bwizc_global.h"
 #include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard.h"
 #include "wizard/crwizard_page.h"
@@ -220,14 +221,21 @@ TEST(WizardPage, ResourceRequestCarriesParametersPortsAndFamily) {
     wizard.add_page(page);
     // A stale record of an earlier request does not survive.
     wizard.get_cnx_manager().add_cnx_constant(new CRCNX_ITEM_CONSTANT("OLD", "STRING", "1"));
+    g_bwizc_resource_info_manager.set_dll_path("");
     page->update_resource_info(true, true);
+    // The generator list beside the executable names the library.
+    EXPECT_EQ(g_bwizc_resource_info_manager.get_dll_path(), bwizc_global_get_app_path() + "libkv2gxb_cgx.so");
+    g_bwizc_resource_info_manager.set_dll_path("");
+    // A silent run shows nothing: it asks for nothing.
+    wizard.get_cmdline_manager()->ParseParam("silent", 1, 0);
+    page->update_resource_info(false, true);
     bwizc_set_resource_info_requester(previous);
 
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].param_text, "LPM_FILE=c:/gxb/x.mif;WIDTH=20;DEVICE_FAMILY=Velaris;");
     EXPECT_EQ(requests[0].port_text, "rx_in;");
     EXPECT_TRUE(requests[0].estimate_resources);
-    EXPECT_FALSE(requests[0].get_simulation_libraries);
+    EXPECT_TRUE(requests[0].get_simulation_libraries);
     EXPECT_EQ(requests[0].module_name, "kv2gxb");
     EXPECT_EQ(requests[0].window, page);
 }

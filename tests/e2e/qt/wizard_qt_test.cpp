@@ -20,6 +20,7 @@
 #include "toolkit/crstd_buttons_panel_decorator.h"
 #include "support/bwizc_global.h"
 #include "platform/user_input.h"
+#include "symbol/crsymbol.h"
 #include "transceiver/pages/kvgxb_loopback_pages.h"
 #include "transceiver/pages/kvgxb_page1.h"
 #include "transceiver/pages/kvgxb_page3_tx.h"
@@ -153,13 +154,15 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
                           {"Reconfig/RX Analog", "page_rx_analog.png"},
                           {"TX Analog/Cal Blk", "page_tx_analog.png"}};
     KVGXB_WIZARD wizard;
+    // The preview shows a real estimate, posted from the worker thread.
+    wizard.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
     size_t shown = 0;
     CDialog* last = nullptr;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         const auto& stack = CDialog::get_modal_stack();
         if (shown == std::size(shots) || stack.empty() || stack.back() == last || !wizard.enumeration_done ||
-            wizard.inclk_list_pending)
+            wizard.inclk_list_pending || !wizard.get_symbol_decorator()->has_resource_text())
             return;
         CDialog* page = last = stack.back();
         const SHOT& shot = shots[shown++];
@@ -185,6 +188,7 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
     bwizc_app_main(4, argv, &wizard);
     EXPECT_EQ(shown, std::size(shots));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
+    wizard.set_resource_info_dll_path("");
     std::filesystem::remove_all(dir);
 }
 
