@@ -1,0 +1,147 @@
+// The command-line flow end to end: a calling program's CNX file
+// (golden/cmd_flow/<name>.in.cnx) run through `kv2gxb -silent -cmd` gives
+// golden/cmd_flow/<name>.cnx. A valid request keeps every value and port the
+// caller gave and regenerates silently byte for byte; a refused one holds
+// only ERR_MSG records. KV2GXB_UPDATE_GOLDEN=1 rewrites the golden files.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "e2e_support.h"
+#include "platform/input_driver.h"
+#include "platform/user_input.h"
+#include "toolkit/crstd_buttons_panel_decorator.h"
+#include "transceiver/kvgxb_wizard.h"
+#include "transceiver/pages/kvgxb_page1.h"
+
+namespace {
+
+struct FLOW_CASE {
+    const char* name;
+    bool refused;
+};
+
+const FLOW_CASE CASES[] = {
+    {"xaui_duplex_4", false},         // XAUI, 4 channels at 3125 Mbps from 156.25 MHz, ports both ways
+    {"pcie_x4", false},               // PCI Express x4 with PIPE status ports
+    {"pcie_x1_signal_detect", false}, // signal detection, VOD at 1.2 V
+    {"xaui_analog", false},           // terminations, VOD and signed pre-emphasis taps
+    {"sonet_oc48", false},            // SONET OC48 from 155.52 MHz
+    {"sonet_oc96", false},            // completed from the protocol alone
+    {"basic_double_width_32", false}, // Basic double width, 32 bits, cascaded 8b/10b
+    {"basic_single_10", false},       // Basic single width in serial loopback
+    {"basic_tx_only", false},         // transmitter parameters only
+    {"gige_rx", false},               // receiver only, ports both ways
+    {"cei", false},
+    {"no_module", true},
+    {"unknown_brixfunction", true},
+    {"xaui_three_channels", true},
+    {"data_rate_out_of_range", true},
+    {"cei_with_8b10b_status", true},
+};
+
+std::string source_path(const std::string& name) {
+    return std::string(KV2GXB_SOURCE_DIR) + "/tests/e2e/golden/cmd_flow/" + name;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+bool has_line(const std::string& text, const std::string& line) {
+    for (const std::string& l : lines_of(text)) {
+        if (l == line) return true;
+    }
+    return false;
+}
+
+bool has_port(const std::string& text, const std::string& port) {
+    for (const std::string& l : lines_of(text)) {
+        if (l.rfind("USED_PORT: " + port + " ", 0) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(CmdFlowGolden, CallersParametersBecomeAVariationOrErrorRecords) {
+    for (const FLOW_CASE& c : CASES) {
+        SCOPED_TRACE(c.name);
+        TEMP_DIR dir;
+        const std::string request = read_file(source_path(std::string(c.name) + ".in.cnx"));
+        ASSERT_FALSE(request.empty());
+        write_file(dir.file("gxb_top.cnx"), request);
+        const KV2GXB_RUN run = run_kv2gxb({"-silent", "-cmd", dir.file("gxb_top.v")});
+        EXPECT_EQ(run.exit_status, 0) << run.err;
+        const std::string written = read_file(dir.file("gxb_top.cnx"));
+        expect_golden("cmd_flow/" + std::string(c.name), written);
+
+        if (c.refused) {
+            // Header, module line and the error records, nothing else.
+            for (const std::string& line : lines_of(written)) {
+                const bool allowed = line.empty() || line.rfind("ERR_MSG: ", 0) == 0 || line == "GENERATION: STANDARD" ||
+                                     line == "VERSION: WM1.0" || line == "MODULE: kv2gxb ";
+                EXPECT_TRUE(allowed) << line;
+            }
+            EXPECT_NE(written.find("ERR_MSG: "), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(written.find("ERR_MSG"), std::string::npos);
+        for (const std::string& line : lines_of(request)) {
+            if (line.rfind("CONSTANT: ", 0) == 0 && line.rfind("CONSTANT: MODULE ", 0) != 0) {
+                EXPECT_TRUE(has_line(written, line)) << "the caller's " << line << " was not kept";
+            }
+            if (line.rfind("USED_PORT: ", 0) == 0) {
+                const std::string port = line.substr(11, line.find(' ', 11) - 11);
+                if (port[0] == '-') EXPECT_FALSE(has_port(written, port.substr(1))) << port;
+                else EXPECT_TRUE(has_port(written, port)) << port;
+            }
+        }
+        // A later silent run regenerates the very same bytes.
+        const KV2GXB_RUN again = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
+        EXPECT_EQ(again.exit_status, 0) << again.err;
+        const std::string regenerated = read_file(dir.file("gxb_top.cnx"));
+        EXPECT_TRUE(regenerated == written) << "differs at " << first_difference(regenerated, written);
+    }
+}
+
+// Without -silent the pages show what the flow derived; a refused request
+// shows no page at all.
+TEST(CmdFlowGolden, PagesShowTheDerivedSettingsOnlyAfterASuccessfulFlow) {
+    struct PAGE_CASE {
+        const char* request;
+        const char* protocol;  // shown on the first page; null: no page may show
+    };
+    const PAGE_CASE cases[] = {{"xaui_duplex_4", "XAUI"}, {"sonet_oc48", "SONET Backplane"}, {"xaui_three_channels", nullptr}};
+    for (const PAGE_CASE& c : cases) {
+        SCOPED_TRACE(c.request);
+        TEMP_DIR dir;
+        write_file(dir.file("gxb_top.cnx"), read_file(source_path(std::string(c.request) + ".in.cnx")));
+        KVGXB_WIZARD wizard;
+        BWIZC_INPUT_SCRIPT script;
+        int pages_shown = 0;
+        CString shown_protocol;
+        script.then([&](CDialog* page) {
+            ++pages_shown;
+            if (CWnd* combo = page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL))) {
+                shown_protocol = combo->GetWindowText();
+            }
+            return bwizc_user_click(page, CRSTD_BUTTONS_PANEL_DECORATOR::CANCEL_BUTTON_ID);
+        });
+        script.install();
+        const std::string design = dir.file("gxb_top.v");
+        const char* argv[] = {"kv2gxb", "-cmd", design.c_str()};
+        bwizc_app_main(3, argv, &wizard);
+        bwizc_set_input_driver(nullptr);
+        if (c.protocol) {
+            EXPECT_EQ(pages_shown, 1);
+            EXPECT_EQ(shown_protocol.str(), c.protocol);
+        } else {
+            EXPECT_EQ(pages_shown, 0);
+            EXPECT_NE(read_file(dir.file("gxb_top.cnx")).find("ERR_MSG: NUMBER_OF_CHANNELS"), std::string::npos);
+        }
+    }
+}
