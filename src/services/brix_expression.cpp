@@ -472,8 +472,10 @@ private:
         if (!eval_int(*n.children[0], num) || !eval_int(*n.children[1], den)) return false;
         if (den == 0) return fail("division by zero");
         if (num < 0 || den < 0) return fail("decimal() needs positive integers");
-        if (__builtin_mul_overflow(num, 10000LL, &scaled)) return fail("integer overflow");
-        const long long q = (scaled + den / 2) / den;
+        if (__builtin_mul_overflow(num, 10000LL, &scaled) || __builtin_add_overflow(scaled, den / 2, &scaled)) {
+            return fail("integer overflow");
+        }
+        const long long q = scaled / den;
         CString text;
         text.Format("%lld.%04lld", q / 10000, q % 10000);
         text.TrimRight('0');

@@ -110,11 +110,11 @@ void BRIX_INFO::clear() {
     m_next_error = 0;
 }
 
-bool BRIX_INFO::set_function_name(const CString& name, const CString& rules_path) {
+bool BRIX_INFO::set_function_name(const CString& name, const CString& rules_path, bool ports_only) {
     m_name = name;
     m_file_name = file_part(rules_path);
     clear();
-    if (load(rules_path, name)) return true;
+    if (load(rules_path, name, ports_only)) return true;
     // Nothing half-loaded is kept; the messages are.
     std::vector<CString> errors;
     errors.swap(m_errors);
@@ -123,7 +123,7 @@ bool BRIX_INFO::set_function_name(const CString& name, const CString& rules_path
     return false;
 }
 
-bool BRIX_INFO::load(const CString& rules_path, const CString& name) {
+bool BRIX_INFO::load(const CString& rules_path, const CString& name, bool ports_only) {
     std::ifstream in(rules_path.c_str(), std::ios::binary);
     if (!in) {
         add_error_message(m_file_name + ": cannot read the rules file of " + name + " (" + std::strerror(errno) + ")");
@@ -196,6 +196,8 @@ bool BRIX_INFO::load(const CString& rules_path, const CString& name) {
         object->set_used(false);
         m_objects.add(std::move(object));
     }
+
+    if (ports_only) return true;
 
     for (const pugi::xml_node parameter : root.child("parameters").children("parameter")) {
         if (!required(parameter, "name") || !required(parameter, "kind")) continue;

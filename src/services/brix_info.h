@@ -144,7 +144,9 @@ public:
     // reasons in the error list) when it is missing, empty, not well-formed,
     // describes another brixfunction or holds an expression that does not
     // parse; what loaded before the first error is dropped.
-    bool set_function_name(const CString& name, const CString& rules_path);
+    // With ports_only the parameters, rules and maps are skipped (the
+    // symbol needs the ports alone, on every run).
+    bool set_function_name(const CString& name, const CString& rules_path, bool ports_only = false);
     const CString& get_function_name() const { return m_name; }
     // The first error message, "" when there is none.
     CString get_error_message() const { return m_errors.empty() ? CString() : m_errors.front(); }
@@ -174,7 +176,7 @@ public:
 
 private:
     void clear();
-    bool load(const CString& rules_path, const CString& name);
+    bool load(const CString& rules_path, const CString& name, bool ports_only);
 
     CString m_name;
     CString m_file_name;

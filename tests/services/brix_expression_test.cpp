@@ -93,6 +93,7 @@ const CASE CASES[] = {
     {"decimal(R * 1000000 + M, 1000000)", {{"R", "2488"}, {"M", "320000"}}, "2488.32"},
     {"decimal(1000000, 10000)", {}, "100"},
     {"decimal(1, 0)", {}, "error: division by zero"},
+    {"decimal(922337203685477, 20000)", {}, "error: integer overflow"},
     // syntax errors and unknown functions, with the column
     {"N ==", {}, "error: syntax error at column 5: expected a value"},
     {"(N == 4", {{"N", "4"}}, "error: syntax error at column 8: expected ')'"},
