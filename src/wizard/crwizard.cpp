@@ -33,10 +33,8 @@ bool CRWIZARD::start_wizard() {
 
     const bool flow_error = run_cmd_line_flow();
     if (is_cmd_line_flow() && flow_error) {
-        // The flow's error records go to the caller at once, alone; no page runs.
+        // The flow's error records go to the caller at once; no page runs.
         set_wizard_closing_state(2);
-        m_cnx_manager.delete_all_written_items();
-        m_cnx_manager.get_gen_file_list().delete_all();
         m_cnx_manager.set_symbol_outline(nullptr);
         m_cnx_manager.write_cnx_file(get_cnx_file_full_path(), get_wizard_name(), false, false);
         return true;

@@ -44,11 +44,18 @@ bool CRWIZARD::run_cmd_line_flow() {
     if (!is_cmd_line_flow()) return false;
     m_page_manager.wizard_var_to_param();
 
+    // A refused request gives the caller its error records alone: nothing
+    // the wizard derived on the way is a variation.
+    auto refuse = [&] {
+        m_cnx_manager.delete_all_written_items();
+        m_cnx_manager.get_gen_file_list().delete_all();
+        return true;
+    };
     const CRCNX_ITEM_CONSTANT* module = m_cnx_manager.find_read_constant("MODULE");
     CString name = module ? module->get_value() : CString();
     if (name.IsEmpty()) {
         m_cnx_manager.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG(UNKNOWN_BRIXFUNCTION_TEXT));
-        return true;
+        return refuse();
     }
     if (name.Left(1) == "\"") name = name.Mid(1);
     if (name.Right(1) == "\"") name = name.Left(name.GetLength() - 1);
@@ -62,7 +69,7 @@ bool CRWIZARD::run_cmd_line_flow() {
              message = database.get_next_error_message()) {
             m_cnx_manager.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG(message));
         }
-        return true;
+        return refuse();
     };
     if (!validator.get_validator().is_loaded()) return report_database_errors();
 
@@ -117,6 +124,7 @@ bool CRWIZARD::run_cmd_line_flow() {
 
     // The ports: the wizard's own use, overridden by the caller's list in
     // both directions ("-name" is a port the caller does not use).
+    CStringArray unlisted;
     auto caller_unlisted = [&](const CString& port) {
         return m_cnx_manager.find_read_port("-" + port) != nullptr;
     };
@@ -134,6 +142,13 @@ bool CRWIZARD::run_cmd_line_flow() {
         if (brix_port.IsEmpty() && port.Left(1) != CRCNX_ITEM_CONNECTION::MODULE_SIDE_ID) brix_port = port;
         if (!brix_port.IsEmpty()) mark_port(brix_port, !caller_unlisted(brix_port));
     }
+    // "-p" outweighs a "p" of the same file (a variation the caller edits),
+    // so that reading the records back cannot use the port again.
+    for (const auto& entry : m_cnx_manager.get_read_port_table()) {
+        const CString& port = entry.second->get_name();
+        if (port.Left(1) == "-") unlisted.Add(port.Mid(1));
+    }
+    for (int i = 0; i < unlisted.GetSize(); ++i) delete m_cnx_manager.get_read_port_table().remove_key(unlisted.GetAt(i));
     // A port the caller lists that the wizard's defaults leave out.
     for (const auto& entry : m_cnx_manager.get_read_port_table()) {
         const CString& port = entry.second->get_name();

@@ -5,6 +5,7 @@
 // only ERR_MSG records. KV2GXB_UPDATE_GOLDEN=1 rewrites the golden files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "e2e_support.h"
@@ -26,6 +27,7 @@ const FLOW_CASE CASES[] = {
     {"pcie_x4", false},               // PCI Express x4 with PIPE status ports
     {"pcie_x1_signal_detect", false}, // signal detection, VOD at 1.2 V
     {"xaui_analog", false},           // terminations, VOD and signed pre-emphasis taps
+    {"xaui_edited_ports", false},     // a whole variation whose caller drops two of its ports
     {"sonet_oc48", false},            // SONET OC48 from 155.52 MHz
     {"sonet_oc96", false},            // completed from the protocol alone
     {"basic_double_width_32", false}, // Basic double width, 32 bits, cascaded 8b/10b
@@ -90,14 +92,22 @@ TEST(CmdFlowGolden, CallersParametersBecomeAVariationOrErrorRecords) {
             continue;
         }
         EXPECT_EQ(written.find("ERR_MSG"), std::string::npos);
+        // The caller's ports: "-p" is a port the caller does not use, and it
+        // outweighs a "p" of the same file.
+        std::vector<std::string> used, unused;
         for (const std::string& line : lines_of(request)) {
             if (line.rfind("CONSTANT: ", 0) == 0 && line.rfind("CONSTANT: MODULE ", 0) != 0) {
                 EXPECT_TRUE(has_line(written, line)) << "the caller's " << line << " was not kept";
             }
             if (line.rfind("USED_PORT: ", 0) == 0) {
                 const std::string port = line.substr(11, line.find(' ', 11) - 11);
-                if (port[0] == '-') EXPECT_FALSE(has_port(written, port.substr(1))) << port;
-                else EXPECT_TRUE(has_port(written, port)) << port;
+                (port[0] == '-' ? unused : used).push_back(port[0] == '-' ? port.substr(1) : port);
+            }
+        }
+        for (const std::string& port : unused) EXPECT_FALSE(has_port(written, port)) << port;
+        for (const std::string& port : used) {
+            if (std::find(unused.begin(), unused.end(), port) == unused.end()) {
+                EXPECT_TRUE(has_port(written, port)) << port;
             }
         }
         // A later silent run regenerates the very same bytes.
