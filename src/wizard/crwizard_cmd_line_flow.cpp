@@ -90,11 +90,11 @@ bool CRWIZARD::run_cmd_line_flow() {
         }
         BRIX_OBJ_INFO* object = rules.get_parameter_object(constant_name);
         if (object && read) object->set_supplied(true);
-        if (constant.is_numeric()) {
-            if (object) object->set_value(cgx_int_to_string(bwizc_global_str2int(constant.get_value()), 10));
-        } else if (object) {
-            object->set_value(constant.get_value());
-            if (BRIX_OBJ_INFO* same = database.get_brix_obj(constant_name)) same->set_value(constant.get_value());
+        // The parameter object is the database object of that name, so one
+        // assignment sets both.
+        if (object) {
+            object->set_value(constant.is_numeric() ? cgx_int_to_string(bwizc_global_str2int(constant.get_value()), 10)
+                                                    : constant.get_value());
         }
         if (read) validator.add_supplied_name(constant_name);
     }

