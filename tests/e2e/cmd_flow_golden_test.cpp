@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <sstream>
 
 #include "e2e_support.h"
@@ -140,5 +142,55 @@ TEST(CmdFlowGolden, PagesShowTheDerivedSettingsOnlyAfterASuccessfulFlow) {
             EXPECT_EQ(pages_shown, 0);
             EXPECT_NE(read_file(dir.file("gxb_top.cnx")).find("ERR_MSG: NUMBER_OF_CHANNELS"), std::string::npos);
         }
+    }
+}
+
+// A rules file that is missing, empty or wrong, or two maps that both fit:
+// error records that say what and where, never a crash. Each case runs a copy
+// of the executable beside its own copy of the rules file.
+TEST(CmdFlowGolden, ABrokenRulesFileOrTwoFittingMapsBecomeErrorRecords) {
+    namespace fs = std::filesystem;
+    const fs::path exe(KV2GXB_EXECUTABLE);
+    const std::string rules = read_file((exe.parent_path() / "../libraries/brixfunctions/kv2gxb_rules.xml").string());
+    struct RULES_CASE {
+        const char *what, *from, *to;  // replaces the first `from`; a null `to` removes the file
+        const char* message;           // the one error record; "@" stands for the changed line
+    };
+    const RULES_CASE cases[] = {
+        {"two maps fit", "</brixfunction>", "<wizard name='again' condition='PROTOCOL == \"XAUI\"'/></brixfunction>",
+         "No valid wizard found for the specified combination of ports and parameters"},
+        {"syntax error", "{4, 8, 12, 16, 20}", "{4, 8, 12, 16, 20",
+         "kv2gxb_rules.xml, line @: syntax error at column 18: expected '}' in allowed=\"{4, 8, 12, 16, 20\""},
+        {"unknown function", "decimal(1000000", "round(1000000",
+         "kv2gxb_rules.xml, line @: syntax error at column 1: unknown function round in value=\"round(1000000, "
+         "CMU_PLL_INCLOCK_PERIOD)\""},
+        {"unknown name", "when='PROTOCOL == \"XAUI\"' allowed=\"{4,", "when='PROTOKOL == \"XAUI\"' allowed=\"{4,",
+         "kv2gxb_rules.xml, line @: unknown name PROTOKOL"},
+        {"empty file", "", "", "kv2gxb_rules.xml, line 1: No document element found"},
+        {"missing file", "", nullptr, "kv2gxb_rules.xml: cannot read the rules file of kv2gxb (No such file or directory)"},
+    };
+    for (const RULES_CASE& c : cases) {
+        SCOPED_TRACE(c.what);
+        TEMP_DIR dir;
+        fs::create_directories(dir.file("bin"));
+        fs::create_directories(dir.file("libraries/brixfunctions"));
+        fs::copy_file(exe, dir.file("bin/kv2gxb"));
+        std::string text = *c.from ? rules : std::string();
+        std::string message = c.message;
+        const size_t at = text.find(c.from);
+        if (*c.from) {
+            ASSERT_NE(at, std::string::npos);
+            text.replace(at, std::strlen(c.from), c.to);
+            const std::string line = std::to_string(std::count(text.begin(), text.begin() + at, '\n') + 1);
+            if (message.find('@') != std::string::npos) message.replace(message.find('@'), 1, line);
+        }
+        if (c.to) write_file(dir.file("libraries/brixfunctions/kv2gxb_rules.xml"), text);
+        write_file(dir.file("gxb_top.cnx"), read_file(source_path("xaui_duplex_4.in.cnx")));
+        const KV2GXB_RUN run =
+            run_program({dir.file("bin/kv2gxb"), "-silent", "-cmd", dir.file("gxb_top.v")}, std::string(), {});
+        EXPECT_EQ(run.exit_status, 0) << run.err;
+        const std::string written = read_file(dir.file("gxb_top.cnx"));
+        EXPECT_EQ(line_starting(written, "ERR_MSG: "), "ERR_MSG: " + message);
+        EXPECT_EQ(line_starting(written, "PRIVATE: "), "");
     }
 }
