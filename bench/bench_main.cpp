@@ -10,6 +10,7 @@
 
 BENCH_RESULT bench_cnx_read_write(const CString& dir);
 BENCH_RESULT bench_silent_run(const CString& dir, const CString& exe);
+BENCH_RESULT bench_cmd_flow(const CString& dir, const CString& exe);
 BENCH_RESULT bench_devicedb_enumeration(const CString& libraries_dir);
 BENCH_RESULT bench_page_change(const CString& libraries_dir);
 BENCH_RESULT bench_general_page_change(const CString& dir, const CString& libraries_dir);
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         // The executable sits in <build>/bin beside <build>/libraries.
         const CString libraries = exe.Left(exe.ReverseFind('/')) + "/../libraries";
         results.push_back(bench_silent_run(dir, exe));
+        results.push_back(bench_cmd_flow(dir, exe));
         results.push_back(bench_devicedb_enumeration(libraries));
         results.push_back(bench_page_change(libraries));
         results.push_back(bench_general_page_change(dir, libraries));

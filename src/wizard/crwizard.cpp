@@ -337,7 +337,7 @@ void CRWIZARD::get_brixfunction_port_names() {
     if (!loaded || database.get_function_name() != name) {
         loaded = true;
         database.set_function_name(
-            name, bwizc_global_get_absolute_path_from_app("../libraries/brixfunctions/" + name + "_rules.xml"));
+            name, bwizc_global_get_absolute_path_from_app("../libraries/brixfunctions/" + name + "_rules.xml"), true);
     }
     BWIZC_OBJ_MAP<CRCNX_ITEM_USED_PORT>& used = m_cnx_manager.get_port_table();
     for (const BRIX_PORT_INFO& port : database.get_ports()) {

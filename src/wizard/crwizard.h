@@ -28,7 +28,10 @@ public:
     virtual bool initialize_wizard();
     // The command-line flow: true when it recorded an error. Nothing happens
     // unless the "cmd" option was given.
-    virtual bool run_cmd_line_flow() { return false; }
+    virtual bool run_cmd_line_flow();
+    // The brixfunction port joined to the wizard port through the CONNECT
+    // records, without its module-side mark; "" when none is.
+    virtual CString get_mf_port_name_from_wiz_port_name(const CString& wiz_port_name);
 
     // ---- hooks of a concrete wizard
     // Creates and adds the pages; false stops the run.

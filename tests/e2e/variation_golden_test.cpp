@@ -190,36 +190,6 @@ CString nav_label(CDialog* page) {
     return wizard_page ? wizard_page->get_page_nav_button_label() : CString();
 }
 
-// The first line where two texts differ, for a readable failure.
-std::string first_difference(const std::string& a, const std::string& b) {
-    std::istringstream in_a(a), in_b(b);
-    std::string line_a, line_b;
-    for (int n = 1;; ++n) {
-        const bool more_a = static_cast<bool>(std::getline(in_a, line_a));
-        const bool more_b = static_cast<bool>(std::getline(in_b, line_b));
-        if (!more_a && !more_b) return "identical";
-        if (!more_a || !more_b || line_a != line_b)
-            return "line " + std::to_string(n) + ": \"" + (more_a ? line_a : "<end>") + "\" vs \"" +
-                   (more_b ? line_b : "<end>") + "\"";
-    }
-}
-
-std::string golden_path(const std::string& name) {
-    return std::string(KV2GXB_SOURCE_DIR) + "/tests/e2e/golden/" + name + ".cnx";
-}
-
-// Compares `text` with the golden file, or rewrites it when asked to.
-void expect_golden(const std::string& name, const std::string& text) {
-    const char* update = std::getenv("KV2GXB_UPDATE_GOLDEN");
-    if (update && *update == '1') {
-        write_file(golden_path(name), text);
-        return;
-    }
-    ASSERT_TRUE(file_exists(golden_path(name))) << golden_path(name);
-    const std::string golden = read_file(golden_path(name));
-    EXPECT_TRUE(text == golden) << name << " differs from its golden file at " << first_difference(text, golden);
-}
-
 // Regenerating a variation the wizard wrote gives the very same bytes.
 void expect_silent_regeneration_is_identical(const SCRATCH_DIR& dir, const std::string& written) {
     const KV2GXB_RUN run = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
