@@ -68,7 +68,7 @@ std::string line_starting(const std::string& text, const std::string& prefix) {
 TEST(CmdFlowGolden, CallersParametersBecomeAVariationOrErrorRecords) {
     for (const FLOW_CASE& c : CASES) {
         SCOPED_TRACE(c.name);
-        TEMP_DIR dir;
+        SCRATCH_DIR dir;
         const std::string request = read_file(source_path(std::string(c.name) + ".in.cnx"));
         ASSERT_FALSE(request.empty());
         write_file(dir.file("gxb_top.cnx"), request);
@@ -117,7 +117,7 @@ TEST(CmdFlowGolden, PagesShowTheDerivedSettingsOnlyAfterASuccessfulFlow) {
     const PAGE_CASE cases[] = {{"xaui_duplex_4", "XAUI"}, {"sonet_oc48", "SONET Backplane"}, {"xaui_three_channels", nullptr}};
     for (const PAGE_CASE& c : cases) {
         SCOPED_TRACE(c.request);
-        TEMP_DIR dir;
+        SCRATCH_DIR dir;
         write_file(dir.file("gxb_top.cnx"), read_file(source_path(std::string(c.request) + ".in.cnx")));
         KVGXB_WIZARD wizard;
         BWIZC_INPUT_SCRIPT script;
@@ -171,7 +171,7 @@ TEST(CmdFlowGolden, ABrokenRulesFileOrTwoFittingMapsBecomeErrorRecords) {
     };
     for (const RULES_CASE& c : cases) {
         SCOPED_TRACE(c.what);
-        TEMP_DIR dir;
+        SCRATCH_DIR dir;
         fs::create_directories(dir.file("bin"));
         fs::create_directories(dir.file("libraries/brixfunctions"));
         fs::copy_file(exe, dir.file("bin/kv2gxb"));
