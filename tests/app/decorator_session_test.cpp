@@ -202,3 +202,42 @@ TEST_F(DecoratorSession, ButtonStatesSurviveAPageUpdate) {
         });
     EXPECT_TRUE(run(wizard, command(""), &script));
 }
+
+namespace {
+// The navigation buttons under the page as "id label mark" in order; the
+// mark is the window's check state (1 the page shown, 2 its group).
+std::string nav_items(CWnd* parent) {
+    std::string text;
+    for (CWnd* child : parent->get_children()) {
+        const int id = child->GetDlgCtrlID();
+        if (child->get_kind() == BWIZC_KIND_BUTTON && id >= static_cast<int>(NAV::ITEM_RESOURCE_ID_BASE) &&
+            id < static_cast<int>(NAV::ITEM_RESOURCE_ID_BASE) + 40) {
+            text += std::to_string(id) + " " + child->GetWindowText().c_str() + " " +
+                    std::to_string(child->state().check) + "|";
+        }
+        text += nav_items(child);
+    }
+    return text;
+}
+}  // namespace
+
+TEST_F(DecoratorSession, NavigationPanelMarksThePageShownAndItsGroupOnEveryPage) {
+    TEST_WIZARD wizard(3);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Page 1", "60 Parameter 2|61 Page 1 1|62 Page 2 0|63 Page 3 0|64 Simulation 0|65 Summary 0|"},
+        {"Page 2", "60 Parameter 2|61 Page 1 0|62 Page 2 1|63 Page 3 0|64 Simulation 0|65 Summary 0|"},
+        {"Page 3", "60 Parameter 2|61 Page 1 0|62 Page 2 0|63 Page 3 1|64 Simulation 0|65 Summary 0|"},
+        {"Simulation Library", "60 Parameter 0|61 Simulation 1|62 Summary 0|"},
+        {"Summary", "60 Parameter 0|61 Simulation 0|62 Summary 1|"},
+    };
+    BWIZC_INPUT_SCRIPT script;
+    for (const auto& [page, items] : expected) {
+        script.then([page = page, items = items](CDialog* dialog) {
+            EXPECT_NE(dialog->GetWindowText().Find(page.c_str()), -1) << dialog->GetWindowText().c_str();
+            EXPECT_EQ(nav_items(dialog), items) << page;
+            return bwizc_user_click(dialog, page == "Summary" ? BAR::FINISH_BUTTON_ID : BAR::NEXT_BUTTON_ID);
+        });
+    }
+    EXPECT_TRUE(run(wizard, command("-NAV"), &script));
+    EXPECT_EQ(script.get_steps_run(), 5);
+}

@@ -60,10 +60,45 @@ private:
     QTimer m_timer;
 };
 
+// A real mouse click on the button's widget, native or owner-drawn.
 void click(CDialog* dialog, UINT id) {
-    auto* button = dynamic_cast<QAbstractButton*>(bwizc_qt_widget(dialog->GetDlgItem(static_cast<int>(id))));
+    QWidget* button = bwizc_qt_widget(dialog->GetDlgItem(static_cast<int>(id)));
     ASSERT_NE(button, nullptr) << "button " << id;
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+}
+
+// The label of an owner-drawn button or a decoration's text fits its window.
+bool label_fits(CWnd* wnd, int room) {
+    CString text = wnd->GetWindowText();
+    text.Remove('&');
+    return bwizc_text_extent(wnd->get_effective_font(), text).cx + room <= wnd->get_rect().Width();
+}
+
+// The navigation panel's and the button bar's windows: every label fits and
+// no two buttons overlap.
+void expect_decorations_fit(CWnd* parent, const char* name, std::vector<CRect>* buttons, CPoint offset = CPoint(0, 0)) {
+    for (CWnd* child : parent->get_children()) {
+        const int id = child->GetDlgCtrlID();
+        CRect box = child->get_rect();
+        box.OffsetRect(offset);
+        const bool decoration = (id >= 10 && id <= 29) || (id >= 50 && id <= 149);
+        if (decoration && child->IsWindowVisible() && !child->GetWindowText().IsEmpty()) {
+            const bool button = child->get_kind() == BWIZC_KIND_BUTTON;
+            EXPECT_TRUE(label_fits(child, button ? 8 : 0)) << name << " \"" << child->GetWindowText().c_str() << "\" "
+                                                          << child->get_rect().Width() << " px";
+            if (button) {
+                for (const CRect& other : *buttons) {
+                    const bool overlap = box.left < other.right && other.left < box.right && box.top < other.bottom &&
+                                         other.top < box.bottom;
+                    EXPECT_FALSE(overlap) << name << " \"" << child->GetWindowText().c_str() << "\"";
+                }
+                buttons->push_back(box);
+            }
+        }
+        if (child->get_kind() == BWIZC_KIND_STATIC || child->get_kind() == BWIZC_KIND_CUSTOM) {
+            expect_decorations_fit(child, name, buttons, box.TopLeft());
+        }
+    }
 }
 
 void screenshot(CDialog* dialog, const char* name) {
@@ -102,13 +137,45 @@ void expect_clean_layout(CDialog* page, const char* name) {
                              wnd->GetWindowText() + "\"";
         if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
             EXPECT_LE(button->sizeHint().width(), box.width()) << what.c_str();
+        } else if (item.kind == BWIZC_KIND_BUTTON && (wnd->GetStyle() & BS_TYPEMASK) == BS_OWNERDRAW) {
+            // An owner-drawn check box or radio button: the mark, then its text.
+            EXPECT_TRUE(label_fits(wnd, 18)) << what.c_str();
         } else if (item.kind == BWIZC_KIND_STATIC) {
-            EXPECT_LE(bwizc_text_extent(wnd->get_effective_font(), wnd->GetWindowText()).cx, box.width()) << what.c_str();
+            // A label fits on its line, or wraps within its box.
+            const LOGFONT lf = wnd->get_effective_font();
+            CFont font;
+            font.CreateFontIndirect(&lf);
+            CDC measure;
+            measure.SelectObject(&font);
+            CRect wrapped(0, 0, box.width(), 0);
+            measure.DrawText(wnd->GetWindowText(), &wrapped, DT_CALCRECT | DT_WORDBREAK);
+            EXPECT_LE(wrapped.Width(), box.width()) << what.c_str();
+            EXPECT_LE(wrapped.Height(), box.height()) << what.c_str();
         }
         if ((item.style & BS_TYPEMASK) == BS_GROUPBOX && item.kind == BWIZC_KIND_BUTTON) continue;
         for (const auto& [other, other_box] : boxes) EXPECT_FALSE(box.intersects(other_box)) << what.c_str() << " on " << other.c_str();
         boxes.emplace_back(what, box);
     }
+    std::vector<CRect> buttons;
+    expect_decorations_fit(page, name, &buttons);
+}
+
+// The two looks every page is shown in: the platform's and the flat one.
+struct LOOK {
+    const char* option;
+    const char* suffix;
+};
+const LOOK LOOKS[] = {{nullptr, ""}, {"-LAF", "_laf"}};
+
+std::string shot_name(const char* base, const LOOK& look) { return std::string(base) + look.suffix + ".png"; }
+
+// The wizard's command line for a new variation with the navigation panel.
+int run_new_variation(KVGXB_WIZARD& wizard, const std::string& design, const LOOK& look) {
+    std::vector<const char*> argv = {"kv2gxb", "-n", "-NAV", "-hbutton", "-wizard_title:KV2GXB Transceiver",
+                                     "-wizard_subtitle:Multi-channel gigabit transceiver block"};
+    if (look.option) argv.push_back(look.option);
+    argv.push_back(design.c_str());
+    return bwizc_app_main(static_cast<int>(argv.size()), argv.data(), &wizard);
 }
 
 }  // namespace
@@ -141,6 +208,7 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
 // them: the General page's lists fill when the enumeration ends, then Next
 // shows each page after it; every page is saved and its layout checked.
 TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
+  for (const LOOK& look : LOOKS) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-general-qt";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -148,10 +216,10 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
         const char* label;
         const char* file;
     };
-    const SHOT shots[] = {{"General", "page_general.png"},
-                          {"PLL/Ports", "page_pll_ports.png"},
-                          {"Reconfig/RX Analog", "page_rx_analog.png"},
-                          {"TX Analog/Cal Blk", "page_tx_analog.png"}};
+    const SHOT shots[] = {{"General", "page_general"},
+                          {"PLL/Ports", "page_pll_ports"},
+                          {"Reconfig/RX Analog", "page_rx_analog"},
+                          {"TX Analog/Cal Blk", "page_tx_analog"}};
     KVGXB_WIZARD wizard;
     size_t shown = 0;
     CDialog* last = nullptr;
@@ -170,7 +238,7 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
             EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
             EXPECT_GT(protocols->GetCount(), 1);
         }
-        screenshot(page, shot.file);
+        screenshot(page, shot_name(shot.file, look).c_str());
         expect_clean_layout(page, shot.label);
         if (shown == std::size(shots)) {
             // The longer termination question of an external resistor fits too.
@@ -180,12 +248,11 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
         click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
     });
     timer.start(20);
-    const std::string design = (dir / "gxb_top.v").string();
-    const char* argv[] = {"kv2gxb", "-n", "-NAV", design.c_str()};
-    bwizc_app_main(4, argv, &wizard);
-    EXPECT_EQ(shown, std::size(shots));
+    run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+    EXPECT_EQ(shown, std::size(shots)) << look.suffix;
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
     std::filesystem::remove_all(dir);
+  }
 }
 
 
@@ -207,7 +274,7 @@ public:
 // the protocol is chosen on the General page, Next is clicked up to each page
 // named in `shots` and the page is saved. Then the wizard is cancelled.
 template <class WIZARD = KVGXB_WIZARD>
-void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots) {
+void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots, const LOOK& look) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-pages-qt";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -230,23 +297,25 @@ void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, 
         left = page;
         const std::string label = wizard.get_page_nav_button_label_at(wizard.get_cur_page_index()).c_str();
         if (next_shot < shots.size() && label == shots[next_shot].first) {
-            screenshot(page, shots[next_shot++].second.c_str());
+            screenshot(page, shot_name(shots[next_shot].second.c_str(), look).c_str());
+            expect_clean_layout(page, shots[next_shot++].first.c_str());
         }
         click(page, next_shot < shots.size() ? BAR::NEXT_BUTTON_ID : BAR::CANCEL_BUTTON_ID);
     });
     timer.start(20);
-    const std::string design = (dir / "gxb_top.v").string();
-    const char* argv[] = {"kv2gxb", "-n", "-NAV", design.c_str()};
-    bwizc_app_main(4, argv, &wizard);
-    EXPECT_EQ(next_shot, shots.size()) << protocol;
+    run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+    EXPECT_EQ(next_shot, shots.size()) << protocol << look.suffix;
     std::filesystem::remove_all(dir);
 }
 
 TEST(WizardQt, ProtocolLoopbackAndBasicPagesAreShown) {
-    shoot_pages("Basic", {{"Basic 1", "page_basic_1.png"}, {"Basic 2", "page_basic_2.png"}});
-    shoot_pages("SONET Backplane", {{"Lpbk", "page_lpbk.png"}, {"SONET", "page_sonet.png"}});
-    shoot_pages("XAUI", {{"XAUI", "page_xaui.png"}});
-    shoot_pages("GIGE", {{"GIGE", "page_gige.png"}});
-    shoot_pages("PCI Express (PIPE)", {{"PCI", "page_pci.png"}});
-    shoot_pages<SELFTEST_SHOWING_WIZARD>("SONET Backplane", {{"BIST", "page_bist.png"}});
+    for (const LOOK& look : LOOKS) {
+        shoot_pages("Basic", {{"Basic 1", "page_basic_1"}, {"Basic 2", "page_basic_2"}}, look);
+        shoot_pages("SONET Backplane", {{"Lpbk", "page_lpbk"}, {"SONET", "page_sonet"}}, look);
+        shoot_pages("XAUI", {{"XAUI", "page_xaui"}, {"Simulation Library", "page_simlib"}, {"Summary Page", "page_summary"}},
+                    look);
+        shoot_pages("GIGE", {{"GIGE", "page_gige"}}, look);
+        shoot_pages("PCI Express (PIPE)", {{"PCI", "page_pci"}}, look);
+        shoot_pages<SELFTEST_SHOWING_WIZARD>("SONET Backplane", {{"BIST", "page_bist"}}, look);
+    }
 }
