@@ -656,7 +656,11 @@ private:
             QPalette palette = q->palette();
             const QColor color = s.text_color == BWIZC_DEFAULT_TEXT_COLOR ? QApplication::palette().color(QPalette::WindowText)
                                                                           : to_qcolor(s.text_color);
-            palette.setColor(QPalette::WindowText, color);
+            // A disabled window keeps the greyed text of the platform.
+            palette.setColor(QPalette::Active, QPalette::WindowText, color);
+            palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
+            palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                             QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
             q->setPalette(palette);
         }
         if (what & BWIZC_CHANGED_TEXT) sync_text(w, q);
