@@ -25,9 +25,14 @@ void CRNAV_LOGO::set_image_file(const CString& path) {
         set_size(CSize(SIZE, SIZE));
         return;
     }
-    // Scaled to the panel's logo height, keeping its proportions.
-    const int width = std::clamp(static_cast<int>(static_cast<long long>(image.cx) * SIZE / image.cy), 1, MAX_IMAGE_WIDTH);
-    set_size(CSize(width, SIZE));
+    // Scaled to the panel's logo height, or to the widest logo the panel
+    // takes, keeping its proportions.
+    const long long width = static_cast<long long>(image.cx) * SIZE / image.cy;
+    if (width <= MAX_IMAGE_WIDTH) {
+        set_size(CSize(std::max(1, static_cast<int>(width)), SIZE));
+    } else {
+        set_size(CSize(MAX_IMAGE_WIDTH, std::max(1, static_cast<int>(static_cast<long long>(image.cy) * MAX_IMAGE_WIDTH / image.cx))));
+    }
 }
 
 void CRNAV_LOGO::paint(CDC* dc) {

@@ -2,9 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
+#include "platform/menu.h"
+#include "platform/text_metrics.h"
 #include "platform/user_input.h"
+#include "support/bwizc_global.h"
 #include "test_wizard.h"
+#include "toolkit/crui_look_and_feel.h"
+#include "wizard/crwizard_about_dialog.h"
 #include "toolkit/crnavigation_panel_decorator.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
 
@@ -240,4 +246,198 @@ TEST_F(DecoratorSession, NavigationPanelMarksThePageShownAndItsGroupOnEveryPage)
     }
     EXPECT_TRUE(run(wizard, command("-NAV"), &script));
     EXPECT_EQ(script.get_steps_run(), 5);
+}
+
+namespace {
+
+using ABOUT = CRWIZARD_ABOUT_DIALOG;
+
+// The calling program's part of a CNX file: host texts and help entries.
+const char* const HOST_CNX =
+    "WIZARD_TITLE: \"Test Wizard\"\n"
+    "ZEPHRIN_VERSION: \"9.1\"\n"
+    "ZEPHRIN_SVERSION: \"9.1sp2\"\n"
+    "ZEPHRIN_BUILD_DATE: \"2026-11-30\"\n"
+    "KORVEL_COPYRIGHT: \"Copyright (C) 2026 Korvel. All rights reserved.\"\n"
+    "HELP_MENU_ITEM: 1 \"Release Notes$https://example.invalid/notes.html$\"\n"
+    "HELP_MENU_ITEM: 1 \"User Guide$guide.html$ports\"\n"
+    "HELP_MENU_ITEM: 0 \"Withdrawn$old.html\"\n"
+    "HELP_MENU_ITEM: 1 \"No Target\"\n";
+
+void write_text(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+// A wizard with one help item of its own, as a concrete wizard registers it.
+class HELPFUL_WIZARD : public TEST_WIZARD {
+public:
+    HELPFUL_WIZARD() : TEST_WIZARD(2) {}
+    void on_wizard_help() override {
+        get_help_menu().remove_all();
+        get_help_menu().add_item("Wizard &Manual", "/opt/manual.html");
+    }
+};
+
+// A popup menu as "label+" (enabled), "label-" (greyed) or "-" (separator).
+std::string describe(const BWIZC_POPUP_MENU& menu) {
+    std::string text;
+    for (const BWIZC_MENU_ENTRY& entry : menu.entries) {
+        text += entry.id == 0 ? std::string("-") : entry.text.str() + (entry.enabled ? "+" : "-");
+        text += "|";
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST_F(DecoratorSession, DocumentationMenuListsTheWizardsAndTheCnxEntriesAtItsButton) {
+    struct ROW {
+        const char* options;
+        int button_id;
+        bool opens_below;
+    };
+    const ROW rows[] = {{"-hbutton", static_cast<int>(BAR::HELP_BUTTON_ID), false},
+                        {"-NAV", static_cast<int>(NAV::HELP_BUTTON_ID), true}};
+    for (const ROW& row : rows) {
+        write_text(dir + "/top.cnx", HOST_CNX);
+        HELPFUL_WIZARD wizard;
+        std::vector<BWIZC_POPUP_MENU> shown;
+        std::vector<CString> opened;
+        bwizc_set_menu_chooser([&shown](const BWIZC_POPUP_MENU& menu) {
+            shown.push_back(menu);
+            // The user picks "User Guide" the first time, dismisses the second.
+            for (const BWIZC_MENU_ENTRY& entry : menu.entries) {
+                if (shown.size() == 1 && entry.text == "User Guide") return entry.id;
+            }
+            return 0u;
+        });
+        BWIZC_MENU::set_launcher([&opened](const CString& target) {
+            opened.push_back(target);
+            return true;
+        });
+        CRect button_rect;
+        BWIZC_INPUT_SCRIPT script;
+        script.then([&](CDialog* dialog) {
+            CWnd* button = find_by_id(dialog, row.button_id);
+            EXPECT_NE(button, nullptr) << row.options;
+            if (!button) return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
+            button->GetWindowRect(&button_rect);
+            EXPECT_TRUE(bwizc_user_click(button));
+            EXPECT_TRUE(bwizc_user_click(button));
+            return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
+        });
+        EXPECT_TRUE(run(wizard, command(row.options), &script));
+        bwizc_set_menu_chooser(nullptr);
+        BWIZC_MENU::set_launcher(nullptr);
+
+        ASSERT_EQ(shown.size(), 2u) << row.options;
+        EXPECT_EQ(describe(shown[0]), "Wizard &Manual+|-|Release Notes+|User Guide+|Withdrawn-|No Target-|") << row.options;
+        // Below the navigation panel's button, upward from the bottom bar's.
+        EXPECT_EQ(shown[0].upward, !row.opens_below) << row.options;
+        EXPECT_EQ(shown[0].at, CPoint(button_rect.left, row.opens_below ? button_rect.bottom : button_rect.top));
+        // The chosen entry's file, made absolute, with its topic; the
+        // dismissed menu opens nothing and the menu does not grow.
+        ASSERT_EQ(opened.size(), 1u) << row.options;
+        EXPECT_EQ(opened[0], bwizc_global_get_absolute_path_from_app("guide.html") + "#ports");
+        EXPECT_EQ(describe(shown[1]), describe(shown[0]));
+    }
+}
+
+TEST_F(DecoratorSession, AboutBoxShowsTheHostTextsOfTheCnxFile) {
+    struct ROW {
+        const char* cnx;
+        std::vector<std::pair<UINT, std::string>> lines;
+    };
+    const ROW rows[] = {
+        {HOST_CNX,
+         {{ABOUT::IDC_ABOUT_TITLE, "Test Wizard"},
+          {ABOUT::IDC_ABOUT_VERSION, "Blockwright Plug-In Manager version 9.1 (9.1sp2)"},
+          {ABOUT::IDC_ABOUT_BUILD_DATE, "Build date: 2026-11-30"},
+          {ABOUT::IDC_ABOUT_COPYRIGHT, "Copyright (C) 2026 Korvel. All rights reserved."}}},
+        // Without host texts only the title is left.
+        {"", {{ABOUT::IDC_ABOUT_TITLE, "Configuration wizard"}}},
+    };
+    for (const ROW& row : rows) {
+        write_text(dir + "/top.cnx", row.cnx);
+        TEST_WIZARD wizard(2);
+        std::vector<std::pair<UINT, std::string>> seen;
+        CString caption;
+        BWIZC_INPUT_SCRIPT script;
+        // The click is posted, so that the About box's own loop runs after this step.
+        script.then([](CDialog* dialog) {
+                  CWnd* about = find_by_id(dialog, NAV::ABOUT_BUTTON_ID);
+                  return about && about->GetParent()->PostMessage(WM_COMMAND, MAKEWPARAM(NAV::ABOUT_BUTTON_ID, BN_CLICKED),
+                                                                  reinterpret_cast<LPARAM>(about->m_hWnd));
+              })
+            .then([&](CDialog* about) {
+                caption = about->GetWindowText();
+                for (CWnd* child : about->get_children()) {
+                    if (child->get_kind() == BWIZC_KIND_STATIC) seen.emplace_back(child->GetDlgCtrlID(), child->GetWindowText().str());
+                    // Every line fits the box.
+                    CRect wrapped(0, 0, child->get_rect().Width(), 0);
+                    CDC measure;
+                    CFont font;
+                    const LOGFONT lf = child->get_effective_font();
+                    font.CreateFontIndirect(&lf);
+                    measure.SelectObject(&font);
+                    measure.DrawText(child->GetWindowText(), &wrapped, DT_CALCRECT | DT_WORDBREAK);
+                    EXPECT_LE(wrapped.Height(), child->get_rect().Height()) << child->GetWindowText().c_str();
+                }
+                return bwizc_user_click(about, IDOK);
+            })
+            .then([](CDialog* dialog) {
+                EXPECT_NE(dialog->GetWindowText().Find("Page 1"), -1);
+                return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
+            });
+        EXPECT_TRUE(run(wizard, command("-NAV"), &script));
+        EXPECT_EQ(script.get_steps_run(), 3);
+        EXPECT_EQ(seen, row.lines);
+        EXPECT_EQ(caption, CString("About ") + (row.lines[0].second == "Test Wizard" ? "Test Wizard" : "the wizard"));
+    }
+}
+
+TEST_F(DecoratorSession, NavigationPanelShowsTheNamedLogoImageOrItsOwnMark) {
+    // A PNG header is all the panel reads: the image's size.
+    auto write_png = [this](const char* name, unsigned char width, unsigned char height) {
+        const unsigned char header[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                        0,    0,   0,   width, 0,  0,    0,    height};
+        const std::string path = dir + "/" + name;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(header), sizeof header);
+        return path;
+    };
+    const std::string square = write_png("square.png", 66, 33);
+    const std::string wide = write_png("wide.png", 200, 25);
+    struct ROW {
+        std::string path;
+        std::string image;
+        CSize size;
+    };
+    const ROW rows[] = {
+        {square, square, {88, CRNAV_LOGO::SIZE}},
+        // Wider than the panel takes: narrowed, and lower by the same ratio.
+        {wide, wide, {CRNAV_LOGO::MAX_IMAGE_WIDTH, 20}},
+        {dir + "/missing.png", "", {CRNAV_LOGO::SIZE, CRNAV_LOGO::SIZE}},
+        {dir + "/top.cnx", "", {CRNAV_LOGO::SIZE, CRNAV_LOGO::SIZE}},
+    };
+    for (const ROW& row : rows) {
+        write_text(dir + "/top.cnx", "LOGO_FILE_PATHNAME: \"" + row.path + "\"\n");
+        TEST_WIZARD wizard(1);
+        BWIZC_INPUT_SCRIPT script;
+        script.then([&](CDialog* dialog) {
+            const CRNAV_LOGO* logo = wizard.get_navigation_panel_decorator()->get_logo();
+            EXPECT_EQ(logo->get_image_file(), row.image);
+            CWnd* shown = find_by_id(dialog, NAV::LOGO_ID);
+            EXPECT_NE(shown, nullptr);
+            EXPECT_EQ(shown ? shown->get_rect().Size() : CSize(), row.size) << row.path;
+            // About and Documentation share one width that fits the longer label.
+            CWnd* about = find_by_id(dialog, NAV::ABOUT_BUTTON_ID);
+            CWnd* help = find_by_id(dialog, NAV::HELP_BUTTON_ID);
+            EXPECT_TRUE(about && help);
+            if (about && help) {
+                EXPECT_EQ(about->get_rect().Width(), help->get_rect().Width());
+                EXPECT_GE(help->get_rect().Width(),
+                          bwizc_text_extent(help->get_effective_font(), "Documentation").cx + 2 * CRUI_BUTTON_TEXT_PADDING);
+            }
+            return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
+        });
+        EXPECT_TRUE(run(wizard, command("-NAV"), &script));
+    }
 }
