@@ -32,15 +32,11 @@ BWIZC_STD_THEME::BWIZC_STD_THEME() {
 
 namespace {
 
-std::unique_ptr<BWIZC_THEME>& active_theme() {
-    static std::unique_ptr<BWIZC_THEME> theme;
-    return theme;
-}
-
-std::unique_ptr<CRUI_LOOK_AND_FEEL>& active_laf() {
-    static std::unique_ptr<CRUI_LOOK_AND_FEEL> laf;
-    return laf;
-}
+// Plain pointers, never destroyed at exit: the application object is a
+// global that may replace or drop them from its own destructor, after
+// function-local statics are gone.
+BWIZC_THEME* g_active_theme = nullptr;
+CRUI_LOOK_AND_FEEL* g_active_laf = nullptr;
 
 // ---------------------------------------------------------- flat delegates
 
@@ -188,11 +184,15 @@ public:
 }  // namespace
 
 BWIZC_THEME* bwizc_get_active_theme() {
-    if (!active_theme()) active_theme() = std::make_unique<BWIZC_STD_THEME>();
-    return active_theme().get();
+    if (!g_active_theme) g_active_theme = new BWIZC_STD_THEME;
+    return g_active_theme;
 }
 
-void bwizc_set_active_theme(BWIZC_THEME* theme) { active_theme().reset(theme); }
+void bwizc_set_active_theme(BWIZC_THEME* theme) {
+    if (theme == g_active_theme) return;
+    delete g_active_theme;
+    g_active_theme = theme;
+}
 
 CRUI_FLAT_LOOK_AND_FEEL::CRUI_FLAT_LOOK_AND_FEEL() {
     m_delegates["CBUTTON_UI_DELEGATE"] = std::make_unique<FLAT_PUSH_BUTTON_DELEGATE>();
@@ -210,9 +210,13 @@ CRUI_DELEGATE* CRUI_FLAT_LOOK_AND_FEEL::get_ui_delegate(const CString& class_id)
     return it == m_delegates.end() ? nullptr : it->second.get();
 }
 
-CRUI_LOOK_AND_FEEL* crui_get_look_and_feel() { return active_laf().get(); }
+CRUI_LOOK_AND_FEEL* crui_get_look_and_feel() { return g_active_laf; }
 
-void crui_set_look_and_feel(CRUI_LOOK_AND_FEEL* laf) { active_laf().reset(laf); }
+void crui_set_look_and_feel(CRUI_LOOK_AND_FEEL* laf) {
+    if (laf == g_active_laf) return;
+    delete g_active_laf;
+    g_active_laf = laf;
+}
 
 bool crui_paint_with_delegate(CRUI_ELEMENT* element) {
     CRUI_DELEGATE* ui = element ? element->get_ui_delegate() : nullptr;
