@@ -13,8 +13,12 @@ BENCH_RESULT bench_silent_run(const CString& dir, const CString& exe);
 BENCH_RESULT bench_devicedb_enumeration(const CString& libraries_dir);
 BENCH_RESULT bench_page_change(const CString& libraries_dir);
 BENCH_RESULT bench_general_page_change(const CString& dir, const CString& libraries_dir);
+BENCH_RESULT bench_first_page(const CString& dir, const CString& libraries_dir);
+int bench_first_page_child(const char* design, const char* libraries_dir);
 
 int main(int argc, char** argv) {
+    // One interactive start of bench_first_page, in its own process.
+    if (argc == 4 && std::string(argv[1]) == "--first-page") return bench_first_page_child(argv[2], argv[3]);
     if (argc > 1 && argv[1][0] != '/') {
         std::fprintf(stderr, "usage: kv2gxb_bench [ABSOLUTE PATH OF kv2gxb]\n");
         return 2;
@@ -35,6 +39,7 @@ int main(int argc, char** argv) {
         results.push_back(bench_devicedb_enumeration(libraries));
         results.push_back(bench_page_change(libraries));
         results.push_back(bench_general_page_change(dir, libraries));
+        results.push_back(bench_first_page(dir, libraries));
     }
     bool ok = true;
     for (const auto& r : results) {
