@@ -51,7 +51,7 @@ CRWIZARD_ABOUT_DIALOG::CRWIZARD_ABOUT_DIALOG(const TEXTS& texts, CWnd* parent) {
         y += height + 3;
     }
     y += 4;
-    m_template.items.push_back(BWIZC_DIALOG_ITEM::def_push_button(IDOK, "OK", MARGIN + TEXT_WIDTH - 50, y, 50, 14));
+    m_template.items.push_back(BWIZC_DIALOG_ITEM::def_push_button(IDOK, "OK", MARGIN + TEXT_WIDTH - 56, y, 56, 14));
     m_template.cx = TEXT_WIDTH + 2 * MARGIN;
     m_template.cy = y + 14 + MARGIN;
     set_template(&m_template);

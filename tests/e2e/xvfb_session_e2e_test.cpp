@@ -100,3 +100,13 @@ TEST(XServerSession, EnterOnEveryPageEndsWithFinishAndWritesTheVariation) {
     EXPECT_GE(size.cy, 450);
 #endif
 }
+
+TEST(XServerSession, WithoutADisplayAnInteractiveRunSaysSoInOneLineAndEnds) {
+    TEMP_DIR dir;
+    const KV2GXB_RUN run = run_kv2gxb({"-n", "-NAV", "-LAF", dir.file("gxb_top.v")}, dir.path(),
+                                      {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exit_status, 1);
+    EXPECT_EQ(run.err, "kv2gxb: no display to show the wizard on; set DISPLAY, or run with -silent\n");
+    EXPECT_FALSE(file_exists(dir.file("gxb_top.cnx")));
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
@@ -11,13 +12,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
 #include "app/test_wizard.h"
 #include "platform/backends/qt/qt_backend.h"
 #include "platform/text_metrics.h"
+#include "toolkit/bwizc_menu.h"
+#include "toolkit/crnavigation_panel_decorator.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
+#include "wizard/crwizard_about_dialog.h"
 #include "support/bwizc_global.h"
 #include "platform/user_input.h"
 #include "transceiver/pages/kvgxb_loopback_pages.h"
@@ -318,4 +323,75 @@ TEST(WizardQt, ProtocolLoopbackAndBasicPagesAreShown) {
         shoot_pages("PCI Express (PIPE)", {{"PCI", "page_pci"}}, look);
         shoot_pages<SELFTEST_SHOWING_WIZARD>("SONET Backplane", {{"BIST", "page_bist"}}, look);
     }
+}
+
+// The About box and the Documentation menu as the Qt backend shows them,
+// with the host texts and help entries of a CNX file, in the flat look.
+TEST(WizardQt, AboutBoxAndDocumentationMenuAreShown) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-about-qt";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "gxb_top.cnx") << "ZEPHRIN_VERSION: \"9.1\"\n"
+                                          "ZEPHRIN_BUILD_DATE: \"2026-11-30\"\n"
+                                          "KORVEL_COPYRIGHT: \"Copyright (C) 2026 Korvel. All rights reserved.\"\n"
+                                          "HELP_MENU_ITEM: 1 \"Release Notes$https://example.invalid/notes.html$\"\n"
+                                          "HELP_MENU_ITEM: 0 \"Withdrawn$old.html\"\n";
+    BWIZC_MENU::set_launcher([](const CString&) { return true; });
+    KVGXB_WIZARD wizard;
+    enum { ABOUT, ABOUT_SHOWN, MENU, MENU_SHOWN, CANCEL, DONE } step = ABOUT;
+    QStringList menu_texts;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const auto& stack = CDialog::get_modal_stack();
+        if (stack.empty() || !wizard.enumeration_done) return;
+        CDialog* top = stack.back();
+        auto* page = dynamic_cast<CRWIZARD_PAGE_BASE*>(top);
+        QWidget* shown = bwizc_qt_widget(top);
+        if (!shown || !shown->isVisible() || wizard.inclk_list_pending) return;
+        auto find = [](CWnd* parent, int id) {
+            std::function<CWnd*(CWnd*)> search = [&](CWnd* w) -> CWnd* {
+                for (CWnd* child : w->get_children()) {
+                    if (child->GetDlgCtrlID() == id) return child;
+                    if (CWnd* found = search(child)) return found;
+                }
+                return nullptr;
+            };
+            return search(parent);
+        };
+        auto click_later = [](CWnd* button) {
+            // Posted: the box or menu runs its own loop after this tick.
+            QWidget* widget = bwizc_qt_widget(button);
+            ASSERT_NE(widget, nullptr);
+            QTimer::singleShot(0, [widget] { QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center()); });
+        };
+        if (step == ABOUT && page) {
+            click_later(find(top, CRNAVIGATION_PANEL_DECORATOR::ABOUT_BUTTON_ID));
+            step = ABOUT_SHOWN;
+        } else if (step == ABOUT_SHOWN && !page) {
+            EXPECT_TRUE(bwizc_qt_grab(top).save(QString::fromUtf8(KV2GXB_ARTIFACTS_DIR) + "/about_box_laf.png"));
+            expect_clean_layout(top, "About");
+            EXPECT_EQ(top->GetDlgItemText(CRWIZARD_ABOUT_DIALOG::IDC_ABOUT_BUILD_DATE), "Build date: 2026-11-30");
+            click(top, IDOK);
+            step = MENU;
+        } else if (step == MENU && page) {
+            click_later(find(top, CRNAVIGATION_PANEL_DECORATOR::HELP_BUTTON_ID));
+            step = MENU_SHOWN;
+        } else if (step == MENU_SHOWN) {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (!popup) return;
+            popup->grab().save(QString::fromUtf8(KV2GXB_ARTIFACTS_DIR) + "/help_menu_laf.png");
+            for (QAction* action : popup->actions()) menu_texts << (action->isSeparator() ? "-" : action->text());
+            popup->close();
+            step = CANCEL;
+        } else if (step == CANCEL && page) {
+            click(top, BAR::CANCEL_BUTTON_ID);
+            step = DONE;
+        }
+    });
+    timer.start(20);
+    run_new_variation(wizard, (dir / "gxb_top.v").string(), LOOKS[1]);
+    BWIZC_MENU::set_launcher(nullptr);
+    EXPECT_EQ(step, DONE);
+    EXPECT_EQ(menu_texts.join("|"), "KV2GXB Wizard &Manual|&About the KV2GXB Wizard|-|Release Notes|Withdrawn");
+    std::filesystem::remove_all(dir);
 }
