@@ -186,27 +186,37 @@ int run_new_variation(KVGXB_WIZARD& wizard, const std::string& design, const LOO
 }  // namespace
 
 TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-wizard-qt";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    TEST_WIZARD wizard(2);
-    QT_PLAYER player({
-        [](CDialog* d) {
-            screenshot(d, "wizard_page_1.png");
-            click(d, BAR::NEXT_BUTTON_ID);
-        },
-        [](CDialog* d) { click(d, BAR::FINISH_BUTTON_ID); },
-        [](CDialog* d) {
-            EXPECT_NE(d->GetWindowText().Find("-- Summary"), -1) << d->GetWindowText().c_str();
-            screenshot(d, "wizard_summary_page.png");
-            click(d, BAR::FINISH_BUTTON_ID);
-        },
-    });
-    EXPECT_TRUE(run(wizard, "kv2gxb -NAV -hbutton " + (dir / "top.v").string(), nullptr));
-    EXPECT_EQ(player.steps_run(), 3u);
-    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
-    EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
-    std::filesystem::remove_all(dir);
+    // With the navigation panel, and with the Documentation button in the
+    // bottom bar in both looks.
+    const std::pair<const char*, std::string> runs[] = {
+        {"-NAV -hbutton", ""}, {"-hbutton", "_bar"}, {"-hbutton -LAF", "_bar_laf"}};
+    for (const auto& [options, suffix] : runs) {
+        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-wizard-qt";
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        TEST_WIZARD wizard(2);
+        const std::string first = "wizard_page_1" + suffix + ".png";
+        const std::string summary = "wizard_summary_page" + suffix + ".png";
+        QT_PLAYER player({
+            [&first](CDialog* d) {
+                screenshot(d, first.c_str());
+                std::vector<CRect> buttons;
+                expect_decorations_fit(d, first.c_str(), &buttons);
+                click(d, BAR::NEXT_BUTTON_ID);
+            },
+            [](CDialog* d) { click(d, BAR::FINISH_BUTTON_ID); },
+            [&summary](CDialog* d) {
+                EXPECT_NE(d->GetWindowText().Find("-- Summary"), -1) << d->GetWindowText().c_str();
+                screenshot(d, summary.c_str());
+                click(d, BAR::FINISH_BUTTON_ID);
+            },
+        });
+        EXPECT_TRUE(run(wizard, std::string("kv2gxb ") + options + " " + (dir / "top.v").string(), nullptr));
+        EXPECT_EQ(player.steps_run(), 3u) << options;
+        EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
+        EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
+        std::filesystem::remove_all(dir);
+    }
 }
 
 // The transceiver wizard's first pages with the live device database behind
