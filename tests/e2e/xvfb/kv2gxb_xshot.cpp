@@ -8,10 +8,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kv2gxb_xshot WINDOW-ID FILE\n");
-        return 2;
-    }
+    if (argc != 3) return 2;
     qputenv("QT_QPA_PLATFORM", "xcb");
     QGuiApplication app(argc, argv);
     QScreen* screen = QGuiApplication::primaryScreen();
