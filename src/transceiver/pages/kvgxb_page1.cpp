@@ -62,7 +62,11 @@ bool is_one_of(const CString& value, std::initializer_list<const char*> names) {
 KVGXB_PAGE1::KVGXB_PAGE1(UINT template_id) : KVGXB_PAGE(template_id) { register_general_template(); }
 
 KVGXB_PAGE1::~KVGXB_PAGE1() {
-    if (wiz().get_device_query_client() == this) wiz().set_device_query_client(nullptr);
+    // A wizard that owns this page and is no longer a KVGXB_WIZARD is being
+    // destroyed (process exit): there is no client left to clear.
+    CRWIZARD* owner = get_wizard_ref();
+    KVGXB_WIZARD* wizard = owner ? dynamic_cast<KVGXB_WIZARD*>(owner) : &gxb_wizard;
+    if (wizard && wizard->get_device_query_client() == this) wizard->set_device_query_client(nullptr);
 }
 
 // ------------------------------------------------------------------ start
