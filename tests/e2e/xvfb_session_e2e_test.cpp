@@ -55,7 +55,10 @@ TEST(XServerSession, EnterOnEveryPageEndsWithFinishAndWritesTheVariation) {
     std::remove(shot.c_str());
     const KV2GXB_RUN run = run_program({find_on_path("xvfb-run"), "-a", "-s", "-screen 0 1280x1024x24", "sh",
                                         dir.file("driver.sh"), KV2GXB_EXECUTABLE, KV2GXB_XSHOT, dir.path(), shot},
-                                       dir.path(), {"QT_QPA_PLATFORM=xcb"}, 180000);
+                                       dir.path(),
+                                       {"QT_QPA_PLATFORM=xcb",
+                                        "LSAN_OPTIONS=suppressions=" KV2GXB_SOURCE_DIR "/tests/e2e/xvfb/libdbus.supp"},
+                                       180000);
     const std::string log = run.out + run.err + read_file(dir.file("wizard.err"));
     ASSERT_TRUE(run.ended) << log;
     EXPECT_EQ(run.exit_status, 0) << log;
