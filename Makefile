@@ -7,7 +7,8 @@ PRESET   ?= release
 BUILD    ?= $(if $(filter release,$(PRESET)),build,build-$(PRESET))
 JOBS     ?= 2
 PACKAGES := cmake g++ make pkg-config libgtest-dev qt6-base-dev libgl-dev \
-            libpugixml-dev libfreetype-dev libfontconfig1-dev fonts-liberation tcl8.6
+            libpugixml-dev libfreetype-dev libfontconfig1-dev fonts-liberation tcl8.6 \
+            xvfb xauth xdotool
 # libFuzzer comes with clang's runtime libraries; only `make fuzz` needs them.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60

@@ -15,8 +15,12 @@ BENCH_RESULT bench_devicedb_enumeration(const CString& libraries_dir);
 BENCH_RESULT bench_page_change(const CString& libraries_dir);
 BENCH_RESULT bench_general_page_change(const CString& dir, const CString& libraries_dir);
 std::vector<BENCH_RESULT> bench_channel_change_with_estimate(const CString& dir, const CString& libraries_dir);
+BENCH_RESULT bench_first_page(const CString& dir, const CString& libraries_dir);
+int bench_first_page_child(const char* design, const char* libraries_dir);
 
 int main(int argc, char** argv) {
+    // One interactive start of bench_first_page, in its own process.
+    if (argc == 4 && std::string(argv[1]) == "--first-page") return bench_first_page_child(argv[2], argv[3]);
     if (argc > 1 && argv[1][0] != '/') {
         std::fprintf(stderr, "usage: kv2gxb_bench [ABSOLUTE PATH OF kv2gxb]\n");
         return 2;
@@ -39,6 +43,7 @@ int main(int argc, char** argv) {
         results.push_back(bench_page_change(libraries));
         results.push_back(bench_general_page_change(dir, libraries));
         for (const BENCH_RESULT& r : bench_channel_change_with_estimate(dir, libraries)) results.push_back(r);
+        results.push_back(bench_first_page(dir, libraries));
     }
     bool ok = true;
     for (const auto& r : results) {

@@ -9,8 +9,8 @@ if [ ! -x "$EXE" ]; then
 fi
 DIR=$(mktemp -d "${TMPDIR:-/tmp}/kv2gxb-gui-XXXXXX")
 DESIGN="$DIR/gxb_top.v"
-echo "== running: kv2gxb -n -NAV $DESIGN"
-"$EXE" -n -NAV "$DESIGN"
+echo "== running: kv2gxb -n -NAV -LAF -hbutton $DESIGN"
+"$EXE" -n -NAV -LAF -hbutton "-wizard_title:KV2GXB Transceiver" "$DESIGN"
 echo "== exit status: $?"
 for f in "$DIR"/*.cnx; do
     [ -f "$f" ] || continue

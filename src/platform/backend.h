@@ -9,6 +9,7 @@
 class CWnd;
 class CDialog;
 class CDC;
+struct BWIZC_POPUP_MENU;
 
 class BWIZC_BACKEND {
 public:
@@ -42,6 +43,10 @@ public:
     virtual void process_events() {}
 
     virtual CSize get_screen_size() const { return {1280, 1024}; }
+
+    // Shows a popup menu and returns the chosen id (0: dismissed). Headless
+    // asks the menu chooser (platform/menu.h).
+    virtual UINT track_popup_menu(const BWIZC_POPUP_MENU& menu);
 };
 
 // Never null: the headless backend when nothing else is installed.

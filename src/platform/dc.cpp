@@ -307,6 +307,16 @@ BOOL CDC::Polyline(const CPoint* pts, int count) {
     return TRUE;
 }
 
+void CDC::DrawImageFile(const CRect& r, const CString& path) {
+    BWIZC_DRAW_OP op;
+    op.kind = BWIZC_DRAW_OP::IMAGE;
+    op.rect = r;
+    op.rect.NormalizeRect();
+    op.rect.OffsetRect(m_origin);
+    op.text = path;
+    emit_op(op);
+}
+
 void CDC::FillSolidRect(const CRect& r, COLORREF c) {
     BWIZC_DRAW_OP op;
     op.kind = BWIZC_DRAW_OP::FILL_RECT;

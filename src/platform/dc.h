@@ -177,7 +177,7 @@ COLORREF GetSysColor(int index);
 
 // One drawing operation in device pixels, as a sink receives it.
 struct BWIZC_DRAW_OP {
-    enum KIND { LINE, RECTANGLE, FILL_RECT, ELLIPSE, ARC, POLYGON, POLYLINE, TEXT, PIXEL };
+    enum KIND { LINE, RECTANGLE, FILL_RECT, ELLIPSE, ARC, POLYGON, POLYLINE, TEXT, PIXEL, IMAGE };
     KIND kind = LINE;
     // LINE: from rect.TopLeft() to rect.BottomRight(). RECTANGLE, FILL_RECT,
     // ELLIPSE, ARC: the bounding rectangle. TEXT: rect is the text's box before
@@ -193,7 +193,7 @@ struct BWIZC_DRAW_OP {
     // Fill; brush_null draws no fill. FILL_RECT and PIXEL use brush_color.
     bool brush_null = false;
     COLORREF brush_color = 0xFFFFFF;
-    // TEXT
+    // TEXT; IMAGE: the image file, scaled into rect
     CString text;
     LOGFONT font;
     COLORREF text_color = 0;
@@ -288,6 +288,9 @@ public:
     void FrameRect(const CRect& r, CBrush* brush);
     void Draw3dRect(const CRect& r, COLORREF top_left, COLORREF bottom_right);
     COLORREF SetPixel(int x, int y, COLORREF c);
+    // The image of a file scaled into r (backends that cannot decode images
+    // keep the operation only).
+    void DrawImageFile(const CRect& r, const CString& path);
 
     // Text. TextOut draws one line at the reference point chosen by the text
     // alignment, rotated by the font's escapement. DrawText lays text out in a

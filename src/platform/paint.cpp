@@ -161,8 +161,15 @@ void CWnd::default_paint(CDC& dc) {
         dc.FillSolidRect(client, s.enabled && !read_only ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(text_color);
-        CBrush frame(GetSysColor(COLOR_BTNSHADOW));
+        // WS_EX_STATICEDGE is the flat look's frame: one darker pixel.
+        const bool flat = (s.ex_style & WS_EX_STATICEDGE) != 0;
+        CBrush frame(flat ? RGB(122, 122, 122) : GetSysColor(COLOR_BTNSHADOW));
         dc.FrameRect(client, &frame);
+        if (!flat && s.kind != BWIZC_KIND_LISTBOX) {
+            // The standard frame is sunken: a second, darker line inside.
+            dc.FillSolidRect(CRect(1, 1, client.right - 1, 2), RGB(100, 100, 100));
+            dc.FillSolidRect(CRect(1, 1, 2, client.bottom - 1), RGB(100, 100, 100));
+        }
         if (s.kind == BWIZC_KIND_LISTBOX) {
             int h = bwizc_text_metrics(dc.get_font()).tmHeight;
             for (size_t i = 0; i < s.items.size(); ++i) {

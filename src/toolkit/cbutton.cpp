@@ -1,7 +1,10 @@
 #include "toolkit/cbutton.h"
 
+#include <algorithm>
+
 #include "support/bwizc_global.h"
 #include "toolkit/crradio_button_group.h"
+#include "toolkit/crui_look_and_feel.h"
 
 namespace {
 
@@ -37,6 +40,7 @@ BOOL CBUTTON::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 
 LRESULT CBUTTON::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (get_ui_delegate() != nullptr) window_proc(message, wParam, lParam);
+    if (message == WM_PAINT && crui_paint_with_delegate(this)) return 0;
     return CButton::WindowProc(message, wParam, lParam);
 }
 
@@ -113,6 +117,7 @@ BOOL CCHECK_BUTTON::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LR
 
 LRESULT CCHECK_BUTTON::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (get_ui_delegate() != nullptr) window_proc(message, wParam, lParam);
+    if (message == WM_PAINT && crui_paint_with_delegate(this)) return 0;
     return CButton::WindowProc(message, wParam, lParam);
 }
 
@@ -125,11 +130,10 @@ void CCHECK_BUTTON::on_clicked() {
 
 void CCHECK_BUTTON::apply_check_state(int state, bool repaint) {
     m_check_state = state;
-    if (get_ui_delegate() == nullptr) {
-        if (is_valid_window()) SetCheck(state);
-    } else if (repaint) {
-        update();
-    }
+    // The window's check state follows in both drawings, so that what the
+    // window holds is what is shown.
+    if (is_valid_window()) SetCheck(state);
+    if (get_ui_delegate() != nullptr && repaint) update();
 }
 
 // ------------------------------------------------------------ CRADIO_BUTTON
@@ -202,11 +206,30 @@ BOOL CRADIO_BUTTON::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LR
 
 LRESULT CRADIO_BUTTON::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (get_ui_delegate() != nullptr) window_proc(message, wParam, lParam);
+    if (message == WM_PAINT && crui_paint_with_delegate(this)) return 0;
     return CButton::WindowProc(message, wParam, lParam);
+}
+
+void CRADIO_BUTTON::uncheck_owner_drawn_group_siblings() {
+    CWnd* parent = GetParent();
+    if (get_ui_delegate() == nullptr || parent == nullptr) return;
+    const auto& kids = parent->get_children();
+    auto self = std::find(kids.begin(), kids.end(), static_cast<CWnd*>(this));
+    if (self == kids.end()) return;
+    // The group runs from the last WS_GROUP at or before the button up to the next WS_GROUP.
+    auto first = self;
+    while (first != kids.begin() && !((*first)->GetStyle() & WS_GROUP)) --first;
+    auto last = self + 1;
+    while (last != kids.end() && !((*last)->GetStyle() & WS_GROUP)) ++last;
+    for (auto it = first; it != last; ++it) {
+        auto* other = dynamic_cast<CRADIO_BUTTON*>(*it);
+        if (other && other != this && other->m_check_state != BST_UNCHECKED) other->apply_check_state(BST_UNCHECKED, true);
+    }
 }
 
 void CRADIO_BUTTON::on_clicked() {
     apply_check_state(BST_CHECKED, true);
+    uncheck_owner_drawn_group_siblings();
     if (m_group != nullptr) {
         take_values_from_check_state();
         m_event->set_notify_message(WM_COMMAND, BN_CLICKED);
@@ -217,11 +240,10 @@ void CRADIO_BUTTON::on_clicked() {
 
 void CRADIO_BUTTON::apply_check_state(int state, bool repaint) {
     m_check_state = state;
-    if (get_ui_delegate() == nullptr) {
-        if (is_valid_window()) SetCheck(state);
-    } else if (repaint) {
-        update();
-    }
+    // The window's check state follows in both drawings, so that what the
+    // window holds is what is shown.
+    if (is_valid_window()) SetCheck(state);
+    if (get_ui_delegate() != nullptr && repaint) update();
 }
 
 // ----------------------------------------------------------- value variants
@@ -258,5 +280,6 @@ void CRRADIO_BUTTON::on_ddx_value(SAVE_CHECK_MODE mode, CString& text) {
 
 void CRRADIO_BUTTON::on_clicked() {
     apply_check_state(BST_CHECKED, true);
+    uncheck_owner_drawn_group_siblings();
     update_state(WM_COMMAND, BN_CLICKED, 0, 0);
 }

@@ -14,6 +14,7 @@ public:
     BOOL create_element(UINT id, const CRect& rect, CWnd* parent, CWnd* owner, DWORD style) override;
     void update_state(UINT message, UINT notify_code, WPARAM wParam, LPARAM lParam) override;
     void on_attach_control() override;
+    CString get_ui_delegate_class_id() const override { return "CBUTTON_UI_DELEGATE"; }
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -92,6 +93,9 @@ public:
 protected:
     virtual void on_clicked();
     void apply_check_state(int state, bool repaint);
+    // An owner-drawn radio button unchecks the others of its group itself,
+    // as the platform does for a standard automatic one.
+    void uncheck_owner_drawn_group_siblings();
     // Current into previous, current from the check state, both into the event.
     void take_values_from_check_state();
 

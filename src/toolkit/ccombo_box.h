@@ -10,6 +10,7 @@
 
 class CCOMBO_BOX : public CComboBox, public CCONTROL {
 public:
+    CString get_ui_delegate_class_id() const override { return "CCOMBO_BOX_UI_DELEGATE"; }
     CCOMBO_BOX();
     BOOL create_element(UINT id, const CRect& rect, CWnd* parent, CWnd* owner, DWORD style) override;
     void update_state(UINT message, UINT notify_code, WPARAM wParam, LPARAM lParam) override;
@@ -85,6 +86,7 @@ private:
 // Chooses the radix of its buddy integer field among four labels.
 class CCOMBOBOX_RADIX : public CComboBox, public CCONTROL {
 public:
+    CString get_ui_delegate_class_id() const override { return "CCOMBO_BOX_UI_DELEGATE"; }
     static constexpr int RADIX_COUNT = 4;
 
     CCOMBOBOX_RADIX();

@@ -18,6 +18,7 @@ BOOL CCONTROL::attach_control(UINT id, CWnd* dialog, CRLISTENER* listener) {
     }
     add_listener(listener);
     if (ok) on_attach_control();
+    if (ok && get_ui_delegate() != nullptr) get_ui_delegate()->install(this);
     return ok;
 }
 

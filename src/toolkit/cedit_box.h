@@ -11,6 +11,7 @@
 
 class CEDIT_BOX : public CEdit, public CCONTROL {
 public:
+    CString get_ui_delegate_class_id() const override { return "CEDIT_BOX_UI_DELEGATE"; }
     CEDIT_BOX();
     BOOL create_element(UINT id, const CRect& rect, CWnd* parent, CWnd* owner, DWORD style) override;
     void update_state(UINT message, UINT notify_code, WPARAM wParam, LPARAM lParam) override;
@@ -114,6 +115,7 @@ public:
 // converted to the new radix when it does.
 class CEDIT_BOX_INTEGER_RADIX : public CEdit, public CCONTROL {
 public:
+    CString get_ui_delegate_class_id() const override { return "CEDIT_BOX_UI_DELEGATE"; }
     CEDIT_BOX_INTEGER_RADIX();
     BOOL create_element(UINT id, const CRect& rect, CWnd* parent, CWnd* owner, DWORD style) override;
     void update_state(UINT message, UINT notify_code, WPARAM wParam, LPARAM lParam) override;

@@ -16,6 +16,8 @@ public:
     virtual bool has_nav_panel() = 0;
     virtual CString get_wizard_title() = 0;
     virtual CString get_wizard_subtitle() = 0;
+    // The logo image the calling program named ("" for none).
+    virtual CString get_logo_file_pathname() { return CString(); }
 
     // 0 on the first page, 3 on the last page, otherwise 1.
     virtual int get_cur_page_positional_order() = 0;

@@ -1,7 +1,8 @@
-// The navigation panel at the top of every page (with the "NAV" option): the
-// page groups as flat buttons, the current group's pages as sub-buttons, a
-// title, a subtitle and the About and Documentation buttons. A click asks the
-// wizard to show a page; the panel never changes pages itself.
+// The navigation panel at the top of every page (with the "NAV" option): a
+// logo, the title and subtitle, the page groups as flat buttons with the
+// current group's pages as sub-buttons, and the About and Documentation
+// buttons. A click asks the wizard to show a page; the panel never changes
+// pages itself.
 #pragma once
 
 #include <memory>
@@ -9,7 +10,26 @@
 
 #include "toolkit/cbutton.h"
 #include "toolkit/crdecorator.h"
+#include "toolkit/crflat_menu_item.h"
 #include "toolkit/crstatic.h"
+
+// The logo at the left of the navigation panel: the image file the wizard
+// names when it is a readable image, else the program's own drawn mark.
+class CRNAV_LOGO : public CRSTATIC {
+public:
+    static constexpr int SIZE = 44;
+    static constexpr int MAX_IMAGE_WIDTH = 160;
+    // "" or an unreadable file keeps the drawn mark.
+    void set_image_file(const CString& path);
+    const CString& get_image_file() const { return m_image_file; }
+    void paint(CDC* dc) override;
+
+protected:
+    bool is_custom_drawn() const override { return true; }
+
+private:
+    CString m_image_file;
+};
 
 class CRNAVIGATION_PANEL_DECORATOR : public CRDECORATOR {
 public:
@@ -31,6 +51,7 @@ public:
     static CRect LOGO_BITMAP_MARGIN;
     static CRect TITLE_MARGIN;
     static CRect SUBTITLE_MARGIN;
+    static CRect NAV_ITEM_MARGIN;
 
     struct NAV_ITEM_INFO {
         CString item_id;
@@ -50,6 +71,7 @@ public:
     ~CRNAVIGATION_PANEL_DECORATOR() override;
 
     void add_controls() override;
+    // Gives title, subtitle and buttons the active theme's fonts and colours.
     void on_panel_created() override;
     void on_action_performed(CRABSTRACT_EVENT* event) override;
 
@@ -63,22 +85,25 @@ public:
     const std::vector<std::unique_ptr<NAV_ITEM_INFO>>& get_nav_items() const { return m_items; }
     // The page a navigation button with that control id leads to ("" when none).
     CString get_page_id_of_button(UINT id) const;
+    const CRNAV_LOGO* get_logo() const { return m_logo.get(); }
 
     UINT get_next_available_resource_id() { return m_next_resource_id++; }
     void reset_available_resource_id() { m_next_resource_id = ITEM_RESOURCE_ID_BASE; }
 
+
 private:
     NAV_ITEM_INFO* find_top_item(const CString& id);
-    CBUTTON* make_button(const CString& label, const CSize& size);
+    CRFLAT_MENU_ITEM* make_item(const NAV_ITEM_INFO& item, CRFLAT_MENU_ITEM::LEVEL level, int mark);
 
     std::vector<std::unique_ptr<NAV_ITEM_INFO>> m_items;
     // Button id -> the item it stands for.
     std::vector<std::pair<UINT, NAV_ITEM_INFO*>> m_button_items;
-    std::vector<std::unique_ptr<CBUTTON>> m_nav_buttons;
-    // A row of the panel; its buttons' clicks go on to the decorator.
+    std::vector<std::unique_ptr<CRFLAT_MENU_ITEM>> m_nav_buttons;
+    // A row or column of the panel; its buttons' clicks go on to the decorator.
     class ROW_PANEL : public CPANEL {
     public:
-        ROW_PANEL(UINT id, CRNAVIGATION_PANEL_DECORATOR* owner) : CPANEL(id, HORIZONTAL), m_owner(owner) {
+        ROW_PANEL(UINT id, LAYOUT_DIRECTION direction, CRNAVIGATION_PANEL_DECORATOR* owner)
+            : CPANEL(id, direction), m_owner(owner) {
             set_listening(true);
         }
         void on_action_performed(CRABSTRACT_EVENT* event) override { m_owner->on_action_performed(event); }
@@ -90,6 +115,7 @@ private:
     std::unique_ptr<ROW_PANEL> m_nav_buttons_panel;
     std::unique_ptr<ROW_PANEL> m_titles_panel;
     std::unique_ptr<ROW_PANEL> m_std_buttons_panel;
+    std::unique_ptr<CRNAV_LOGO> m_logo;
     std::unique_ptr<CRSTATIC> m_title;
     std::unique_ptr<CRSTATIC> m_subtitle;
     std::unique_ptr<CBUTTON> m_about;

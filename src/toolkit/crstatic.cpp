@@ -59,6 +59,7 @@ void CRSTATIC::set_border_sides(int top, int right, int bottom, int left) {
 
 void CRSTATIC::paint(CDC* dc) {
     if (dc == nullptr) return;
+    if (CRUI_DELEGATE* ui = get_ui_delegate(); ui != nullptr && ui->paint(this, dc)) return;
     CRect client;
     GetClientRect(&client);
     const bool enabled = IsWindowEnabled() != FALSE;

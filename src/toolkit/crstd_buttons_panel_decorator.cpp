@@ -2,6 +2,7 @@
 
 #include "platform/dialog.h"
 #include "platform/registered_messages.h"
+#include "toolkit/crui_look_and_feel.h"
 
 CRect CRSTD_BUTTONS_PANEL_DECORATOR::STD_BUTTON_MARGIN{STD_BUTTON_GAP_SIZE, 8, 0, 8};
 CRect CRSTD_BUTTONS_PANEL_DECORATOR::STD_BUTTON_PANEL_INSETS{8, 2, 11, 2};
@@ -26,7 +27,8 @@ CBUTTON* CRSTD_BUTTONS_PANEL_DECORATOR::prepare_button(std::unique_ptr<CBUTTON>&
     if (!button) button = std::make_unique<CBUTTON>();
     // Pushed to the window at once when it already exists.
     button->SetWindowText(label);
-    button->set_size(size);
+    // A fixed width grows when the label in the theme's font needs more.
+    button->set_size(crui_fit_button_size(label, size));
     button->set_margins(STD_BUTTON_MARGIN);
     button->enable_message(BN_CLICKED);
     return button.get();
@@ -59,6 +61,10 @@ void CRSTD_BUTTONS_PANEL_DECORATOR::on_panel_created() {
     set_button_state(m_finish.get(), true);
     set_button_state(m_cancel.get(), true);
     set_default_button(order == 3 ? m_finish.get() : m_next.get());
+    // The font the widths were measured with.
+    for (CBUTTON* button : {m_help.get(), m_cancel.get(), m_prev.get(), m_next.get(), m_finish.get()}) {
+        if (button && button->IsWindow()) button->SetFont(&bwizc_get_active_theme()->button_font, TRUE);
+    }
 }
 
 void CRSTD_BUTTONS_PANEL_DECORATOR::set_button_state(CBUTTON* button, bool enabled) {

@@ -2,10 +2,17 @@
 
 #include "platform/window.h"
 #include "support/bwizc_global.h"
+#include "toolkit/crui_look_and_feel.h"
 
 CRUI_ELEMENT::CRUI_ELEMENT() = default;
 
 CRUI_ELEMENT::~CRUI_ELEMENT() = default;
+
+CRUI_DELEGATE* CRUI_ELEMENT::get_ui_delegate() const {
+    if (m_ui_delegate) return m_ui_delegate;
+    CRUI_LOOK_AND_FEEL* laf = crui_get_look_and_feel();
+    return laf ? laf->get_ui_delegate(get_ui_delegate_class_id()) : nullptr;
+}
 
 HWND CRUI_ELEMENT::get_hWnd() const { return m_base_wnd ? m_base_wnd->GetSafeHwnd() : nullptr; }
 

@@ -10,11 +10,21 @@ class CWnd;
 class CDC;
 class CFont;
 
-// The look-and-feel object that draws an owner-drawn element. None is
-// installed in this build; controls use the platform's standard drawing.
+class CRUI_ELEMENT;
+
+// The look-and-feel object that draws an owner-drawn element. An element
+// takes the delegate of the installed look and feel (crui_look_and_feel.h)
+// unless it was given one; with none the platform's standard drawing is used.
 class CRUI_DELEGATE {
 public:
     virtual ~CRUI_DELEGATE() = default;
+    // Once the element has its window: styles the window for this look.
+    virtual void install(CRUI_ELEMENT* element) { (void)element; }
+    // Draws the element's window; false leaves it to the standard drawing.
+    virtual bool paint(CRUI_ELEMENT* element, CDC* dc) {
+        (void)element, (void)dc;
+        return false;
+    }
 };
 
 class CRUI_ELEMENT {
@@ -46,7 +56,9 @@ public:
     virtual COLORREF get_default_disabled_border_color() const;
     virtual CFont* get_default_font() const;
     virtual void set_ui_delegate(CRUI_DELEGATE* ui_delegate) { m_ui_delegate = ui_delegate; }
-    virtual CRUI_DELEGATE* get_ui_delegate() const { return m_ui_delegate; }
+    // The delegate given with set_ui_delegate, else the installed look and
+    // feel's delegate for this element's class id, else null.
+    virtual CRUI_DELEGATE* get_ui_delegate() const;
     virtual CString get_ui_delegate_class_id() const { return "CRUI_ELEMENT_UI_DELEGATE"; }
     virtual void handle_mouse_move(UINT flags, const CPoint& pt);
     virtual void handle_mouse_leave();

@@ -1,6 +1,8 @@
 #include "transceiver/kvgxb_wizard.h"
 
 #include "services/bwizc_tcl_shell_manager.h"
+#include "support/bwizc_global.h"
+#include "wizard/crwizard_page.h"
 
 namespace {
 // The wizard the windowless completions go to. A plain pointer, so that no
@@ -67,6 +69,13 @@ bool KVGXB_WIZARD::on_init_wizard() {
 void KVGXB_WIZARD::on_end_wizard() {
     CRWIZARD_APP::on_end_wizard();
     BWIZC_TCL_SHELL_MANAGER::shut_down_tcl_shell_process();
+}
+
+void KVGXB_WIZARD::on_wizard_help() {
+    BWIZC_MENU& menu = get_help_menu();
+    menu.remove_all();
+    menu.add_item("KV2GXB Wizard &Manual", bwizc_global_get_absolute_path_from_app(KVGXB_MANUAL_PATH));
+    menu.add_action("&About the KV2GXB Wizard", [this] { show_about_box(get_cur_page()); });
 }
 
 void KVGXB_WIZARD::on_cancel_wizard() {

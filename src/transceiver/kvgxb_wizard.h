@@ -44,6 +44,9 @@ private:
     KVGXB_WIZARD* m_query_wizard = nullptr;
 };
 
+// The wizard's manual, relative to the executable's folder.
+inline constexpr const char* KVGXB_MANUAL_PATH = "../libraries/doc/kv2gxb_wizard.html";
+
 class KVGXB_WIZARD : public CRWIZARD_APP, public KVGXB_WIZARD_MODEL {
 public:
     // The part whose transceiver data is consulted, and the package that
@@ -63,6 +66,8 @@ public:
     bool on_init_wizard() override;
     // The default symbol with the summary of the configuration under it.
     void generate_symbol(bool rebuild_port_usage) override;
+    // The wizard's own Documentation menu items: its manual and its About box.
+    void on_wizard_help() override;
 
     // ---- the page set (the page library defines these)
     // The fixed pages in their order, each under the parameter-settings group.

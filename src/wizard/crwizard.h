@@ -74,7 +74,7 @@ public:
     virtual CString get_zephrin_short_version() { return m_cnx_manager.get_zephrin_short_version(); }
     virtual CString get_zephrin_build_date() { return m_cnx_manager.get_zephrin_build_date(); }
     virtual CString get_korvel_copyright() { return m_cnx_manager.get_korvel_copyright(); }
-    virtual CString get_logo_file_pathname() { return m_cnx_manager.get_logo_file_pathname(); }
+    CString get_logo_file_pathname() override { return m_cnx_manager.get_logo_file_pathname(); }
     virtual bool has_read_cnx_file() { return m_has_read_cnx_file; }
     // The first module record's name, else the wizard name.
     virtual CString get_module_name();
@@ -132,6 +132,15 @@ public:
     virtual int get_page_order(CRWIZARD_PAGE* page) { return m_page_manager.get_page_order(page); }
     virtual bool jump_to_page(int index) { return m_page_manager.jump_to_page(index); }
     bool jump_to_page(const CString& page_id) override;
+
+    // The menu the Documentation button pops up: the wizard's own items, the
+    // CNX file's help-menu entries, then what the page adds.
+    virtual void build_help_menu(CRWIZARD_PAGE* page, BWIZC_MENU* menu);
+    // Pops that menu up at the button (below it with the navigation panel,
+    // above it at the bottom bar) and carries out the chosen entry.
+    virtual void show_help_menu(CRWIZARD_PAGE* page, CWnd* button);
+    // The About box with the host texts the CNX file gave.
+    virtual void show_about_box(CWnd* parent);
     virtual int show_wizard() { return m_page_manager.show_wizard(); }
     virtual int sequence_page_list(int start) { return m_page_manager.sequence_pages(start, 0); }
     virtual CRWIZARD_PAGE* get_page_from_page_id(const CString& page_id);

@@ -1,12 +1,19 @@
 #include "wizard/crwizard_base.h"
 
 #include "support/bwizc_global.h"
+#include "toolkit/crui_look_and_feel.h"
 #include "wizard/bwizc_lang_info.h"
 #include "wizard/bwizc_resource_info.h"
 
-CRWIZARD_BASE::CRWIZARD_BASE() : m_cmdline(std::make_unique<CRWIZARD_COMMAND_LINE_INFO>()) {}
+CRWIZARD_BASE::CRWIZARD_BASE() : m_cmdline(std::make_unique<CRWIZARD_COMMAND_LINE_INFO>()) {
+    bwizc_set_active_theme(new BWIZC_STD_THEME);
+}
 
-CRWIZARD_BASE::~CRWIZARD_BASE() { delete_decorators(); }
+CRWIZARD_BASE::~CRWIZARD_BASE() {
+    delete_decorators();
+    // The look and feel this wizard installed ends with it.
+    if (m_installed_laf && crui_get_look_and_feel() == m_installed_laf) crui_set_look_and_feel(nullptr);
+}
 
 void CRWIZARD_BASE::set_cmdline_manager(CRWIZARD_COMMAND_LINE_INFO* info) {
     if (info && info != m_cmdline.get()) m_cmdline.reset(info);

@@ -9,6 +9,7 @@
 
 #include "platform/cstring.h"
 #include "platform/types.h"
+#include "toolkit/bwizc_menu.h"
 #include "toolkit/crdecorator_wizard.h"
 #include "support/bwizc_device_family.h"
 #include "wizard/crwizard_command_line_info.h"
@@ -19,6 +20,7 @@ class CRSTD_BUTTONS_PANEL_DECORATOR;
 class CRNAVIGATION_PANEL_DECORATOR;
 class CRCGX_DEVICE_COMBOBOX_DECORATOR;
 class CRWIZARD_PAGE_BASE;
+class CRUI_LOOK_AND_FEEL;
 
 // The thread message that tells the calling program about a page transition.
 inline constexpr std::uint32_t CRWIZARD_WIZMAN_MESSAGE = 1034;
@@ -99,6 +101,8 @@ public:
 
     // Registers the wizard's help-menu items; nothing by default.
     virtual void on_wizard_help() {}
+    // The wizard's own help-menu items, as on_wizard_help registered them.
+    BWIZC_MENU& get_help_menu() { return m_help_menu; }
 
     int get_cur_page_positional_order() override = 0;
     // The largest page frame so far, this page's current size included.
@@ -162,4 +166,6 @@ protected:
     std::map<CString, CString> m_page_groups;
     int m_closing_state = 1;
     bool m_resource_info_update_enabled = false;
+    BWIZC_MENU m_help_menu;
+    CRUI_LOOK_AND_FEEL* m_installed_laf = nullptr;
 };

@@ -13,6 +13,7 @@ constexpr UINT SYMBOL_DECORATOR_ID = 64000;
 
 #include "toolkit/crnavigation_panel_decorator.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
+#include "toolkit/crui_look_and_feel.h"
 
 void CRWIZARD_BASE::build_decorators() {
     delete_decorators();
@@ -73,7 +74,12 @@ void CRWIZARD_BASE::simulate_next_button_press(CRWIZARD_PAGE_BASE* page) {
     if (page && page->IsWindow()) page->SendMessage(WM_BWIZC_WIZ_PAGE_NEXT, 0, 0);
 }
 
-void CRWIZARD_BASE::initialize_custom_laf() {}
+void CRWIZARD_BASE::initialize_custom_laf() {
+    // For the whole run: the controls of every page take the flat delegates
+    // when they are attached.
+    m_installed_laf = has_custom_laf() ? new CRUI_FLAT_LOOK_AND_FEEL : nullptr;
+    crui_set_look_and_feel(m_installed_laf);
+}
 
 void CRWIZARD_BASE::send_message_to_wizman() {
     if (!is_send_msg_to_wizman_enabled()) return;

@@ -104,8 +104,27 @@ LRESULT CRWIZARD_PAGE::on_wiz_page_return_with_do_nothing(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CRWIZARD_PAGE::on_wiz_page_help_button_pressed(WPARAM, LPARAM) {
-    on_wiz_page_help(nullptr);
+namespace {
+// The window of that control id at any depth under the page (the
+// navigation panel's buttons sit inside its panels).
+CWnd* find_descendant(CWnd* parent, int id) {
+    for (CWnd* child : parent->get_children()) {
+        if (child->GetDlgCtrlID() == id) return child;
+        if (CWnd* found = find_descendant(child, id)) return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_help_button_pressed(WPARAM, LPARAM lparam) {
+    auto* event = reinterpret_cast<CRCONTROL_EVENT_BASE*>(lparam);
+    CWnd* button = event ? find_descendant(this, static_cast<int>(event->get_control_id())) : nullptr;
+    if (m_wizard) m_wizard->show_help_menu(this, button);
+    return 0;
+}
+
+LRESULT CRWIZARD_PAGE::on_wiz_page_about_button_pressed(WPARAM, LPARAM) {
+    if (m_wizard) m_wizard->show_about_box(this);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include "cnx/crcnx_manager.h"
 #include "support/bwizc_collections.h"
+#include "toolkit/bwizc_menu.h"
 #include "toolkit/crvalue_notifier.h"
 #include "wizard/crwizard_page_base.h"
 
@@ -40,11 +41,12 @@ public:
     LRESULT on_wiz_page_cancel(WPARAM wparam, LPARAM lparam) override;
     virtual LRESULT on_wiz_page_return_with_do_nothing(WPARAM wparam, LPARAM lparam);
     LRESULT on_wiz_page_help_button_pressed(WPARAM wparam, LPARAM lparam) override;
+    LRESULT on_wiz_page_about_button_pressed(WPARAM wparam, LPARAM lparam) override;
     // A device-query block asked for from this page has its answers: the
     // wizard files them.
     LRESULT on_tcl_shell_thread_terminated(WPARAM wparam, LPARAM lparam) override;
     // Entries the page adds to the help menu.
-    virtual void on_wiz_page_help(CObject* /*menu*/) {}
+    virtual void on_wiz_page_help(BWIZC_MENU* /*menu*/) {}
     int get_page_order() override;
 
     int get_exit_code() const { return m_exit_code; }

@@ -61,16 +61,46 @@ private:
     QTimer m_timer;
 };
 
+// A real mouse click on the button's widget, native or owner-drawn.
 void click(CDialog* dialog, UINT id) {
-    auto* button = dynamic_cast<QAbstractButton*>(bwizc_qt_widget(dialog->GetDlgItem(static_cast<int>(id))));
+    QWidget* button = bwizc_qt_widget(dialog->GetDlgItem(static_cast<int>(id)));
     ASSERT_NE(button, nullptr) << "button " << id;
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+}
+
+// The label of an owner-drawn button or a decoration's text fits its window.
+bool label_fits(CWnd* wnd, int room) {
+    CString text = wnd->GetWindowText();
+    text.Remove('&');
+    return bwizc_text_extent(wnd->get_effective_font(), text).cx + room <= wnd->get_rect().Width();
+}
+
+// The decorations' windows (ids 10-29 and 50-149): every label fits with
+// room to spare and no two buttons overlap.
+void expect_decorations_fit(CWnd* parent, const char* name, std::vector<CRect>* buttons, CPoint at = CPoint(0, 0)) {
+    for (CWnd* child : parent->get_children()) {
+        CRect box = child->get_rect();
+        box.OffsetRect(at);
+        const int id = child->GetDlgCtrlID();
+        const bool button = child->get_kind() == BWIZC_KIND_BUTTON;
+        if (((id >= 10 && id <= 29) || (id >= 50 && id <= 149)) && child->IsWindowVisible()) {
+            EXPECT_TRUE(label_fits(child, button ? 8 : 0)) << name << " \"" << child->GetWindowText().c_str() << "\"";
+            for (const CRect& o : *buttons) {
+                EXPECT_FALSE(button && box.left < o.right && o.left < box.right && box.top < o.bottom && o.top < box.bottom)
+                    << name << " \"" << child->GetWindowText().c_str() << "\"";
+            }
+            if (button) buttons->push_back(box);
+        }
+        if (!button) expect_decorations_fit(child, name, buttons, box.TopLeft());
+    }
 }
 
 void screenshot(CDialog* dialog, const char* name) {
     QImage shot = bwizc_qt_grab(dialog);
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(QString::fromUtf8((CString(KV2GXB_ARTIFACTS_DIR) + "/" + name).c_str())));
+    std::vector<CRect> buttons;
+    expect_decorations_fit(dialog, name, &buttons);
     for (UINT id : {BAR::CANCEL_BUTTON_ID, BAR::PREV_BUTTON_ID, BAR::NEXT_BUTTON_ID, BAR::FINISH_BUTTON_ID}) {
         CWnd* button = dialog->GetDlgItem(static_cast<int>(id));
         // Enabled buttons show dark text; a disabled one is greyed.
@@ -103,8 +133,19 @@ void expect_clean_layout(CDialog* page, const char* name) {
                              wnd->GetWindowText() + "\"";
         if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
             EXPECT_LE(button->sizeHint().width(), box.width()) << what.c_str();
+        } else if (item.kind == BWIZC_KIND_BUTTON && (wnd->GetStyle() & BS_TYPEMASK) == BS_OWNERDRAW) {
+            // An owner-drawn check box or radio button: the mark, then its text.
+            EXPECT_TRUE(label_fits(wnd, 18)) << what.c_str();
         } else if (item.kind == BWIZC_KIND_STATIC) {
-            EXPECT_LE(bwizc_text_extent(wnd->get_effective_font(), wnd->GetWindowText()).cx, box.width()) << what.c_str();
+            // A label fits on its line, or wraps within its box.
+            CFont font;
+            const LOGFONT lf = wnd->get_effective_font();
+            font.CreateFontIndirect(&lf);
+            CDC measure;
+            measure.SelectObject(&font);
+            CRect wrapped(0, 0, box.width(), 0);
+            measure.DrawText(wnd->GetWindowText(), &wrapped, DT_CALCRECT | DT_WORDBREAK);
+            EXPECT_TRUE(wrapped.Width() <= box.width() && wrapped.Height() <= box.height()) << what.c_str();
         }
         if ((item.style & BS_TYPEMASK) == BS_GROUPBOX && item.kind == BWIZC_KIND_BUTTON) continue;
         for (const auto& [other, other_box] : boxes) EXPECT_FALSE(box.intersects(other_box)) << what.c_str() << " on " << other.c_str();
@@ -112,84 +153,100 @@ void expect_clean_layout(CDialog* page, const char* name) {
     }
 }
 
+// The two looks every page is shown in (the flat one's shots end in "_laf").
+using LOOK = const char*;
+const LOOK LOOKS[] = {"-NAV", "-LAF"};
+std::string shot_name(const char* base, LOOK look) { return std::string(base) + (look == LOOKS[1] ? "_laf" : "") + ".png"; }
+
+// A new variation with the navigation panel, its titles and Documentation.
+int run_new_variation(KVGXB_WIZARD& wizard, const std::string& design, LOOK look) {
+    const char* argv[] = {"kv2gxb", "-n", "-NAV", "-hbutton", "-wizard_title:KV2GXB Transceiver",
+                          "-wizard_subtitle:Multi-channel gigabit transceiver block", look, design.c_str()};
+    return bwizc_app_main(8, argv, &wizard);
+}
+
 }  // namespace
 
 TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-wizard-qt";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    TEST_WIZARD wizard(2);
-    QT_PLAYER player({
-        [](CDialog* d) {
-            screenshot(d, "wizard_page_1.png");
-            click(d, BAR::NEXT_BUTTON_ID);
-        },
-        [](CDialog* d) { click(d, BAR::FINISH_BUTTON_ID); },
-        [](CDialog* d) {
-            EXPECT_NE(d->GetWindowText().Find("-- Summary"), -1) << d->GetWindowText().c_str();
-            screenshot(d, "wizard_summary_page.png");
-            click(d, BAR::FINISH_BUTTON_ID);
-        },
-    });
-    EXPECT_TRUE(run(wizard, "kv2gxb -NAV -hbutton " + (dir / "top.v").string(), nullptr));
-    EXPECT_EQ(player.steps_run(), 3u);
-    EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
-    EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
-    std::filesystem::remove_all(dir);
+    // With the navigation panel, then with Documentation in the bar in both looks.
+    for (const std::string options : {"-NAV -hbutton", "-hbutton", "-hbutton -LAF"}) {
+        const std::string suffix = options == "-hbutton" ? "_bar" : options == "-hbutton -LAF" ? "_bar_laf" : "";
+        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-wizard-qt";
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        TEST_WIZARD wizard(2);
+        QT_PLAYER player({
+            [&](CDialog* d) {
+                screenshot(d, ("wizard_page_1" + suffix + ".png").c_str());
+                click(d, BAR::NEXT_BUTTON_ID);
+            },
+            [](CDialog* d) { click(d, BAR::FINISH_BUTTON_ID); },
+            [&](CDialog* d) {
+                EXPECT_NE(d->GetWindowText().Find("-- Summary"), -1) << d->GetWindowText().c_str();
+                screenshot(d, ("wizard_summary_page" + suffix + ".png").c_str());
+                click(d, BAR::FINISH_BUTTON_ID);
+            },
+        });
+        EXPECT_TRUE(run(wizard, "kv2gxb " + options + " " + (dir / "top.v").string(), nullptr));
+        EXPECT_EQ(player.steps_run(), 3u);
+        EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
+        EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
+        std::filesystem::remove_all(dir);
+    }
 }
 
 // The transceiver wizard's first pages with the live device database behind
 // them: the General page's lists fill when the enumeration ends, then Next
 // shows each page after it; every page is saved and its layout checked.
 TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-general-qt";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    struct SHOT {
-        const char* label;
-        const char* file;
-    };
-    const SHOT shots[] = {{"General", "page_general.png"},
-                          {"PLL/Ports", "page_pll_ports.png"},
-                          {"Reconfig/RX Analog", "page_rx_analog.png"},
-                          {"TX Analog/Cal Blk", "page_tx_analog.png"}};
-    KVGXB_WIZARD wizard;
-    // The preview shows a real estimate, posted from the worker thread.
-    wizard.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
-    size_t shown = 0;
-    CDialog* last = nullptr;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        const auto& stack = CDialog::get_modal_stack();
-        if (shown == std::size(shots) || stack.empty() || stack.back() == last || !wizard.enumeration_done ||
-            wizard.inclk_list_pending || !wizard.get_symbol_decorator()->has_resource_text())
-            return;
-        CDialog* page = last = stack.back();
-        const SHOT& shot = shots[shown++];
-        EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), shot.label);
-        if (shown == 1) {
-            auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
-            ASSERT_NE(protocols, nullptr);
-            EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
-            EXPECT_GT(protocols->GetCount(), 1);
-        }
-        screenshot(page, shot.file);
-        expect_clean_layout(page, shot.label);
-        if (shown == std::size(shots)) {
-            // The longer termination question of an external resistor fits too.
-            click(page, KVGXB_PAGE3_TX::IDC_EXTERNAL_TERMINATION);
+    for (LOOK look : LOOKS) {
+        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-general-qt";
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        struct SHOT {
+            const char* label;
+            const char* file;
+        };
+        const SHOT shots[] = {{"General", "page_general"},
+                              {"PLL/Ports", "page_pll_ports"},
+                              {"Reconfig/RX Analog", "page_rx_analog"},
+                              {"TX Analog/Cal Blk", "page_tx_analog"}};
+        KVGXB_WIZARD wizard;
+        // The preview shows a real estimate, posted from the worker thread.
+        wizard.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
+        size_t shown = 0;
+        CDialog* last = nullptr;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            const auto& stack = CDialog::get_modal_stack();
+            if (shown == std::size(shots) || stack.empty() || stack.back() == last || !wizard.enumeration_done ||
+                wizard.inclk_list_pending || !wizard.get_symbol_decorator()->has_resource_text())
+                return;
+            CDialog* page = last = stack.back();
+            const SHOT& shot = shots[shown++];
+            EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), shot.label);
+            if (shown == 1) {
+                auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
+                ASSERT_NE(protocols, nullptr);
+                EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
+                EXPECT_GT(protocols->GetCount(), 1);
+            }
+            screenshot(page, shot_name(shot.file, look).c_str());
             expect_clean_layout(page, shot.label);
-        }
-        click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
-    });
-    timer.start(20);
-    const std::string design = (dir / "gxb_top.v").string();
-    const char* argv[] = {"kv2gxb", "-n", "-NAV", design.c_str()};
-    bwizc_app_main(4, argv, &wizard);
-    EXPECT_EQ(shown, std::size(shots));
-    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
-    wizard.set_resource_info_dll_path("");
-    std::filesystem::remove_all(dir);
+            if (shown == std::size(shots)) {
+                // The longer termination question of an external resistor fits too.
+                click(page, KVGXB_PAGE3_TX::IDC_EXTERNAL_TERMINATION);
+                expect_clean_layout(page, shot.label);
+            }
+            click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
+        });
+        timer.start(20);
+        run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+        EXPECT_EQ(shown, std::size(shots)) << look;
+        EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
+        wizard.set_resource_info_dll_path("");
+        std::filesystem::remove_all(dir);
+    }
 }
 
 
@@ -211,7 +268,7 @@ public:
 // the protocol is chosen on the General page, Next is clicked up to each page
 // named in `shots` and the page is saved. Then the wizard is cancelled.
 template <class WIZARD = KVGXB_WIZARD>
-void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots) {
+void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots, LOOK look) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-pages-qt";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -234,23 +291,26 @@ void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, 
         left = page;
         const std::string label = wizard.get_page_nav_button_label_at(wizard.get_cur_page_index()).c_str();
         if (next_shot < shots.size() && label == shots[next_shot].first) {
-            screenshot(page, shots[next_shot++].second.c_str());
+            screenshot(page, shot_name(shots[next_shot].second.c_str(), look).c_str());
+            expect_clean_layout(page, shots[next_shot++].first.c_str());
         }
         click(page, next_shot < shots.size() ? BAR::NEXT_BUTTON_ID : BAR::CANCEL_BUTTON_ID);
     });
     timer.start(20);
-    const std::string design = (dir / "gxb_top.v").string();
-    const char* argv[] = {"kv2gxb", "-n", "-NAV", design.c_str()};
-    bwizc_app_main(4, argv, &wizard);
-    EXPECT_EQ(next_shot, shots.size()) << protocol;
+    run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+    EXPECT_EQ(next_shot, shots.size()) << protocol << look;
     std::filesystem::remove_all(dir);
 }
 
 TEST(WizardQt, ProtocolLoopbackAndBasicPagesAreShown) {
-    shoot_pages("Basic", {{"Basic 1", "page_basic_1.png"}, {"Basic 2", "page_basic_2.png"}});
-    shoot_pages("SONET Backplane", {{"Lpbk", "page_lpbk.png"}, {"SONET", "page_sonet.png"}});
-    shoot_pages("XAUI", {{"XAUI", "page_xaui.png"}});
-    shoot_pages("GIGE", {{"GIGE", "page_gige.png"}});
-    shoot_pages("PCI Express (PIPE)", {{"PCI", "page_pci.png"}});
-    shoot_pages<SELFTEST_SHOWING_WIZARD>("SONET Backplane", {{"BIST", "page_bist.png"}});
+    for (LOOK look : LOOKS) {
+        shoot_pages("Basic", {{"Basic 1", "page_basic_1"}, {"Basic 2", "page_basic_2"}}, look);
+        shoot_pages("SONET Backplane", {{"Lpbk", "page_lpbk"}, {"SONET", "page_sonet"}}, look);
+        shoot_pages("XAUI", {{"XAUI", "page_xaui"}, {"Simulation Library", "page_simlib"}, {"Summary Page", "page_summary"}},
+                    look);
+        shoot_pages("GIGE", {{"GIGE", "page_gige"}}, look);
+        shoot_pages("PCI Express (PIPE)", {{"PCI", "page_pci"}}, look);
+        shoot_pages<SELFTEST_SHOWING_WIZARD>("SONET Backplane", {{"BIST", "page_bist"}}, look);
+    }
 }
+

@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,6 +40,7 @@
 #include "platform/backend.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
+#include "platform/menu.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/text_metrics.h"
@@ -121,6 +123,9 @@ public:
         case BWIZC_DRAW_OP::TEXT:
             draw_text(op);
             break;
+        case BWIZC_DRAW_OP::IMAGE:
+            draw_image(op);
+            break;
         }
         m_p.restore();
     }
@@ -145,6 +150,15 @@ private:
             m_p.setBrush(Qt::NoBrush);
         else
             m_p.setBrush(to_qcolor(op.brush_color));
+    }
+
+    void draw_image(const BWIZC_DRAW_OP& op) {
+        static std::map<std::string, QImage> images;
+        auto it = images.find(op.text.str());
+        if (it == images.end()) it = images.emplace(op.text.str(), QImage(to_qstring(op.text))).first;
+        if (it->second.isNull()) return;
+        m_p.setRenderHint(QPainter::SmoothPixmapTransform);
+        m_p.drawImage(QRect(op.rect.left, op.rect.top, op.rect.Width(), op.rect.Height()), it->second);
     }
 
     void draw_text(const BWIZC_DRAW_OP& op) {
@@ -251,7 +265,15 @@ protected:
 // A widget the platform paints itself and that hands the mouse to its window.
 class QT_PAINTED : public QWidget, public MIRROR {
 public:
-    explicit QT_PAINTED(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+    explicit QT_PAINTED(QWidget* parent) : QWidget(parent) {
+        setMouseTracking(true);
+        // The mouse resting on the window for the hover time.
+        m_hover.setSingleShot(true);
+        m_hover.setInterval(400);
+        QObject::connect(&m_hover, &QTimer::timeout, [this] {
+            if (CWnd* w = wnd(); w && underMouse()) w->SendMessage(WM_MOUSEHOVER, 0, 0);
+        });
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -268,14 +290,19 @@ protected:
                            MAKELPARAM(static_cast<unsigned>(e->position().x()), static_cast<unsigned>(e->position().y())));
     }
     void mouseMoveEvent(QMouseEvent* e) override {
+        if (!m_hover.isActive()) m_hover.start();
         if (CWnd* w = wnd())
             w->SendMessage(WM_MOUSEMOVE, 0,
                            MAKELPARAM(static_cast<unsigned>(e->position().x()), static_cast<unsigned>(e->position().y())));
     }
     void leaveEvent(QEvent*) override {
+        m_hover.stop();
         if (CWnd* w = wnd()) w->SendMessage(WM_MOUSELEAVE);
     }
     void focusInEvent(QFocusEvent*) override { focus_from_widget(hwnd); }
+
+private:
+    QTimer m_hover;
 };
 
 class QT_PUSH_BUTTON : public QPushButton, public MIRROR {
@@ -500,7 +527,20 @@ public:
     }
 
     void window_changed(CWnd* w, unsigned what) override {
-        if (QWidget* q = widget_of(w)) sync(w, q, what);
+        QWidget* q = widget_of(w);
+        if (!q) return;
+        if ((what & BWIZC_CHANGED_STYLE) && w->get_kind() == BWIZC_KIND_BUTTON) {
+            // A button that became owner-drawn (or stopped being) needs the
+            // other kind of widget.
+            const bool painted = dynamic_cast<QT_PAINTED*>(q) != nullptr;
+            const DWORD type = w->GetStyle() & BS_TYPEMASK;
+            if (painted != (type == BS_GROUPBOX || type == BS_OWNERDRAW)) {
+                window_destroyed(w);
+                window_created(w);
+                return;
+            }
+        }
+        sync(w, q, what);
     }
 
     void window_invalidated(CWnd* w) override {
@@ -546,6 +586,24 @@ public:
 
     void process_events() override { QCoreApplication::processEvents(); }
 
+    UINT track_popup_menu(const BWIZC_POPUP_MENU& menu) override {
+        QMenu popup(widget_of(menu.owner));
+        for (const BWIZC_MENU_ENTRY& entry : menu.entries) {
+            if (entry.id == 0) {
+                popup.addSeparator();
+                continue;
+            }
+            // The platform's "&" marks the mnemonic the same way Qt's does.
+            QAction* action = popup.addAction(to_qstring(entry.text));
+            action->setData(static_cast<uint>(entry.id));
+            action->setEnabled(entry.enabled);
+        }
+        QPoint at(menu.at.x, menu.at.y);
+        if (menu.upward) at.ry() -= popup.sizeHint().height();
+        QAction* chosen = popup.exec(at);
+        return chosen ? chosen->data().toUInt() : 0;
+    }
+
     CSize get_screen_size() const override {
         QScreen* s = QGuiApplication::primaryScreen();
         if (!s) return {1280, 1024};
@@ -581,11 +639,28 @@ private:
             }
         }
         if (what & BWIZC_CHANGED_ENABLED) q->setEnabled(s.enabled);
+        if ((what & BWIZC_CHANGED_STYLE) && (s.kind == BWIZC_KIND_EDIT || s.kind == BWIZC_KIND_COMBOBOX)) {
+            // The flat look's frame: one grey pixel that turns the accent
+            // colour under the mouse.
+            const bool flat = (s.ex_style & WS_EX_STATICEDGE) != 0;
+            q->setStyleSheet(!flat ? QString()
+                             : s.kind == BWIZC_KIND_EDIT
+                                 ? QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; background: white; padding: 0 2px; }"
+                                                  "QLineEdit:hover, QLineEdit:focus { border-color: #0060c0; }"
+                                                  "QLineEdit:disabled, QLineEdit:read-only { background: #f0f0f0; }")
+                                 : QStringLiteral("QComboBox { border: 1px solid #7a7a7a; background: white; padding: 0 4px; }"
+                                                  "QComboBox:hover, QComboBox:focus { border-color: #0060c0; }"
+                                                  "QComboBox:disabled { background: #f0f0f0; color: #8c8c8c; }"));
+        }
         if (what & BWIZC_CHANGED_TEXT_COLOR) {
             QPalette palette = q->palette();
             const QColor color = s.text_color == BWIZC_DEFAULT_TEXT_COLOR ? QApplication::palette().color(QPalette::WindowText)
                                                                           : to_qcolor(s.text_color);
-            palette.setColor(QPalette::WindowText, color);
+            // A disabled window keeps the greyed text of the platform.
+            palette.setColor(QPalette::Active, QPalette::WindowText, color);
+            palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
+            palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                             QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
             q->setPalette(palette);
         }
         if (what & BWIZC_CHANGED_TEXT) sync_text(w, q);
