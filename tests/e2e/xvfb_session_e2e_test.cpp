@@ -49,7 +49,7 @@ TEST(XServerSession, EnterOnEveryPageEndsWithFinishAndWritesTheVariation) {
     if (find_on_path("xvfb-run").empty() || find_on_path("xdotool").empty()) {
         GTEST_SKIP() << "xvfb-run or xdotool is missing (packages xvfb and xdotool, installed by make deps)";
     }
-    TEMP_DIR dir;
+    SCRATCH_DIR dir;
     write_file(dir.file("driver.sh"), DRIVER);
     const std::string shot = std::string(KV2GXB_ARTIFACTS_DIR) + "/gui_xvfb_general.png";
     std::remove(shot.c_str());
