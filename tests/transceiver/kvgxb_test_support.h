@@ -59,6 +59,10 @@ inline KVGXB_TEST_PRESET kvgxb_xaui_preset() {
     return p;
 }
 
+// The elements of a list, to compare whole lists at once.
+inline std::vector<CString> kvgxb_items(const CStringArray& list) { return {list.begin(), list.end()}; }
+using KVGXB_ITEMS = std::vector<CString>;
+
 // Sends the key list, then every key's 22 answers in query order.
 inline void kvgxb_feed_presets(KVGXB_WIZARD_MODEL& model,
                                const std::vector<std::pair<std::string, KVGXB_TEST_PRESET>>& presets) {
