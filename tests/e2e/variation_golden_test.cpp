@@ -252,9 +252,7 @@ TEST(VariationGolden, EveryProtocolModeAndPageSettingMadeByAUserRegeneratesIdent
                 if (page->GetWindowText().Find("-- Summary") >= 0) return bwizc_user_click(page, BAR::FINISH_BUTTON_ID);
                 if (page != acted_on) {
                     acted_on = page;
-                    for (const PAGE_STEP& step : v.steps) {
-                        if (nav_label(page) == step.page) step.act(page);
-                    }
+                    for (const PAGE_STEP& step : v.steps) if (nav_label(page) == step.page) step.act(page);
                 }
                 if (wizard.inclk_list_pending || wizard.data_rate_list_pending) {
                     bwizc_wait_for_posted_message(5);

@@ -339,9 +339,7 @@ TEST_F(TclShellManager, ShutDownReapsTheChildAndDropsAnswersNotYetDelivered) {
     page.ask({"load_package device_features"});
     // Wait until the completion is queued, without dispatching it.
     auto end = CLOCK::now() + std::chrono::seconds(5);
-    while (bwizc_posted_message_count() == 0 && CLOCK::now() < end) {
-        bwizc_wait_for_posted_message(5);
-    }
+    while (bwizc_posted_message_count() == 0 && CLOCK::now() < end) bwizc_wait_for_posted_message(5);
     ASSERT_GT(bwizc_posted_message_count(), 0u);
     MANAGER::shut_down_tcl_shell_process();
     EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
