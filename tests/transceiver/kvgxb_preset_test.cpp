@@ -261,8 +261,7 @@ TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
 
     // Defaults requested without a protocol change leave the preset layer out.
     model.number_of_channels = 8;
-    model.force_default_settings = true;
-    model.force_default_changed = true;
+    model.force_default_settings = model.force_default_changed = true;
     run_cycle();
     EXPECT_EQ(model.number_of_channels, 8);
     EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check NUMBER_OF_CHANNELS");

@@ -160,8 +160,7 @@ TEST_F(KvgxbUpdateCycle, ChoosingBasicRestoresItsStandardConfiguration) {
 
     // Defaults requested in double width also return Basic to single width.
     model.single_width_mode = false;
-    model.force_default_settings = true;
-    model.force_default_changed = true;
+    model.force_default_settings = model.force_default_changed = true;
     run_cycle();
     EXPECT_TRUE(model.single_width_mode);
     EXPECT_FALSE(model.force_default_settings);
@@ -184,9 +183,7 @@ TEST_F(KvgxbUpdateCycle, PrbsSubprotocolsFollowTheWidthMode) {
 
     model.single_width_mode = false;
     model.deserializer_width_changed = true;
-    model.channel_width = 20;
-    model.channel_width_changed = true;
-    run_cycle();
+    choose_width(20);
     EXPECT_EQ(model.selftest_mode, KVGXB_SELFTEST_PRBS_7);
     EXPECT_EQ(model.loopback_mode, KVGXB_LOOPBACK_SLB);
 
