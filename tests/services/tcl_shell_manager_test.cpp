@@ -19,6 +19,7 @@
 #include "platform/messages.h"
 #include "platform/window.h"
 #include "services/bwizc_tcl_shell_manager.h"
+#include "test_scratch.h"
 
 namespace {
 
@@ -26,19 +27,6 @@ using MANAGER = BWIZC_TCL_SHELL_MANAGER;
 using CLOCK = std::chrono::steady_clock;
 using ANSWER = std::optional<std::vector<std::string>>;
 using DELIVERY = std::vector<ANSWER>;
-
-bool pump_until(const std::function<bool()>& done, int timeout_ms) {
-    auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
-    while (!done()) {
-        if (CLOCK::now() >= end) return false;
-        bwizc_wait_for_posted_message(5);
-        while (bwizc_dispatch_posted_message()) {
-        }
-    }
-    return true;
-}
-
-void pump_for(int ms) { pump_until([] { return false; }, ms); }
 
 DELIVERY snapshot_results() {
     DELIVERY out;

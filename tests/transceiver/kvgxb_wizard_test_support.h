@@ -100,19 +100,6 @@ protected:
         return *wizard;
     }
 
-    // The GUI thread's share: waits for completions and dispatches them.
-    static bool pump_until(const std::function<bool()>& done, int timeout_ms) {
-        const auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
-        // One message at a time, `done` looked at after each: a test can stop
-        // between two answers of a sequence.
-        while (!done()) {
-            if (CLOCK::now() >= end) return false;
-            if (!bwizc_dispatch_posted_message()) bwizc_wait_for_posted_message(5);
-        }
-        return true;
-    }
-    static void pump_for(int ms) { pump_until([] { return false; }, ms); }
-
     // An interactive start: on_init_wizard, then the answers until the last
     // key is filed and the clock list of the entered rate has arrived.
     bool run_start_up(KVGXB_TEST_APP_WIZARD& w) {
