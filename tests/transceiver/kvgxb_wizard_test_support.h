@@ -114,26 +114,11 @@ protected:
         return path;
     }
 
-    // What the general page does for a protocol or subprotocol choice.
     void choose_protocol(const char* name, const char* sub = nullptr) {
-        KVGXB_WIZARD& w = *wizard;
-        w.previous_protocol = w.protocol;
-        w.protocol = name;
-        if (w.previous_protocol.CompareNoCase(name) != 0) {
-            w.protocol_changed = true;
-            w.subprotocol_changed = true;
-        }
-        run_cycle();
-        if (sub) {
-            w.subprotocol_changed = w.subprotocol.CompareNoCase(sub) != 0;
-            w.subprotocol = sub;
-            run_cycle();
-        }
+        kvgxb_choose_protocol(*wizard, name);
+        if (sub) kvgxb_choose_subprotocol(*wizard, sub);
     }
-    void run_cycle() {
-        wizard->update_wizard();
-        wizard->evaluate_gxb_feasibility();
-    }
+    void run_cycle() { kvgxb_run_cycle(*wizard); }
 
     std::unique_ptr<KVGXB_TEST_APP_WIZARD> wizard;
     MESSAGE_CAPTURE captured;
