@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +42,9 @@ inline std::string read_file(const std::string& path) {
 inline void write_file(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
+
+// True once no process has the id `pid` any more (it was reaped).
+inline bool process_is_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 // Waits until the file at `path` holds something (true) or the bound passes.
 inline bool wait_for_file(const std::string& path, int bound_ms = 3000) {

@@ -40,8 +40,6 @@ DELIVERY snapshot_results() {
     return out;
 }
 
-bool process_is_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
-
 // A page window that asks the database and keeps what is delivered to it.
 struct TEST_PAGE {
     CWnd wnd;
