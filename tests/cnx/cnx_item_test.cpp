@@ -17,7 +17,8 @@ TEST(CnxItem, DimensionStringShowsOuterRangeBeforeInnerRange) {
         {{4, 0, 0, 0}, "[3..0]"}, {{2, 5, 0, 0}, "[6..5]"}, {{0, 0, 3, 1}, "[3..1]"}, {{8, 0, 4, 2}, "[5..2][7..0]"},
         {{1, 0, 0, 0}, "[0..0]"}, {{0, 7, 0, 9}, ""},       {{-4, 0, -1, 0}, ""},
         {{INT_MAX, 1, 0, 0}, "[2147483647..1]"},           {{0, 0, 2, INT_MAX}, "[-2147483648..2147483647]"}};
-    for (const auto& [d, text] : rows) EXPECT_EQ(CRCNX_ITEM::get_dimension_string(d[0], d[1], d[2], d[3]), text) << text;
+    for (const auto& [d, text] : rows)
+        EXPECT_EQ(CRCNX_ITEM::get_dimension_string(d[0], d[1], d[2], d[3]), text) << text;
 }
 
 TEST(CnxItem, UsedPortWithoutSignalTextNamesItselfWithItsDimensions) {

@@ -107,7 +107,8 @@ TEST_F(HeadlessDialog, DriverPlaysEveryControlWithOneNotificationPerAction) {
     EXPECT_TRUE(script.is_done());
     EXPECT_FALSE(dlg.IsWindow());
     // OK, feature, radix 10 and 16, name, the three combo boxes, slider, file list.
-    EXPECT_TRUE(dlg.result == (RESULT{true, BST_CHECKED, BST_UNCHECKED, BST_CHECKED, "ch7", "4", "5", 2, "XAUI", 7, 1}));
+    EXPECT_TRUE(dlg.result ==
+                (RESULT{true, BST_CHECKED, BST_UNCHECKED, BST_CHECKED, "ch7", "4", "5", 2, "XAUI", 7, 1}));
 }
 
 TEST_F(HeadlessDialog, EditsAndCombosFollowTheirStyles) {

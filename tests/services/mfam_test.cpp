@@ -18,7 +18,8 @@ TEST(FamilyNameService, MapsAcceptedSpellingsToPreferredName) {
 
     const char* unknown = "Nimbus V";
     EXPECT_EQ(mfam_get_preferred_user_family_name(unknown), unknown);
-    for (const char* other : {"Velaris III", " - ", ""}) EXPECT_STREQ(mfam_get_preferred_user_family_name(other), other);
+    for (const char* other : {"Velaris III", " - ", ""})
+        EXPECT_STREQ(mfam_get_preferred_user_family_name(other), other);
     EXPECT_STREQ(mfam_get_preferred_user_family_name(nullptr), "");
 }
 
