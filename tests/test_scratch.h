@@ -1,20 +1,38 @@
 // What tests of every folder use for files and messages: a scratch folder
-// that goes with its contents, whole-file reads and writes, and a capture of
-// the message boxes shown.
+// that goes with its contents, whole-file reads and writes, a capture of the
+// message boxes shown, and a wait that delivers posted messages.
 #pragma once
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/message_box.h"
+#include "platform/messages.h"
+
+// The GUI thread's share of a wait: delivers posted messages one at a time,
+// `done` looked at after each (a test can stop between two answers of a
+// sequence), until it holds (true) or the bound passes (false).
+inline bool pump_until(const std::function<bool()>& done, int bound_ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(bound_ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        if (!bwizc_dispatch_posted_message()) bwizc_wait_for_posted_message(5);
+    }
+    return true;
+}
+inline void pump_for(int ms) { pump_until([] { return false; }, ms); }
 
 inline std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -23,6 +41,19 @@ inline std::string read_file(const std::string& path) {
 
 inline void write_file(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+// True once no process has the id `pid` any more (it was reaped).
+inline bool process_is_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+// Waits until the file at `path` holds something (true) or the bound passes.
+inline bool wait_for_file(const std::string& path, int bound_ms = 3000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(bound_ms);
+    while (read_file(path).empty()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        ::usleep(5000);
+    }
+    return true;
 }
 
 // The names in a folder, sorted.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -11,16 +12,13 @@
 #include "cnx/crcnx_item.h"
 
 TEST(CnxItem, DimensionStringShowsOuterRangeBeforeInnerRange) {
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(4, 0, 0, 0), "[3..0]");
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(2, 5, 0, 0), "[6..5]");
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(0, 0, 3, 1), "[3..1]");
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(8, 0, 4, 2), "[5..2][7..0]");
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(1, 0, 0, 0), "[0..0]");
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(0, 7, 0, 9), "");
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(-4, 0, -1, 0), "");
-    // Extreme numbers, as a hand-edited file may bring them, stay defined.
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(INT_MAX, 1, 0, 0), "[2147483647..1]");
-    EXPECT_EQ(CRCNX_ITEM::get_dimension_string(0, 0, 2, INT_MAX), "[-2147483648..2147483647]");
+    // The last two: extreme numbers, as a hand-edited file may bring them, stay defined.
+    const std::pair<std::array<int, 4>, const char*> rows[] = {
+        {{4, 0, 0, 0}, "[3..0]"}, {{2, 5, 0, 0}, "[6..5]"}, {{0, 0, 3, 1}, "[3..1]"}, {{8, 0, 4, 2}, "[5..2][7..0]"},
+        {{1, 0, 0, 0}, "[0..0]"}, {{0, 7, 0, 9}, ""},       {{-4, 0, -1, 0}, ""},
+        {{INT_MAX, 1, 0, 0}, "[2147483647..1]"},           {{0, 0, 2, INT_MAX}, "[-2147483648..2147483647]"}};
+    for (const auto& [d, text] : rows)
+        EXPECT_EQ(CRCNX_ITEM::get_dimension_string(d[0], d[1], d[2], d[3]), text) << text;
 }
 
 TEST(CnxItem, UsedPortWithoutSignalTextNamesItselfWithItsDimensions) {

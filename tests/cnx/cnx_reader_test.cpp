@@ -20,6 +20,10 @@ std::string read_port_fields(const CRCNX_MANAGER& m, const char* name) {
            p->get_signal_text().str();
 }
 
+// "TYPE value" of a record, "(none)" when it is missing.
+template <class ITEM>
+std::string typed(const ITEM* item) { return item ? (item->get_type() + " " + item->get_value()).str() : "(none)"; }
+
 // The texts of a string array joined by "|".
 std::string joined(const CStringArray* a) {
     if (!a) return "(none)";
@@ -41,22 +45,15 @@ TEST(CnxReader, ReadsPrivateParameterAndConstantLines) {
               "PRIVATE: WIZ_OPEN STRING \"unterminated\n"
               "PARAMETER: channel_width NUMERIC \"20\"\n"
               "CONSTANT: intended_device_family STRING \"Velaris II GX\"\n");
-    ASSERT_NE(m.find_cnx_private("WIZ_TEXT"), nullptr);
-    EXPECT_EQ(m.find_cnx_private("WIZ_TEXT")->get_value(), "a\tb\nc\\d");
-    EXPECT_EQ(m.find_cnx_private("WIZ_TEXT")->get_type(), "STRING");
-    EXPECT_EQ(m.find_cnx_private("WIZ_COUNT")->get_type(), "NUMERIC");
-    EXPECT_EQ(m.find_cnx_private("WIZ_COUNT")->get_value(), "4");
     // Any type word but NUMERIC reads as a string.
-    EXPECT_EQ(m.find_cnx_private("WIZ_ODD")->get_type(), "STRING");
-    EXPECT_EQ(m.find_cnx_private("WIZ_NOQUOTE")->get_value(), "");
-    EXPECT_EQ(m.find_cnx_private("WIZ_CUT")->get_value(), "say ");
-    EXPECT_EQ(m.find_cnx_private("WIZ_OPEN")->get_value(), "unterminated");
-    EXPECT_EQ(m.find_cnx_parameter("channel_width")->get_value(), "20");
-    EXPECT_EQ(m.find_cnx_parameter("channel_width")->get_type(), "NUMERIC");
+    const std::pair<const char*, const char*> privates[] = {
+        {"WIZ_TEXT", "STRING a\tb\nc\\d"}, {"WIZ_COUNT", "NUMERIC 4"},   {"WIZ_ODD", "STRING 1.5"},
+        {"WIZ_NOQUOTE", "STRING "},          {"WIZ_CUT", "STRING say "}, {"WIZ_OPEN", "STRING unterminated"}};
+    for (const auto& [name, want] : privates) EXPECT_EQ(typed(m.find_cnx_private(name)), want) << name;
+    EXPECT_EQ(typed(m.find_cnx_parameter("channel_width")), "NUMERIC 20");
     // Constants land in the read-constant table, never in the written one.
     EXPECT_EQ(m.find_cnx_constant("intended_device_family"), nullptr);
-    ASSERT_NE(m.find_read_constant("intended_device_family"), nullptr);
-    EXPECT_EQ(m.find_read_constant("intended_device_family")->get_value(), "Velaris II GX");
+    EXPECT_EQ(typed(m.find_read_constant("intended_device_family")), "STRING Velaris II GX");
 
     // A second read empties the read tables first but adds to the others.
     read_text(m, "PRIVATE: WIZ_MORE STRING \"m\"\nCONSTANT: other STRING \"o\"\nUSED_PORT: p 1 0 0 0 INPUT GND\n");
@@ -220,10 +217,9 @@ TEST(CnxReader, SkipsBlankUnknownAndMisspelledLines) {
               "PRIVATE: CRLF STRING \"v\"\r\n"
               "PRIVATE:\tTABBED\tNUMERIC\t\"3\"");
     EXPECT_EQ(m.get_private_table().get_count(), 3);
-    EXPECT_EQ(m.find_cnx_private("INDENTED")->get_value(), "ok");
-    EXPECT_EQ(m.find_cnx_private("CRLF")->get_value(), "v");
-    EXPECT_EQ(m.find_cnx_private("TABBED")->get_value(), "3");
-    EXPECT_EQ(m.find_cnx_private("TABBED")->get_type(), "NUMERIC");
+    EXPECT_EQ(typed(m.find_cnx_private("INDENTED")) + typed(m.find_cnx_private("CRLF")) +
+                  typed(m.find_cnx_private("TABBED")),
+              "STRING okSTRING vNUMERIC 3");
     EXPECT_TRUE(m.get_module_table().is_empty());
     EXPECT_TRUE(m.get_connection_table().is_empty());
     EXPECT_TRUE(m.get_library_table().is_empty());
@@ -262,8 +258,7 @@ TEST(CnxReader, SurvivesTruncatedBinaryAndHugeInput) {
         cut.read_cnx_info_from_text(CString(std::string(id) + " \""));
     }
     EXPECT_EQ(cut.find_cnx_private(""), nullptr);
-    ASSERT_NE(cut.find_cnx_private("\""), nullptr);
-    EXPECT_EQ(cut.find_cnx_private("\"")->get_value(), "");
+    EXPECT_EQ(typed(cut.find_cnx_private("\"")), "STRING ");
     EXPECT_EQ(cut.get_gen_file_list_count(), 0);
 
     // A line ends at a NUL byte: names that differ only after one are one
@@ -273,9 +268,7 @@ TEST(CnxReader, SurvivesTruncatedBinaryAndHugeInput) {
     const std::string with_nul(with_nul_text, sizeof with_nul_text - 1);
     nul.read_cnx_info_from_text(CString(with_nul));
     EXPECT_EQ(nul.get_private_table().get_count(), 2);
-    ASSERT_NE(nul.find_cnx_private("Y"), nullptr);
-    EXPECT_EQ(nul.find_cnx_private("Y")->get_value(), "2");
-    EXPECT_EQ(nul.find_cnx_private("Z")->get_value(), "x");
+    EXPECT_EQ(typed(nul.find_cnx_private("Y")) + "|" + typed(nul.find_cnx_private("Z")), "STRING 2|STRING x");
     const std::string nul_out = nul.get_cnx_text("kv2gxb", false).str();
     EXPECT_EQ(nul_out.find('\0'), std::string::npos);
     CRCNX_MANAGER again;

@@ -57,9 +57,7 @@ std::vector<std::string> lines_of(const std::string& text) {
 
 // The first line of text that starts with prefix, "" when none does.
 std::string line_starting(const std::string& text, const std::string& prefix) {
-    for (const std::string& l : lines_of(text)) {
-        if (l.rfind(prefix, 0) == 0) return l;
-    }
+    for (const std::string& l : lines_of(text)) if (l.rfind(prefix, 0) == 0) return l;
     return std::string();
 }
 

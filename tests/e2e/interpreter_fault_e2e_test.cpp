@@ -54,28 +54,6 @@ std::vector<int> recorded_pids(const std::string& record) {
     return pids;
 }
 
-// Delivers what the query service posted until done() or the bound.
-bool pump_until(bool (*done)(), int bound_ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(bound_ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        bwizc_wait_for_posted_message(5);
-        while (bwizc_dispatch_posted_message()) {
-        }
-    }
-    return true;
-}
-
-// Waits until the fake interpreter has recorded itself.
-bool pump_until_file(const std::string& record, int bound_ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(bound_ms);
-    while (read_file(record).empty()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        usleep(5000);
-    }
-    return true;
-}
-
 }  // namespace
 
 TEST(InterpreterFaultE2e, EveryFaultEndsCleanlyAndKeepsTheVariation) {
@@ -127,7 +105,7 @@ TEST(InterpreterFaultE2e, EveryFaultEndsCleanlyAndKeepsTheVariation) {
         MANAGER::end_command_block();
         const std::string service_record = record + ".service";
         if (row.script) {
-            EXPECT_TRUE(pump_until_file(service_record, 10000)) << "the fake never started";
+            EXPECT_TRUE(wait_for_file(service_record, 10000)) << "the fake never started";
         }
         const bool dropped = pump_until([] { return MANAGER::get_pending_block_count() == 0; }, row.gives_up ? 10000 : 300);
         EXPECT_EQ(dropped, row.gives_up);

@@ -106,18 +106,9 @@ TEST_F(HeadlessDialog, DriverPlaysEveryControlWithOneNotificationPerAction) {
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(script.is_done());
     EXPECT_FALSE(dlg.IsWindow());
-    const RESULT& r = dlg.result;
-    EXPECT_TRUE(r.closed_with_ok);
-    EXPECT_EQ(r.feature, BST_CHECKED);
-    EXPECT_EQ(r.radix10, BST_UNCHECKED);
-    EXPECT_EQ(r.radix16, BST_CHECKED);
-    EXPECT_EQ(r.name, "ch7");
-    EXPECT_EQ(r.simple_text, "4");
-    EXPECT_EQ(r.dropdown_text, "5");
-    EXPECT_EQ(r.droplist_sel, 2);
-    EXPECT_EQ(r.droplist_text, "XAUI");
-    EXPECT_EQ(r.slider_pos, 7);
-    EXPECT_EQ(r.files_sel, 1);
+    // OK, feature, radix 10 and 16, name, the three combo boxes, slider, file list.
+    EXPECT_TRUE(dlg.result ==
+                (RESULT{true, BST_CHECKED, BST_UNCHECKED, BST_CHECKED, "ch7", "4", "5", 2, "XAUI", 7, 1}));
 }
 
 TEST_F(HeadlessDialog, EditsAndCombosFollowTheirStyles) {

@@ -87,6 +87,7 @@ struct RESULT {
     CString droplist_text;
     int slider_pos = -1;
     int files_sel = -1;
+    bool operator==(const RESULT&) const = default;
 };
 
 class TEST_DIALOG : public CDialog {

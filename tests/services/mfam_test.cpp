@@ -11,26 +11,24 @@ TEST(FamilyNameService, MapsAcceptedSpellingsToPreferredName) {
                                "VelarisIIGX",   "Velaris 2 GX",  "velaris gx ii"};
     for (const char* spelling : spellings)
         EXPECT_STREQ(mfam_get_preferred_user_family_name(spelling), "Velaris II GX") << spelling;
-    EXPECT_STREQ(mfam_get_preferred_user_family_name("velarisii"), "Velaris II");
-    EXPECT_STREQ(mfam_get_preferred_user_family_name("Velaris-2"), "Velaris II");
-    EXPECT_STREQ(mfam_get_preferred_user_family_name("VELARIS"), "Velaris");
-    EXPECT_STREQ(mfam_get_preferred_user_family_name("velaris-gx"), "Velaris GX");
+    for (const auto& [spelling, name] : {std::pair{"velarisii", "Velaris II"}, {"Velaris-2", "Velaris II"},
+                                         {"VELARIS", "Velaris"}, {"velaris-gx", "Velaris GX"}}) {
+        EXPECT_STREQ(mfam_get_preferred_user_family_name(spelling), name);
+    }
 
     const char* unknown = "Nimbus V";
     EXPECT_EQ(mfam_get_preferred_user_family_name(unknown), unknown);
-    EXPECT_STREQ(mfam_get_preferred_user_family_name("Velaris III"), "Velaris III");
-    EXPECT_STREQ(mfam_get_preferred_user_family_name(" - "), " - ");
-    EXPECT_STREQ(mfam_get_preferred_user_family_name(""), "");
+    for (const char* other : {"Velaris III", " - ", ""})
+        EXPECT_STREQ(mfam_get_preferred_user_family_name(other), other);
     EXPECT_STREQ(mfam_get_preferred_user_family_name(nullptr), "");
 }
 
 TEST(FamilyNameService, NamesOneLowerCaseAtomLibraryPerFamily) {
-    EXPECT_STREQ(mfam_get_wysiwyg_library_name("Velaris II GX"), "velarisiigx");
-    EXPECT_STREQ(mfam_get_wysiwyg_library_name("velaris-ii-gx"), "velarisiigx");
-    EXPECT_STREQ(mfam_get_wysiwyg_library_name("Velaris GX"), "velarisgx");
-    EXPECT_STREQ(mfam_get_wysiwyg_library_name("Velaris II"), "velarisii");
-    EXPECT_STREQ(mfam_get_wysiwyg_library_name("Velaris"), "velaris");
-    EXPECT_STREQ(mfam_get_wysiwyg_library_name("Nimbus V"), "Nimbus V");
+    for (const auto& [family, library] : {std::pair{"Velaris II GX", "velarisiigx"}, {"velaris-ii-gx", "velarisiigx"},
+                                          {"Velaris GX", "velarisgx"}, {"Velaris II", "velarisii"},
+                                          {"Velaris", "velaris"}, {"Nimbus V", "Nimbus V"}}) {
+        EXPECT_STREQ(mfam_get_wysiwyg_library_name(family), library);
+    }
     EXPECT_STREQ(mfam_get_wysiwyg_library_name(nullptr), "");
 
     // Every preferred name maps to itself, and the libraries are distinct.
@@ -55,8 +53,6 @@ TEST(FamilyNameService, TranslatesRetiredNamesOnlyThroughRetiredTable) {
     }
     EXPECT_EQ(retired.size(), 2u);
 
-    EXPECT_EQ(mfam_get_current_name_of_retired_family("Velaris GX"), nullptr);
-    EXPECT_EQ(mfam_get_current_name_of_retired_family("velaris plus"), nullptr);
-    EXPECT_EQ(mfam_get_current_name_of_retired_family(""), nullptr);
-    EXPECT_EQ(mfam_get_current_name_of_retired_family(nullptr), nullptr);
+    for (const char* name : {"Velaris GX", "velaris plus", "", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(mfam_get_current_name_of_retired_family(name), nullptr) << (name ? name : "(null)");
 }

@@ -10,9 +10,7 @@ std::vector<std::string> elements_of(const BWIZC_TCL_ANSWER& answer)
 {
     std::vector<std::string> out;
     if (answer.elements) {
-        for (const CString& e : *answer.elements) {
-            out.push_back(e.str());
-        }
+        for (const CString& e : *answer.elements) out.push_back(e.str());
     }
     return out;
 }
@@ -31,9 +29,7 @@ TEST(TclAnswerParser, ReadsAnswersFedInAnyPieces)
             parser.feed(chunk.data(), chunk.size());
             BWIZC_TCL_ANSWER answer;
             BWIZC_TCL_ANSWER_PARSER::RESULT r;
-            while ((r = parser.next(answer)) == BWIZC_TCL_ANSWER_PARSER::ANSWER) {
-                answers.push_back(std::move(answer));
-            }
+            while ((r = parser.next(answer)) == BWIZC_TCL_ANSWER_PARSER::ANSWER) answers.push_back(std::move(answer));
             ASSERT_EQ(r, BWIZC_TCL_ANSWER_PARSER::NEED_MORE);
         }
         ASSERT_EQ(answers.size(), 4u) << "piece " << piece;

@@ -19,6 +19,7 @@
 #include "platform/messages.h"
 #include "platform/window.h"
 #include "services/bwizc_tcl_shell_manager.h"
+#include "test_scratch.h"
 
 namespace {
 
@@ -27,52 +28,16 @@ using CLOCK = std::chrono::steady_clock;
 using ANSWER = std::optional<std::vector<std::string>>;
 using DELIVERY = std::vector<ANSWER>;
 
-CString server_script()
-{
-    return CString(KV2GXB_BUILD_DIR) + "/libraries/device/devicedb_server.tcl";
-}
-
-bool pump_until(const std::function<bool()>& done, int timeout_ms)
-{
-    auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
-    while (!done()) {
-        if (CLOCK::now() >= end) {
-            return false;
-        }
-        bwizc_wait_for_posted_message(5);
-        while (bwizc_dispatch_posted_message()) {
-        }
-    }
-    return true;
-}
-
-void pump_for(int ms)
-{
-    pump_until([] { return false; }, ms);
-}
-
-DELIVERY snapshot_results()
-{
+DELIVERY snapshot_results() {
     DELIVERY out;
     BWIZC_TCL_RESULT_ARRAY* results = MANAGER::get_tokenized_result_array();
     for (int i = 0; i < results->GetSize(); ++i) {
         CStringArray* entry = results->GetAt(i);
-        if (!entry) {
-            out.emplace_back(std::nullopt);
-            continue;
-        }
         std::vector<std::string> elements;
-        for (const CString& e : *entry) {
-            elements.push_back(e.str());
-        }
-        out.emplace_back(std::move(elements));
+        for (int e = 0; entry && e < entry->GetSize(); ++e) elements.push_back(entry->GetAt(e).str());
+        out.emplace_back(entry ? ANSWER(std::move(elements)) : std::nullopt);
     }
     return out;
-}
-
-bool process_is_gone(pid_t pid)
-{
-    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 // A page window that asks the database and keeps what is delivered to it.
@@ -81,41 +46,31 @@ struct TEST_PAGE {
     std::vector<DELIVERY> deliveries;
     std::function<void()> on_delivery;
 
-    TEST_PAGE()
-    {
+    TEST_PAGE() {
         wnd.CreateEx(BWIZC_KIND_CUSTOM, 0, CString(), 0, CRect(), nullptr, 0);
         wnd.set_message_handler(RegisterWindowMessage(MANAGER::COMPLETION_MESSAGE_NAME), [this](WPARAM, LPARAM) {
             deliveries.push_back(snapshot_results());
-            if (on_delivery) {
-                on_delivery();
-            }
+            if (on_delivery) on_delivery();
             return LRESULT(0);
         });
     }
-    void ask(std::initializer_list<CString> commands)
-    {
+    void ask(std::initializer_list<CString> commands) {
         MANAGER::begin_command_block(wnd.GetSafeHwnd());
-        for (const CString& c : commands) {
-            MANAGER::run_tcl_shell_command(c);
-        }
+        for (const CString& c : commands) MANAGER::run_tcl_shell_command(c);
         MANAGER::end_command_block();
     }
 };
 
-// ------------------------------------------------------------------- fixture
-
 class TclShellManager : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ::unsetenv("KV2GXB_TCLSH");
-        MANAGER::set_server_script_path(server_script());
+        MANAGER::set_server_script_path(CString(KV2GXB_BUILD_DIR) + "/libraries/device/devicedb_server.tcl");
         MANAGER::set_answer_timeout_ms(10000);
         MANAGER::set_windowless_completion_handler(nullptr);
         bwizc_clear_posted_messages();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         MANAGER::shut_down_tcl_shell_process();
         MANAGER::set_server_script_path(CString());
         MANAGER::set_windowless_completion_handler(nullptr);
@@ -125,8 +80,7 @@ protected:
     }
 
     // A server of the test's own, to play a misbehaving database.
-    CString write_script(const char* name, const char* text)
-    {
+    CString write_script(const char* name, const char* text) {
         CString path = CString(KV2GXB_ARTIFACTS_DIR) + "/" + name;
         std::ofstream(path.c_str()) << text;
         return path;
@@ -135,8 +89,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReachesAsTheWizardWritesThem)
-{
+TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReachesAsTheWizardWritesThem) {
     // Each list query with its answer, elements joined by spaces: range ends,
     // clocks entered as periods (1000 / period with three decimals), the
     // receiver's clock tolerance and protocol rates matched as written.
@@ -165,9 +118,7 @@ TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReachesAsTheWizar
     TEST_PAGE page;
     page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
     MANAGER::begin_command_block(page.wnd.GetSafeHwnd());
-    for (const auto& [query, answer] : cases) {
-        MANAGER::run_tcl_shell_command(CString("get_hssi_") + query);
-    }
+    for (const auto& [query, answer] : cases) MANAGER::run_tcl_shell_command(CString("get_hssi_") + query);
     MANAGER::end_command_block();
     ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
     ASSERT_EQ(page.deliveries[1].size(), std::size(cases));
@@ -175,15 +126,12 @@ TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReachesAsTheWizar
         const ANSWER& a = page.deliveries[1][i];
         ASSERT_TRUE(a.has_value()) << cases[i].first;
         std::string joined;
-        for (const std::string& e : *a) {
-            joined += (joined.empty() ? "" : " ") + e;
-        }
+        for (const std::string& e : *a) joined += (joined.empty() ? "" : " ") + e;
         EXPECT_EQ(joined, cases[i].second) << cases[i].first;
     }
 }
 
-TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull)
-{
+TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull) {
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
     TEST_PAGE page;
     page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
@@ -209,8 +157,7 @@ TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull)
     EXPECT_EQ(MANAGER::get_tokenized_result_array()->GetSize(), 0);
 }
 
-TEST_F(TclShellManager, EnteredTextIsDataNeverTclToRun)
-{
+TEST_F(TclShellManager, EnteredTextIsDataNeverTclToRun) {
     // The data rate goes into the command as the user typed it: brackets,
     // dollars and semicolons are just a bad number, and only the database's
     // own commands run.
@@ -229,9 +176,7 @@ TEST_F(TclShellManager, EnteredTextIsDataNeverTclToRun)
     ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
     const DELIVERY& d = page.deliveries[1];
     ASSERT_EQ(d.size(), 9u);
-    for (size_t i = 0; i < 7; ++i) {
-        EXPECT_FALSE(d[i].has_value()) << "command " << i << " answered";
-    }
+    for (size_t i = 0; i < 7; ++i) EXPECT_FALSE(d[i].has_value()) << "command " << i << " answered";
     ASSERT_TRUE(d[7].has_value());
     EXPECT_TRUE(d[7]->empty());  // 2500 Mbps is no XAUI rate
     EXPECT_EQ(d[8], ANSWER(std::vector<std::string>{"1.0"}));
@@ -239,8 +184,7 @@ TEST_F(TclShellManager, EnteredTextIsDataNeverTclToRun)
     EXPECT_EQ(MANAGER::get_tcl_shell_process_id(), pid);
 }
 
-TEST_F(TclShellManager, BlockWithoutLiveWindowGoesToTheWindowlessHandler)
-{
+TEST_F(TclShellManager, BlockWithoutLiveWindowGoesToTheWindowlessHandler) {
     std::vector<DELIVERY> windowless;
     MANAGER::set_windowless_completion_handler([&] { windowless.push_back(snapshot_results()); });
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
@@ -255,8 +199,7 @@ TEST_F(TclShellManager, BlockWithoutLiveWindowGoesToTheWindowlessHandler)
     EXPECT_EQ(windowless[1], DELIVERY{ANSWER(std::vector<std::string>{"KV2VGX130KF1508C3"})});
 }
 
-TEST_F(TclShellManager, MissingInterpreterOrServerDeliversNothing)
-{
+TEST_F(TclShellManager, MissingInterpreterOrServerDeliversNothing) {
     ::setenv("KV2GXB_TCLSH", "/nonexistent/tclsh", 1);
     EXPECT_STREQ(MANAGER::get_interpreter(), "/nonexistent/tclsh");
     EXPECT_FALSE(MANAGER::start_tcl_shell_process());
@@ -277,8 +220,7 @@ TEST_F(TclShellManager, MissingInterpreterOrServerDeliversNothing)
     EXPECT_TRUE(page.deliveries.empty());
 }
 
-TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHanging)
-{
+TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHanging) {
     // Writing to the dead child must not raise SIGPIPE in the wizard.
     auto old_handler = std::signal(SIGPIPE, SIG_DFL);
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
@@ -286,9 +228,7 @@ TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHangin
     // As in the start-up enumeration, each answer asks the next question.
     TEST_PAGE page;
     page.on_delivery = [&] {
-        if (page.deliveries.size() == 60) {
-            ::kill(pid, SIGKILL);
-        }
+        if (page.deliveries.size() == 60) ::kill(pid, SIGKILL);
         page.ask({"load_package device_features"});
     };
     page.ask({"load_package device_features"});
@@ -304,8 +244,7 @@ TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHangin
     std::signal(SIGPIPE, old_handler);
 }
 
-TEST_F(TclShellManager, AnswersOutOfFrameGiveTheInterpreterUp)
-{
+TEST_F(TclShellManager, AnswersOutOfFrameGiveTheInterpreterUp) {
     struct CASE {
         const char* name;
         const char* script;
@@ -354,8 +293,7 @@ TEST_F(TclShellManager, AnswersOutOfFrameGiveTheInterpreterUp)
     }
 }
 
-TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe)
-{
+TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe) {
     auto old_handler = std::signal(SIGPIPE, SIG_DFL);
     // Answers one command, then stops reading but stays alive.
     MANAGER::set_server_script_path(write_script(
@@ -370,9 +308,7 @@ TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe)
     // than a pipe holds meets it on the I/O thread.
     page.ask({"second"});
     std::string big(4000, 'x');
-    for (int i = 0; i < 20; ++i) {
-        page.ask({CString(("list " + big).c_str())});
-    }
+    for (int i = 0; i < 20; ++i) page.ask({CString(("list " + big).c_str())});
     ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 3000));
     pump_for(50);
     EXPECT_EQ(page.deliveries.size(), 1u);
@@ -381,8 +317,7 @@ TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe)
     std::signal(SIGPIPE, old_handler);
 }
 
-TEST_F(TclShellManager, ShutDownReapsTheChildAndDropsAnswersNotYetDelivered)
-{
+TEST_F(TclShellManager, ShutDownReapsTheChildAndDropsAnswersNotYetDelivered) {
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
     pid_t pid = MANAGER::get_tcl_shell_process_id();
     ASSERT_GT(pid, 0);
@@ -390,9 +325,7 @@ TEST_F(TclShellManager, ShutDownReapsTheChildAndDropsAnswersNotYetDelivered)
     page.ask({"load_package device_features"});
     // Wait until the completion is queued, without dispatching it.
     auto end = CLOCK::now() + std::chrono::seconds(5);
-    while (bwizc_posted_message_count() == 0 && CLOCK::now() < end) {
-        bwizc_wait_for_posted_message(5);
-    }
+    while (bwizc_posted_message_count() == 0 && CLOCK::now() < end) bwizc_wait_for_posted_message(5);
     ASSERT_GT(bwizc_posted_message_count(), 0u);
     MANAGER::shut_down_tcl_shell_process();
     EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());

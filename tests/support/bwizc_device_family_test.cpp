@@ -64,13 +64,11 @@ TEST(BwizcDeviceFamily, FindsFamilyThroughNameService) {
 }
 
 TEST(BwizcFreqUnit, FindsUnitsByExactNameExceptFemtoseconds) {
-    EXPECT_EQ(bwizc_global_get_freq_unit("MHz"), &UNIT_MHZ);
-    EXPECT_EQ(bwizc_global_get_freq_unit("KHz"), &UNIT_KHZ);
-    EXPECT_EQ(bwizc_global_get_freq_unit("ps"), &UNIT_PICO_SEC);
-    EXPECT_EQ(bwizc_global_get_freq_unit("rad"), &UNIT_RADIANS);
-    EXPECT_EQ(bwizc_global_get_freq_unit("mhz"), nullptr);
-    EXPECT_EQ(bwizc_global_get_freq_unit("fs"), nullptr);
-    EXPECT_EQ(bwizc_global_get_freq_unit("Velaris"), nullptr);
+    for (const auto& [name, unit] : {std::pair<const char*, const void*>{"MHz", &UNIT_MHZ}, {"KHz", &UNIT_KHZ},
+                                     {"ps", &UNIT_PICO_SEC}, {"rad", &UNIT_RADIANS}, {"mhz", nullptr},
+                                     {"fs", nullptr}, {"Velaris", nullptr}}) {
+        EXPECT_EQ(static_cast<const void*>(bwizc_global_get_freq_unit(name)), unit) << name;
+    }
 
     ASSERT_EQ(g_bwizc_object_list.get_size(), 15);
     EXPECT_EQ(g_bwizc_object_list.to_string(), "");

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/app.h"
@@ -30,15 +27,6 @@ public:
     int idle_calls = 0;
     std::string signal;
 };
-
-bool wait_for_file(const std::string& path) {
-    for (int i = 0; i < 300; ++i) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0 && st.st_size > 0) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
 
 }  // namespace
 

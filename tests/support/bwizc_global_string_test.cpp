@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cmath>
 #include <utility>
@@ -119,17 +120,11 @@ TEST(BwizcNumbers, ComputesPowersDivisorsFractionsAndRounding) {
                                {1, 9, 1},   {13, 7, 1},  {1071, 462, 21}, {2500, 125, 125}};
     for (const auto& r : gcd_rows) EXPECT_EQ(bwizc_global_gcd(r[0], r[1]), r[2]) << r[0] << " " << r[1];
 
-    int num = 0;
-    int den = 0;
-    bwizc_global_normalize_fraction(6, 4, num, den);
-    EXPECT_EQ(num, 3);
-    EXPECT_EQ(den, 2);
-    bwizc_global_normalize_fraction(3125, 156250, num, den);
-    EXPECT_EQ(num, 1);
-    EXPECT_EQ(den, 50);
-    bwizc_global_normalize_fraction(0, 4, num, den);
-    EXPECT_EQ(num, 0);
-    EXPECT_EQ(den, 4);
+    for (const auto& r : {std::array{6, 4, 3, 2}, std::array{3125, 156250, 1, 50}, std::array{0, 4, 0, 4}}) {
+        int num = -1, den = -1;
+        bwizc_global_normalize_fraction(r[0], r[1], num, den);
+        EXPECT_EQ(std::pair(num, den), std::pair(r[2], r[3])) << r[0] << "/" << r[1];
+    }
 
     // Halves round away from zero.
     const std::pair<double, int> round_rows[] = {{-2.5, -3}, {2.49, 2},  {2.5, 3}, {-0.4, 0}, {-2.51, -3},

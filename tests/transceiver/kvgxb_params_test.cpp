@@ -16,10 +16,7 @@ struct CONFIGURATION {
 
 // The protocol's defaults as the pages bring them about, then the variations.
 void configure(KVGXB_TEST_WIZARD& m, const CONFIGURATION& c) {
-    auto cycle = [&] {
-        m.update_wizard();
-        m.evaluate_gxb_feasibility();
-    };
+    auto cycle = [&] { kvgxb_run_cycle(m); };
     m.previous_protocol = m.protocol;
     m.protocol = c.protocol;
     m.protocol_changed = m.subprotocol_changed = true;

@@ -13,20 +13,18 @@ TEST_F(KvgxbPresetTable, KeepsProtocolGroupsTogetherInArrivalOrder) {
     kvgxb_feed_presets(model, {{"KEY_BASIC_1", basic_a}, {"KEY_XAUI", xaui}, {"KEY_BASIC_2", basic_b}});
 
     ASSERT_EQ(model.get_preset_count(), 3);
-    EXPECT_EQ(model.get_preset(0)->config_key, "KEY_BASIC_1");
-    EXPECT_EQ(model.get_preset(1)->config_key, "KEY_BASIC_2");
-    EXPECT_EQ(model.get_preset(2)->config_key, "KEY_XAUI");
-    EXPECT_EQ(model.current_preset_index, 2);
     // Only Basic reads "none" as its loopback-free choice.
-    EXPECT_EQ(model.get_preset(2)->subprotocol, "none");
-    EXPECT_EQ(model.get_preset(0)->subprotocol, "No Loopback");
-    EXPECT_EQ(model.get_preset(1)->subprotocol, "Parallel loopback/BIST");
-    ASSERT_EQ(model.protocol_array_list.GetSize(), 2);
-    EXPECT_EQ(model.protocol_array_list[0], "Basic");
-    EXPECT_EQ(model.protocol_array_list[1], "XAUI");
-    EXPECT_EQ(model.get_protocol_group_first_index("Basic"), 0);
-    EXPECT_EQ(model.get_protocol_group_first_index("XAUI"), 2);
-    EXPECT_EQ(model.get_protocol_group_first_index("GIGE"), -1);
+    const std::pair<const char*, const char*> filed[] = {
+        {"KEY_BASIC_1", "No Loopback"}, {"KEY_BASIC_2", "Parallel loopback/BIST"}, {"KEY_XAUI", "none"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(model.get_preset(i)->config_key, filed[i].first);
+        EXPECT_EQ(model.get_preset(i)->subprotocol, filed[i].second);
+    }
+    EXPECT_EQ(model.current_preset_index, 2);
+    EXPECT_EQ(kvgxb_items(model.protocol_array_list), (KVGXB_ITEMS{"Basic", "XAUI"}));
+    for (const auto& [protocol, first] : {std::pair{"Basic", 0}, {"XAUI", 2}, {"GIGE", -1}}) {
+        EXPECT_EQ(model.get_protocol_group_first_index(protocol), first) << protocol;
+    }
     EXPECT_TRUE(messages.empty());
 
     // A list first filled with the fallback names gets no second XAUI.
@@ -49,10 +47,7 @@ TEST_F(KvgxbPresetTable, BasicWithoutLoopbackOffersBothLoopbackVariants) {
     EXPECT_EQ(model.get_preset(1)->find_row("WIZ_SUBPROTOCOL")->GetSize(), 2);
 
     model.protocol = "Basic";
-    CStringArray& subs = model.get_combobox_subprotocols();
-    ASSERT_EQ(subs.GetSize(), 2);
-    EXPECT_EQ(subs[0], "No Loopback");
-    EXPECT_EQ(subs[1], "Serial Loopback");
+    EXPECT_EQ(kvgxb_items(model.get_combobox_subprotocols()), (KVGXB_ITEMS{"No Loopback", "Serial Loopback"}));
     // No key answered double data mode with "true".
     EXPECT_FALSE(model.double_width_allowed);
 }
@@ -67,23 +62,20 @@ TEST_F(KvgxbPresetTable, FilingCleansRowsAndNotesDoubleWidth) {
         // The name as received carries a colon; values may repeat it.
         row.Add(CString(name) + ": ");
         auto it = p.find(name);
-        for (const std::string& v : it == p.end() ? std::vector<std::string>{"Not_Used"} : it->second) {
+        for (const std::string& v : it == p.end() ? std::vector<std::string>{"Not_Used"} : it->second)
             row.Add(CString(name) + ": " + v.c_str());
-        }
         model.add_new_entry_to_preset_param_tbl(&row);
     }
     ASSERT_EQ(model.get_preset_count(), 1);
     const CStringArray* width = model.get_preset(0)->find_row("RX_CHANNEL_WIDTH");
     ASSERT_NE(width, nullptr);
-    EXPECT_EQ(width->GetAt(0), "RX_CHANNEL_WIDTH");
-    EXPECT_EQ(width->GetAt(1), "any_value");
+    EXPECT_EQ(kvgxb_items(*width), (KVGXB_ITEMS{"RX_CHANNEL_WIDTH", "any_value"}));
     EXPECT_EQ(model.get_preset(0)->protocol, "Basic");
     EXPECT_TRUE(model.double_width_allowed);
 
     CStringArray empty;
     model.add_new_entry_to_preset_param_tbl(&empty);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "kvgxb.cpp: add_new_entry_to_preset_param_tbl, bad tcl_str");
+    EXPECT_EQ(messages, std::vector<std::string>{"kvgxb.cpp: add_new_entry_to_preset_param_tbl, bad tcl_str"});
 }
 
 TEST_F(KvgxbPresetTable, TranslatesValuesBothWays) {
@@ -269,8 +261,7 @@ TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
 
     // Defaults requested without a protocol change leave the preset layer out.
     model.number_of_channels = 8;
-    model.force_default_settings = true;
-    model.force_default_changed = true;
+    model.force_default_settings = model.force_default_changed = true;
     run_cycle();
     EXPECT_EQ(model.number_of_channels, 8);
     EXPECT_EQ(model.get_feasibility_cause_text(), "Cause: Please check NUMBER_OF_CHANNELS");

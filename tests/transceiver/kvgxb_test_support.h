@@ -59,6 +59,10 @@ inline KVGXB_TEST_PRESET kvgxb_xaui_preset() {
     return p;
 }
 
+// The elements of a list, to compare whole lists at once.
+inline std::vector<CString> kvgxb_items(const CStringArray& list) { return {list.begin(), list.end()}; }
+using KVGXB_ITEMS = std::vector<CString>;
+
 // Sends the key list, then every key's 22 answers in query order.
 inline void kvgxb_feed_presets(KVGXB_WIZARD_MODEL& model,
                                const std::vector<std::pair<std::string, KVGXB_TEST_PRESET>>& presets) {
@@ -97,26 +101,34 @@ public:
 };
 using KVGXB_TEST_WIZARD = KVGXB_CLOCK_REFRESHING<KVGXB_WIZARD_MODEL>;
 
+// One update cycle, and what the general page does for a protocol or a
+// subprotocol choice, on the model or the wizard.
+template <class MODEL>
+void kvgxb_run_cycle(MODEL& m) {
+    m.update_wizard();
+    m.evaluate_gxb_feasibility();
+}
+template <class MODEL>
+void kvgxb_choose_protocol(MODEL& m, const char* name) {
+    m.previous_protocol = m.protocol;
+    m.protocol = name;
+    if (m.previous_protocol.CompareNoCase(name) != 0) m.protocol_changed = m.subprotocol_changed = true;
+    kvgxb_run_cycle(m);
+}
+template <class MODEL>
+void kvgxb_choose_subprotocol(MODEL& m, const char* name) {
+    m.subprotocol_changed = m.subprotocol.CompareNoCase(name) != 0;
+    m.subprotocol = name;
+    kvgxb_run_cycle(m);
+}
+
 // A model working on its own description, with message boxes captured.
 class KvgxbModelTest : public ::testing::Test {
 protected:
     void SetUp() override { model.set_model_cnx_manager(&cnx); }
 
-    // What the general page does for a protocol choice.
-    void choose_protocol(const char* name) {
-        model.previous_protocol = model.protocol;
-        model.protocol = name;
-        if (model.previous_protocol.CompareNoCase(name) != 0) {
-            model.protocol_changed = true;
-            model.subprotocol_changed = true;
-        }
-        run_cycle();
-    }
-    void choose_subprotocol(const char* name) {
-        model.subprotocol_changed = model.subprotocol.CompareNoCase(name) != 0;
-        model.subprotocol = name;
-        run_cycle();
-    }
+    void choose_protocol(const char* name) { kvgxb_choose_protocol(model, name); }
+    void choose_subprotocol(const char* name) { kvgxb_choose_subprotocol(model, name); }
     void choose_width_mode(bool single) {
         model.single_width_mode = single;
         model.deserializer_width_changed = true;
@@ -135,10 +147,7 @@ protected:
         }
         run_cycle();
     }
-    void run_cycle() {
-        model.update_wizard();
-        model.evaluate_gxb_feasibility();
-    }
+    void run_cycle() { kvgxb_run_cycle(model); }
 
     CRCNX_MANAGER cnx;
     KVGXB_TEST_WIZARD model;

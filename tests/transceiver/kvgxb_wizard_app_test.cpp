@@ -10,8 +10,6 @@
 
 namespace {
 
-bool process_is_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
-
 // A database that knows two keys and answers every other command with the
 // command itself, logging what it receives beside its script (one script per
 // test, since tests run side by side).

@@ -12,9 +12,7 @@
 namespace {
 
 bool row_has(const CStringArray* row, const char* value) {
-    for (int i = 1; row && i < row->GetSize(); ++i) {
-        if (row->GetAt(i) == value) return true;
-    }
+    for (int i = 1; row && i < row->GetSize(); ++i) if (row->GetAt(i) == value) return true;
     return false;
 }
 }  // namespace

@@ -100,19 +100,6 @@ protected:
         return *wizard;
     }
 
-    // The GUI thread's share: waits for completions and dispatches them.
-    static bool pump_until(const std::function<bool()>& done, int timeout_ms) {
-        const auto end = CLOCK::now() + std::chrono::milliseconds(timeout_ms);
-        // One message at a time, `done` looked at after each: a test can stop
-        // between two answers of a sequence.
-        while (!done()) {
-            if (CLOCK::now() >= end) return false;
-            if (!bwizc_dispatch_posted_message()) bwizc_wait_for_posted_message(5);
-        }
-        return true;
-    }
-    static void pump_for(int ms) { pump_until([] { return false; }, ms); }
-
     // An interactive start: on_init_wizard, then the answers until the last
     // key is filed and the clock list of the entered rate has arrived.
     bool run_start_up(KVGXB_TEST_APP_WIZARD& w) {
@@ -127,26 +114,11 @@ protected:
         return path;
     }
 
-    // What the general page does for a protocol or subprotocol choice.
     void choose_protocol(const char* name, const char* sub = nullptr) {
-        KVGXB_WIZARD& w = *wizard;
-        w.previous_protocol = w.protocol;
-        w.protocol = name;
-        if (w.previous_protocol.CompareNoCase(name) != 0) {
-            w.protocol_changed = true;
-            w.subprotocol_changed = true;
-        }
-        run_cycle();
-        if (sub) {
-            w.subprotocol_changed = w.subprotocol.CompareNoCase(sub) != 0;
-            w.subprotocol = sub;
-            run_cycle();
-        }
+        kvgxb_choose_protocol(*wizard, name);
+        if (sub) kvgxb_choose_subprotocol(*wizard, sub);
     }
-    void run_cycle() {
-        wizard->update_wizard();
-        wizard->evaluate_gxb_feasibility();
-    }
+    void run_cycle() { kvgxb_run_cycle(*wizard); }
 
     std::unique_ptr<KVGXB_TEST_APP_WIZARD> wizard;
     MESSAGE_CAPTURE captured;
