@@ -137,6 +137,17 @@ TEST(QtBackend, UserInputThroughWidgetsReachesWindowObjects) {
             CRect rc = dlg.GetDlgItem(static_cast<int>(id))->get_rect();
             EXPECT_TRUE(has_ink(shot, QRect(rc.left, rc.top, rc.Width(), rc.Height()))) << "control " << id;
         }
+        // Drawn by its owner (the flat look), a button is still reached with
+        // the keyboard and pressed with the space bar.
+        CWnd* apply = dlg.GetDlgItem(IDC_APPLY);
+        apply->ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+        QWidget* painted = bwizc_qt_widget(apply);
+        ASSERT_NE(painted, nullptr);
+        EXPECT_EQ(painted->focusPolicy(), Qt::StrongFocus);
+        painted->setFocus();
+        dlg.since_mark();
+        QTest::keyClick(painted, Qt::Key_Space);
+        EXPECT_EQ(dlg.since_mark(), (std::vector<N>{{WM_COMMAND, IDC_APPLY, BN_CLICKED}}));
         QTest::mouseClick(widget<QPushButton>(&dlg, IDOK), Qt::LeftButton);
     });
     EXPECT_EQ(r, IDOK);

@@ -265,7 +265,10 @@ protected:
 // A widget the platform paints itself and that hands the mouse to its window.
 class QT_PAINTED : public QWidget, public MIRROR {
 public:
-    explicit QT_PAINTED(QWidget* parent) : QWidget(parent) {
+    // A pressable window (an owner-drawn button) takes the keyboard focus
+    // with Tab and is pressed with the space bar, like the native button.
+    explicit QT_PAINTED(QWidget* parent, bool pressable = false) : QWidget(parent), m_pressable(pressable) {
+        if (pressable) setFocusPolicy(Qt::StrongFocus);
         setMouseTracking(true);
         // The mouse resting on the window for the hover time.
         m_hover.setSingleShot(true);
@@ -300,9 +303,18 @@ protected:
         if (CWnd* w = wnd()) w->SendMessage(WM_MOUSELEAVE);
     }
     void focusInEvent(QFocusEvent*) override { focus_from_widget(hwnd); }
+    void keyPressEvent(QKeyEvent* e) override {
+        CWnd* w = wnd();
+        if (m_pressable && w && e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
+            bwizc_user_click(w);
+            return;
+        }
+        QWidget::keyPressEvent(e);
+    }
 
 private:
     QTimer m_hover;
+    bool m_pressable = false;
 };
 
 class QT_PUSH_BUTTON : public QPushButton, public MIRROR {
@@ -488,7 +500,7 @@ public:
                 r->setAutoExclusive(false);
                 make(r);
             } else if (type == BS_GROUPBOX || type == BS_OWNERDRAW) {
-                make(new QT_PAINTED(parent));
+                make(new QT_PAINTED(parent, type == BS_OWNERDRAW));
             } else {
                 make(new QT_PUSH_BUTTON(parent));
             }
