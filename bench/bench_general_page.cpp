@@ -3,6 +3,7 @@
 // cycle, the verdict and the page's refresh it sets off.
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 #include "bench_util.h"
@@ -14,6 +15,20 @@
 #include "toolkit/crstd_buttons_panel_decorator.h"
 #include "transceiver/pages/kvgxb_page1.h"
 
+namespace {
+
+// A script step that holds the General page until the device database has
+// filled its lists.
+std::function<bool(CDialog*)> device_lists_ready(KVGXB_WIZARD& wizard) {
+    return [&wizard](CDialog*) {
+        if (wizard.enumeration_done && !wizard.inclk_list_pending) return true;
+        bwizc_wait_for_posted_message(5);
+        return false;
+    };
+}
+
+}  // namespace
+
 BENCH_RESULT bench_general_page_change(const CString& dir, const CString& libraries_dir) {
     BWIZC_TCL_SHELL_MANAGER::set_server_script_path(libraries_dir + "/device/devicedb_server.tcl");
     KVGXB_WIZARD wizard;
@@ -22,11 +37,7 @@ BENCH_RESULT bench_general_page_change(const CString& dir, const CString& librar
     const int runs = 200;
     BWIZC_INPUT_SCRIPT script;
     script
-        .then([&](CDialog*) {
-            if (wizard.enumeration_done && !wizard.inclk_list_pending) return true;
-            bwizc_wait_for_posted_message(5);
-            return false;
-        })
+        .then(device_lists_ready(wizard))
         .then([&](CDialog* page) {
             for (int i = 0; i <= runs; ++i) {
                 const auto t0 = std::chrono::steady_clock::now();
@@ -66,11 +77,7 @@ std::vector<BENCH_RESULT> bench_channel_change_with_estimate(const CString& dir,
     CLOCK::time_point changed;
     BWIZC_INPUT_SCRIPT script;
     script
-        .then([&](CDialog*) {
-            if (wizard.enumeration_done && !wizard.inclk_list_pending) return true;
-            bwizc_wait_for_posted_message(5);
-            return false;
-        })
+        .then(device_lists_ready(wizard))
         .then([&](CDialog* page) {
             const bool eight = i % 2 == 1;
             if (waiting) {

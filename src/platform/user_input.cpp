@@ -32,18 +32,7 @@ bool focus(CWnd* w) {
 }
 
 void uncheck_group_siblings(CWnd* button) {
-    CWnd* parent = button->GetParent();
-    if (!parent) return;
-    const auto& kids = parent->get_children();
-    auto self = std::find(kids.begin(), kids.end(), button);
-    if (self == kids.end()) return;
-    // The group runs from the last WS_GROUP at or before the button up to the next WS_GROUP.
-    auto first = self;
-    while (first != kids.begin() && !((*first)->GetStyle() & WS_GROUP)) --first;
-    auto last = self + 1;
-    while (last != kids.end() && !((*last)->GetStyle() & WS_GROUP)) ++last;
-    for (auto it = first; it != last; ++it) {
-        CWnd* w = *it;
+    for (CWnd* w : button->get_group_siblings()) {
         if (w == button || w->get_kind() != BWIZC_KIND_BUTTON) continue;
         if ((w->GetStyle() & BS_TYPEMASK) != BS_AUTORADIOBUTTON || w->state().check == 0) continue;
         w->mutable_state().check = 0;

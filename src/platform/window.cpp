@@ -926,3 +926,15 @@ int GetSystemMetrics(int index) {
     if (index == SM_CYSCREEN) return s.cy;
     return 0;
 }
+
+std::vector<CWnd*> CWnd::get_group_siblings() const {
+    if (!m_parent) return {};
+    const auto& kids = m_parent->get_children();
+    auto self = std::find(kids.begin(), kids.end(), this);
+    if (self == kids.end()) return {};
+    auto first = self;
+    while (first != kids.begin() && !((*first)->GetStyle() & WS_GROUP)) --first;
+    auto last = self + 1;
+    while (last != kids.end() && !((*last)->GetStyle() & WS_GROUP)) ++last;
+    return std::vector<CWnd*>(first, last);
+}

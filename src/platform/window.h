@@ -145,6 +145,9 @@ public:
     void SetOwner(CWnd* owner) { m_owner = owner; }
     CWnd* GetTopLevelParent() const;
     const std::vector<CWnd*>& get_children() const { return m_children; }
+    // The siblings of this window's group, itself included: from the last
+    // WS_GROUP at or before it up to the next WS_GROUP. Empty without a parent.
+    std::vector<CWnd*> get_group_siblings() const;
     CWnd* GetDlgItem(int id) const;
     // The next (or previous) tab stop among the siblings of `ctrl`.
     CWnd* GetNextDlgTabItem(CWnd* ctrl, BOOL previous = FALSE) const;

@@ -211,18 +211,9 @@ LRESULT CRADIO_BUTTON::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CRADIO_BUTTON::uncheck_owner_drawn_group_siblings() {
-    CWnd* parent = GetParent();
-    if (get_ui_delegate() == nullptr || parent == nullptr) return;
-    const auto& kids = parent->get_children();
-    auto self = std::find(kids.begin(), kids.end(), static_cast<CWnd*>(this));
-    if (self == kids.end()) return;
-    // The group runs from the last WS_GROUP at or before the button up to the next WS_GROUP.
-    auto first = self;
-    while (first != kids.begin() && !((*first)->GetStyle() & WS_GROUP)) --first;
-    auto last = self + 1;
-    while (last != kids.end() && !((*last)->GetStyle() & WS_GROUP)) ++last;
-    for (auto it = first; it != last; ++it) {
-        auto* other = dynamic_cast<CRADIO_BUTTON*>(*it);
+    if (get_ui_delegate() == nullptr) return;
+    for (CWnd* sibling : get_group_siblings()) {
+        auto* other = dynamic_cast<CRADIO_BUTTON*>(sibling);
         if (other && other != this && other->m_check_state != BST_UNCHECKED) other->apply_check_state(BST_UNCHECKED, true);
     }
 }

@@ -63,53 +63,66 @@ private:
     CFont* m_old;
 };
 
-class FLAT_PUSH_BUTTON_DELEGATE : public CRUI_DELEGATE {
+// A flat button-like control: the kind draws its face, then the label is
+// written in the window's font.
+class FLAT_BUTTON_DELEGATE : public CRUI_DELEGATE {
 public:
     bool paint(CRUI_ELEMENT* element, CDC* dc) override {
         CWnd* wnd = element->get_base_wnd();
         if (!wnd || !dc) return false;
-        const BWIZC_THEME* theme = bwizc_get_active_theme();
+        const BWIZC_THEME& theme = *bwizc_get_active_theme();
         CRect client;
         wnd->GetClientRect(&client);
         const bool enabled = wnd->IsWindowEnabled() != FALSE;
-        dc->FillSolidRect(client, enabled && is_lit(element) ? theme->hover_color : theme->face_color);
-        CBrush frame(enabled && is_default_button(wnd) ? theme->accent_color : theme->border_color);
+        CRect text = client;
+        const UINT align = draw_face(element, wnd, dc, client, enabled, theme, text);
+        WINDOW_FONT font(wnd, dc);
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(enabled ? theme.text_color : theme.disabled_text_color);
+        dc->DrawText(wnd->GetWindowText(), &text, DT_SINGLELINE | DT_VCENTER | align);
+        return true;
+    }
+
+protected:
+    // Draws the face; narrows `text` to where the label goes and returns its
+    // horizontal alignment.
+    virtual UINT draw_face(CRUI_ELEMENT* element, CWnd* wnd, CDC* dc, const CRect& client, bool enabled,
+                           const BWIZC_THEME& theme, CRect& text) = 0;
+};
+
+class FLAT_PUSH_BUTTON_DELEGATE : public FLAT_BUTTON_DELEGATE {
+protected:
+    UINT draw_face(CRUI_ELEMENT* element, CWnd* wnd, CDC* dc, const CRect& client, bool enabled,
+                   const BWIZC_THEME& theme, CRect& /*text*/) override {
+        dc->FillSolidRect(client, enabled && is_lit(element) ? theme.hover_color : theme.face_color);
+        CBrush frame(enabled && is_default_button(wnd) ? theme.accent_color : theme.border_color);
         dc->FrameRect(client, &frame);
         if (enabled && is_default_button(wnd)) {
             CRect inner = client;
             inner.DeflateRect(1, 1);
             dc->FrameRect(inner, &frame);
         }
-        WINDOW_FONT font(wnd, dc);
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(enabled ? theme->text_color : theme->disabled_text_color);
-        CRect text = client;
-        dc->DrawText(wnd->GetWindowText(), &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-        return true;
+        return DT_CENTER;
     }
 };
 
 // Check box and radio button: the flat mark box at the left, the text after it.
-class FLAT_MARK_DELEGATE : public CRUI_DELEGATE {
+class FLAT_MARK_DELEGATE : public FLAT_BUTTON_DELEGATE {
 public:
     explicit FLAT_MARK_DELEGATE(bool radio) : m_radio(radio) {}
 
-    bool paint(CRUI_ELEMENT* element, CDC* dc) override {
-        CWnd* wnd = element->get_base_wnd();
-        if (!wnd || !dc) return false;
-        const BWIZC_THEME* theme = bwizc_get_active_theme();
-        CRect client;
-        wnd->GetClientRect(&client);
-        const bool enabled = wnd->IsWindowEnabled() != FALSE;
+protected:
+    UINT draw_face(CRUI_ELEMENT* element, CWnd* /*wnd*/, CDC* dc, const CRect& client, bool enabled,
+                   const BWIZC_THEME& theme, CRect& text) override {
         int state = BST_UNCHECKED;
         if (auto* check = dynamic_cast<CCHECK_BUTTON*>(element)) state = check->get_check_state();
         if (auto* radio = dynamic_cast<CRADIO_BUTTON*>(element)) state = radio->get_check_state();
         const int top = (client.Height() - 13) / 2;
         const CRect box(0, top, 13, top + 13);
-        const COLORREF frame_color = enabled && is_lit(element) ? theme->accent_color : theme->border_color;
-        const COLORREF mark_color = enabled ? theme->accent_color : theme->disabled_text_color;
+        const COLORREF frame_color = enabled && is_lit(element) ? theme.accent_color : theme.border_color;
+        const COLORREF mark_color = enabled ? theme.accent_color : theme.disabled_text_color;
         CPen frame(PS_SOLID, 1, frame_color);
-        CBrush fill(enabled ? (is_lit(element) ? theme->hover_color : BWIZC_COLOR_WHITE) : theme->face_color);
+        CBrush fill(enabled ? (is_lit(element) ? theme.hover_color : BWIZC_COLOR_WHITE) : theme.face_color);
         CPen* old_pen = dc->SelectObject(&frame);
         CBrush* old_brush = dc->SelectObject(&fill);
         if (m_radio) {
@@ -138,12 +151,8 @@ public:
         }
         dc->SelectObject(old_pen);
         dc->SelectObject(old_brush);
-        WINDOW_FONT font(wnd, dc);
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(enabled ? theme->text_color : theme->disabled_text_color);
-        CRect text(18, 0, client.right, client.bottom);
-        dc->DrawText(wnd->GetWindowText(), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-        return true;
+        text.left = 18;
+        return DT_LEFT;
     }
 
 private:

@@ -233,13 +233,8 @@ void KVGXB_PAGE_BASIC1::on_init_dialog() {
     bind(m_not_rising_edge, IDC_NOT_RISING_EDGE);
     bind(m_bitslip, IDC_BITSLIP);
     bind(m_state_machine, IDC_STATE_MACHINE);
-    m_aligner_group.remove_all_members();
-    m_edge_group.remove_all_members();
-    for (CRRADIO_BUTTON* radio : {&m_manual, &m_bitslip, &m_state_machine}) m_aligner_group.add_member(radio);
-    for (CRRADIO_BUTTON* radio : {&m_rising_edge, &m_not_rising_edge}) m_edge_group.add_member(radio);
-    for (CRRADIO_BUTTON* radio : {&m_manual, &m_rising_edge, &m_not_rising_edge, &m_bitslip, &m_state_machine}) {
-        radio->add_as_first_listener(this);
-    }
+    group_radios(m_aligner_group, {&m_manual, &m_bitslip, &m_state_machine});
+    group_radios(m_edge_group, {&m_rising_edge, &m_not_rising_edge});
     bind(m_pattern_length_label, IDC_PATTERN_LENGTH_LABEL);
     bind(m_pattern_length, IDC_PATTERN_LENGTH);
     bind(m_pattern_label, IDC_PATTERN_LABEL);

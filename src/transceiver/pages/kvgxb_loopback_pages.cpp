@@ -1,7 +1,5 @@
 #include "transceiver/pages/kvgxb_loopback_pages.h"
 
-#include <functional>
-
 namespace {
 
 using ITEM = BWIZC_DIALOG_ITEM;
@@ -50,18 +48,6 @@ bool is_rt(KVGXB_WIZARD& model) { return model.operation_mode == KVGXB_OPMODE_RX
 
 }  // namespace
 
-// One radio group: bound, grouped, and heard by the page before the group.
-template <size_t N>
-static void bind_mode_radios(KVGXB_MODE_RADIO (&radios)[N], CRRADIO_BUTTON_GROUP& group,
-                             const std::function<void(CCONTROL&, UINT)>& bind, CRLISTENER* page) {
-    group.remove_all_members();
-    for (KVGXB_MODE_RADIO& entry : radios) {
-        bind(entry.radio, entry.item);
-        group.add_member(&entry.radio);
-        entry.radio.add_as_first_listener(page);
-    }
-}
-
 // The mode of the radio that reports itself checked, or -1.
 template <size_t N>
 static int checked_mode(KVGXB_MODE_RADIO (&radios)[N], CCONTROL* source) {
@@ -89,13 +75,12 @@ BOOL KVGXB_PAGE4::IncludedInSequence() {
 }
 
 void KVGXB_PAGE4::on_init_dialog() {
-    auto binder = [this](CCONTROL& control, UINT item) { bind(control, item); };
     bind_feasibility();
-    bind_mode_radios(m_loopback, m_loopback_group, binder, this);
+    bind_mode_radios(m_loopback, m_loopback_group);
     bind(m_serial_loopback_label, IDC_SERIAL_LOOPBACK_LABEL);
     bind(m_parallel_loopback_label, IDC_PARALLEL_LOOPBACK_LABEL);
     bind(m_reverse_loopback_label, IDC_REVERSE_LOOPBACK_LABEL);
-    bind_mode_radios(m_reverse_loopback, m_reverse_loopback_group, binder, this);
+    bind_mode_radios(m_reverse_loopback, m_reverse_loopback_group);
     bind(m_reverse_serial_loopback_label, IDC_REVERSE_SERIAL_LOOPBACK_LABEL);
     refresh_from_model();
     refresh_feasibility();
@@ -141,7 +126,7 @@ KVGXB_PAGE5::KVGXB_PAGE5(UINT template_id) : KVGXB_PAGE(template_id) { register_
 
 void KVGXB_PAGE5::on_init_dialog() {
     bind_feasibility();
-    bind_mode_radios(m_modes, m_mode_group, [this](CCONTROL& control, UINT item) { bind(control, item); }, this);
+    bind_mode_radios(m_modes, m_mode_group);
     bind_ports(m_ports);
     refresh_from_model();
     refresh_feasibility();

@@ -4,14 +4,6 @@
 
 #include "transceiver/pages/kvgxb_page.h"
 
-// A radio button that stands for one value of a mode.
-struct KVGXB_MODE_RADIO {
-    KVGXB_MODE_RADIO(UINT item_id, int mode_value) : item(item_id), mode(mode_value) {}
-    CRRADIO_BUTTON radio;
-    UINT item;
-    int mode;
-};
-
 class KVGXB_PAGE4 : public KVGXB_PAGE {
 public:
     static constexpr UINT TEMPLATE_ID = 161;

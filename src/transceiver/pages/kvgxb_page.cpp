@@ -49,6 +49,24 @@ void KVGXB_PAGE::bind_feasibility() {
     bind(m_feasibility_cause, IDC_KVGXB_FEASIBILITY_CAUSE);
 }
 
+void KVGXB_PAGE::group_radios(CRRADIO_BUTTON_GROUP& group, std::initializer_list<CRRADIO_BUTTON*> members) {
+    group.remove_all_members();
+    for (CRRADIO_BUTTON* radio : members) add_to_group(group, *radio);
+}
+
+void KVGXB_PAGE::bind_mode_radios(std::span<KVGXB_MODE_RADIO> radios, CRRADIO_BUTTON_GROUP& group) {
+    group.remove_all_members();
+    for (KVGXB_MODE_RADIO& entry : radios) {
+        bind(entry.radio, entry.item);
+        add_to_group(group, entry.radio);
+    }
+}
+
+void KVGXB_PAGE::add_to_group(CRRADIO_BUTTON_GROUP& group, CRRADIO_BUTTON& radio) {
+    group.add_member(&radio);
+    radio.add_as_first_listener(this);
+}
+
 void KVGXB_PAGE::refresh_from_model() {
     if (!IsWindow() || m_refreshing) return;
     m_refreshing = true;

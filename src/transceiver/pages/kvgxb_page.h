@@ -37,6 +37,14 @@ struct KVGXB_PORT_CHECK {
     const char* port;
 };
 
+// A radio button that stands for one value of a mode.
+struct KVGXB_MODE_RADIO {
+    KVGXB_MODE_RADIO(UINT item_id, int mode_value) : item(item_id), mode(mode_value) {}
+    CRRADIO_BUTTON radio;
+    UINT item;
+    int mode;
+};
+
 class KVGXB_PAGE : public CRWIZARD_PAGE {
 public:
     explicit KVGXB_PAGE(UINT template_id);
@@ -71,6 +79,11 @@ protected:
     // Binds the control to its template item; the page hears its changes.
     void bind(CCONTROL& control, UINT item);
     void bind_feasibility();
+    // Bound radio buttons made one group; the page hears each of them before
+    // the group does.
+    void group_radios(CRRADIO_BUTTON_GROUP& group, std::initializer_list<CRRADIO_BUTTON*> members);
+    // Each mode radio bound to its item, and all of them made one group.
+    void bind_mode_radios(std::span<KVGXB_MODE_RADIO> radios, CRRADIO_BUTTON_GROUP& group);
     // Guarded list refresh: fills `combo` with `items`, looks `value` up
     // (whole text, any case); a value that is not offered becomes the first
     // item when `fallback` is set. Returns the value shown.
@@ -114,5 +127,7 @@ protected:
     CRSTATIC m_feasibility_cause;
 
 private:
+    void add_to_group(CRRADIO_BUTTON_GROUP& group, CRRADIO_BUTTON& radio);
+
     bool m_refreshing = false;
 };

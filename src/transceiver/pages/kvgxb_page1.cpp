@@ -64,11 +64,7 @@ void KVGXB_PAGE1::on_init_dialog() {
     bind(m_width_label, IDC_WIDTH_LABEL);
     bind(m_single_width, IDC_SINGLE_WIDTH);
     bind(m_double_width, IDC_DOUBLE_WIDTH);
-    m_width_group.remove_all_members();
-    m_width_group.add_member(&m_single_width);
-    m_width_group.add_member(&m_double_width);
-    m_single_width.add_as_first_listener(this);
-    m_double_width.add_as_first_listener(this);
+    group_radios(m_width_group, {&m_single_width, &m_double_width});
     bind(m_channel_width, IDC_CHANNEL_WIDTH);
     bind(m_input_selection, IDC_INPUT_SELECTION);
     bind(m_question_a, IDC_QUESTION_A);

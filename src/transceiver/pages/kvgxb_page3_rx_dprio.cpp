@@ -47,11 +47,7 @@ void KVGXB_PAGE3_RX_DPRIO::on_init_dialog() {
     bind_feasibility();
     bind(m_dprio_off, IDC_DPRIO_OFF);
     bind(m_dprio_on, IDC_DPRIO_ON);
-    m_dprio_group.remove_all_members();
-    m_dprio_group.add_member(&m_dprio_off);
-    m_dprio_group.add_member(&m_dprio_on);
-    m_dprio_off.add_as_first_listener(this);
-    m_dprio_on.add_as_first_listener(this);
+    group_radios(m_dprio_group, {&m_dprio_off, &m_dprio_on});
     bind(m_starting_channel_label, IDC_STARTING_CHANNEL_LABEL);
     bind(m_starting_channel, IDC_STARTING_CHANNEL);
     bind(m_rx_analog_group, IDC_RX_ANALOG_GROUP);

@@ -79,11 +79,7 @@ void KVGXB_PAGE_SONET::on_init_dialog() {
     bind_feasibility();
     bind(m_rising_edge, IDC_RISING_EDGE);
     bind(m_not_rising_edge, IDC_NOT_RISING_EDGE);
-    m_edge_group.remove_all_members();
-    m_edge_group.add_member(&m_rising_edge);
-    m_edge_group.add_member(&m_not_rising_edge);
-    m_rising_edge.add_as_first_listener(this);
-    m_not_rising_edge.add_as_first_listener(this);
+    group_radios(m_edge_group, {&m_rising_edge, &m_not_rising_edge});
     bind(m_align_label, IDC_ALIGN_LABEL);
     bind(m_pattern_length_label, IDC_PATTERN_LENGTH_LABEL);
     bind(m_pattern_length, IDC_PATTERN_LENGTH);
