@@ -20,12 +20,9 @@ KVGXB_WIZARD::~KVGXB_WIZARD() {
     // The manager itself may already be gone at process exit, so it is not
     // called here.
     if (g_query_handler_owner == this) g_query_handler_owner = nullptr;
+    // The General page outlives this part of the wizard at process exit; it
+    // must not find its way back here.
     set_device_query_client(nullptr);
-    // The pages reach back into the wizard as a KVGXB_WIZARD while they are
-    // destroyed, so they go while that part still exists.
-    CRPAGE_MANAGER& pages = get_page_manager();
-    while (pages.remove_page_at(pages.get_count() - 1, true)) {
-    }
 }
 
 KVGXB_DEVICE_QUERY_CLIENT::~KVGXB_DEVICE_QUERY_CLIENT() {
