@@ -25,16 +25,6 @@ struct VIOLATION_CASE {
 };
 
 const VIOLATION_CASE VIOLATIONS[] = {
-    {"XAUI with three channels",
-     {{"PROTOCOL", "XAUI"}, {"NUMBER_OF_CHANNELS", "3"}},
-     {"NUMBER_OF_CHANNELS \"3\" is not allowed (XAUI has 4 channels per bonded group); allowed values: 4, 8, 12, 16, 20"},
-     {}},
-    {"a data rate outside every range",
-     {{"RX_DATA_RATE", "9000"}},
-     // The transmitter follows the receiver, into the same fault.
-     {"RX_DATA_RATE \"9000\" is not allowed; allowed range: 622 to 6375",
-      "TX_DATA_RATE \"9000\" is not allowed; allowed range: 622 to 6375"},
-     {}},
     {"single-width Basic above its range",
      {{"PROTOCOL", "3g_basic"}, {"RX_DATA_RATE", "5000"}, {"TX_DATA_RATE", "5000"}},
      {"RX_DATA_RATE \"5000\" is not allowed (single width); allowed range: 622 to 3125",
@@ -50,10 +40,6 @@ const VIOLATION_CASE VIOLATIONS[] = {
      // No coding of the transmitter satisfies both the protocol and the receiver.
      {"RX_8B_10B_MODE \"normal\" is not allowed (the protocol codes no 8b/10b); allowed values: none",
       "TX_8B_10B_MODE \"none\" is not allowed (receiver and transmitter share the coding); allowed values: normal"},
-     {}},
-    {"SONET without 8b/10b status ports",
-     {{"PROTOCOL", "SONET"}, {"rx_ctrldetect", "true"}},
-     {"The port rx_ctrldetect cannot be used (the protocol codes no 8b/10b)"},
      {}},
     {"XAUI without its 8b/10b status",
      {{"PROTOCOL", "XAUI"}, {"rx_errdetect", "false"}},
