@@ -178,7 +178,7 @@ void BWIZC_RESOURCE_INFO_MANAGER::resource_info_thread_func() {
     }
     CString loaded_path = request.dll_path;
     for (bool first = true; !m_quit; first = false) {
-        if (!m_busy) m_busy = true;
+        m_busy = true;
         // The wake-up that ends a wait may stand for many requests: the
         // latest one is answered.
         if (!first) request = copy_request();
