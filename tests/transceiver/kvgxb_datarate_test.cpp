@@ -1,4 +1,6 @@
 // Data rate and input clock arithmetic, value lists, VOD and pre-emphasis.
+#include <tuple>
+
 #include "support/bwizc_global.h"
 #include "transceiver/kvgxb_test_support.h"
 
@@ -12,10 +14,7 @@ TEST_F(KvgxbDataRate, InputSelectionMovesBetweenAllThreeQuestions) {
     // rate and the clock themselves never change.
     struct MOVE {
         int selection;
-        const char* a;
-        const char* a_unit;
-        const char* b;
-        const char* b_unit;
+        const char *a, *a_unit, *b, *b_unit;
     };
     const MOVE moves[] = {
         {1, "125", "MHz", "2500", "Mbps"},     {2, "8.000", "ns", nullptr, nullptr},
@@ -82,8 +81,7 @@ TEST_F(KvgxbDataRate, ClockFieldFollowsItsUnit) {
 TEST_F(KvgxbDataRate, RemainderIsInMillionthsOfAMbps) {
     struct REMAINDER_CASE {
         const char* text;
-        int mbps;
-        int remainder;
+        int mbps, remainder;
     };
     const REMAINDER_CASE cases[] = {
         {"3125.5", 3125, 500000}, {"2488.32", 2488, 320000}, {"622", 622, 0},
@@ -184,54 +182,38 @@ TEST_F(KvgxbValueLists, VodListsBySupplyAndTermination) {
 }
 
 TEST_F(KvgxbValueLists, FirstPostTapMapsSliderPositionsThroughTheVodWindow) {
-    model.vcchtx = "1.2";
+    // Every window of both lists: position 0 is its top setting, the count is
+    // off, and settings outside low..low+count are dropped. The 1.2 V list
+    // numbers its entries from one.
     model.tx_termination = 100;
-    model.vod_ctrl_setting = 640;  // fourth entry: window (2, 11)
-    EXPECT_EQ(model.get_vod_iter_setting(), 4);
-    model.set_tx_preemp_tap_1(11);
-    EXPECT_EQ(model.preemp_1st_posttap, 0);
-    model.set_tx_preemp_tap_1(7);
-    EXPECT_EQ(model.preemp_1st_posttap, 5);
-    model.set_tx_preemp_tap_1(0);
-    EXPECT_EQ(model.preemp_1st_posttap, 12);
-    model.check_and_set_tx_preemp_tap_1_real();
-    EXPECT_EQ(model.preemp_1st_posttap, 12);
-    model.vod_ctrl_setting = 160;  // first entry: window (1, 3)
-    model.check_and_set_tx_preemp_tap_1_real();
-    EXPECT_EQ(model.preemp_1st_posttap, 0);
-    model.set_tx_preemp_tap_1(1);
-    EXPECT_EQ(model.preemp_1st_posttap, 2);
-    model.vod_ctrl_setting = 960;  // last entry of the 1.2 V list: window (4, 9)
-    model.set_tx_preemp_tap_1(3);
-    EXPECT_EQ(model.preemp_1st_posttap, 9);
+    const std::pair<int, int> windows[] = {{1, 3}, {1, 6}, {1, 10}, {2, 11}, {3, 10}, {4, 9}, {5, 8}};
+    for (const auto& [supply, step, entries] : {std::tuple{"1.2", 160, 6}, {"1.5", 200, 7}}) {
+        model.vcchtx = supply;
+        for (int position = 0; position < entries; ++position) {
+            const auto [low, count] = windows[position];
+            model.vod_ctrl_setting = step * (position + 1);
+            SCOPED_TRACE(model.vod_ctrl_setting);
+            EXPECT_EQ(model.get_vod_iter_setting(), step == 160 ? position + 1 : position);
+            model.set_tx_preemp_tap_1(0);
+            EXPECT_EQ(model.preemp_1st_posttap, low + count - 1);
+            model.set_tx_preemp_tap_1(1);
+            EXPECT_EQ(model.preemp_1st_posttap, low + count - 2);
+            model.set_tx_preemp_tap_1(count);
+            EXPECT_EQ(model.preemp_1st_posttap, 0);
+            for (const auto& [setting, kept] : std::vector<std::pair<int, bool>>{
+                     {low - 1, low == 1}, {low, true}, {low + count, true}, {low + count + 1, false}}) {
+                model.preemp_1st_posttap = setting;
+                model.check_and_set_tx_preemp_tap_1_real();
+                EXPECT_EQ(model.preemp_1st_posttap, kept ? setting : 0) << setting;
+            }
+        }
+    }
 
     // A setting missing from the list uses the first window and position 1.
-    model.vcchtx = "1.5";
     model.vod_ctrl_setting = 160;
     EXPECT_EQ(model.get_vod_iter_setting(), 1);
     model.set_tx_preemp_tap_1(2);
     EXPECT_EQ(model.preemp_1st_posttap, 1);
-    model.vod_ctrl_setting = 200;
-    EXPECT_EQ(model.get_vod_iter_setting(), 0);
-
-    // Every window of the seven-entry 1.5 V list: position 0 is its top
-    // setting, the count is off, and settings outside low..low+count are dropped.
-    const std::pair<int, int> windows[] = {{1, 3}, {1, 6}, {1, 10}, {2, 11}, {3, 10}, {4, 9}, {5, 8}};
-    for (int position = 0; position < 7; ++position) {
-        const auto [low, count] = windows[position];
-        model.vod_ctrl_setting = 200 * (position + 1);
-        SCOPED_TRACE(model.vod_ctrl_setting);
-        model.set_tx_preemp_tap_1(0);
-        EXPECT_EQ(model.preemp_1st_posttap, low + count - 1);
-        model.set_tx_preemp_tap_1(count);
-        EXPECT_EQ(model.preemp_1st_posttap, 0);
-        for (const auto& [setting, kept] : std::vector<std::pair<int, bool>>{
-                 {low - 1, low == 1}, {low, true}, {low + count, true}, {low + count + 1, false}}) {
-            model.preemp_1st_posttap = setting;
-            model.check_and_set_tx_preemp_tap_1_real();
-            EXPECT_EQ(model.preemp_1st_posttap, kept ? setting : 0) << setting;
-        }
-    }
 }
 
 TEST_F(KvgxbValueLists, FixedAndWidthDependentLists) {
@@ -255,10 +237,7 @@ TEST_F(KvgxbValueLists, FixedAndWidthDependentLists) {
     // Run lengths and word-align lengths by width mode, width and coder.
     struct FACTOR_LISTS {
         bool single;
-        int width;
-        int coding;
-        int step;
-        int count;
+        int width, coding, step, count;
         KVGXB_ITEMS align_lengths;
     };
     const FACTOR_LISTS factors[] = {
@@ -336,22 +315,4 @@ TEST_F(KvgxbValueLists, ClockListsFromPresetOrFallback) {
     model.data_rate_array_list.RemoveAll();
     model.input_b = "3125";
     EXPECT_EQ(model.get_combobox_data_rate()[0], "3125");
-}
-
-TEST_F(KvgxbValueLists, DigitalResetWidthByProtocol) {
-    choose_protocol("XAUI");
-    EXPECT_EQ(model.number_of_channels, 4);
-    EXPECT_EQ(model.get_digitalreset_port_width(), 1);
-    model.number_of_channels = 8;
-    EXPECT_EQ(model.get_digitalreset_port_width(), 2);
-
-    choose_protocol("PCI Express (PIPE)");
-    model.number_of_channels = 8;
-    for (const auto& [lanes, width] : std::vector<std::pair<const char*, int>>{{"x1", 8}, {"x4", 2}, {"x8", 1}}) {
-        choose_subprotocol(lanes);
-        model.number_of_channels = 8;
-        EXPECT_EQ(model.get_digitalreset_port_width(), width) << lanes;
-    }
-    choose_protocol("Basic");
-    EXPECT_EQ(model.get_digitalreset_port_width(), 8);
 }

@@ -23,11 +23,9 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
 
     // CNX keys there and back: SDI shares Basic's key, SONET and GIGE keys are not read.
     struct CNX_CASE {
-        const char* protocol;
-        const char* subprotocol;
+        const char *protocol, *subprotocol;
         bool single;
-        const char* key;
-        const char* back;
+        const char *key, *back;
     };
     const CNX_CASE cnx[] = {
         {"Basic", "N/A", true, "3g_basic", "Basic"},
@@ -55,47 +53,42 @@ TEST(KvgxbNames, ProtocolCodesAndCnxKeys) {
 
 TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
     KVGXB_WIZARD_MODEL m;
-    // Every enumeration travels as these strings, by stored value.
+    // Every enumeration travels as these strings, by stored value; other
+    // spellings are read without regard to case, unknown ones as a fallback.
     struct ENUM_TABLE {
         CString (*to_string)(int);
         int (*to_enum)(const CString&);
         std::vector<const char*> names;
+        std::vector<std::pair<const char*, int>> others;
     };
     const ENUM_TABLE tables[] = {
         {KVGXB_WIZARD_MODEL::loopback_mode_enum2string, KVGXB_WIZARD_MODEL::loopback_mode_string2enum,
-         {"none", "slb", "plb"}},
+         {"none", "slb", "plb"}, {{"bogus", 0}}},
         {KVGXB_WIZARD_MODEL::reverse_loopback_mode_enum2string, KVGXB_WIZARD_MODEL::reverse_loopback_mode_string2enum,
-         {"none", "precdr_rslb", "postcdr_rslb", "rplb"}},
+         {"none", "precdr_rslb", "postcdr_rslb", "rplb"}, {}},
         {KVGXB_WIZARD_MODEL::dprio_enum2string, KVGXB_WIZARD_MODEL::dprio_string2enum,
-         {"none", "pma_electricals", "full"}},
+         {"none", "pma_electricals", "full"}, {}},
         {KVGXB_WIZARD_MODEL::rmfifo_enum2string, KVGXB_WIZARD_MODEL::rmfifo_string2enum,
-         {"normal", "cascaded", "generic", "none"}},
+         {"normal", "cascaded", "generic", "none"}, {{"bogus", 3}, {"Generic", 2}}},
         {KVGXB_WIZARD_MODEL::byte_order_enum2str, KVGXB_WIZARD_MODEL::byte_order_str2enum,
-         {"pattern-based", "syncstatus-based", "none"}},
+         {"pattern-based", "syncstatus-based", "none"}, {{"SYNCSTATUS-BASED", 1}, {"bogus", 2}}},
         {KVGXB_WIZARD_MODEL::endecoder_8b10b_enum2string, KVGXB_WIZARD_MODEL::endecoder_8b10b_string2enum,
-         {"normal", "cascaded", "none"}},
+         {"normal", "cascaded", "none"}, {{"bogus", 2}}},
         {KVGXB_WIZARD_MODEL::selftest_enum2string, KVGXB_WIZARD_MODEL::selftest_string2enum,
          {"none", "prbs_7", "prbs_8", "prbs_10", "prbs_23", "low_freq", "mixed_freq", "high_freq", "incremental",
-          "cjpat", "crpat"}},
+          "cjpat", "crpat"}, {{"PRBS_23", 4}, {"bogus", 1}}},
     };
     for (const ENUM_TABLE& t : tables) {
         for (int i = 0; i < static_cast<int>(t.names.size()); ++i) {
             EXPECT_EQ(t.to_string(i), t.names[static_cast<size_t>(i)]);
             EXPECT_EQ(t.to_enum(t.names[static_cast<size_t>(i)]), i);
         }
+        for (const auto& [name, value] : t.others) EXPECT_EQ(t.to_enum(name), value) << name;
     }
     const char* const opmodes[] = {"Receiver only", "Transmitter only", "Receiver and Transmitter"};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(m.opmode_string2enum(m.opmode_enum2string(i)), i) << opmodes[i];
     EXPECT_EQ(m.opmode_enum2string(1), opmodes[1]);
 
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("PRBS_23"), 4);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::selftest_string2enum("bogus"), 1);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::rmfifo_string2enum("bogus"), 3);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::rmfifo_string2enum("Generic"), 2);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::endecoder_8b10b_string2enum("bogus"), 2);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::byte_order_str2enum("SYNCSTATUS-BASED"), 1);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::byte_order_str2enum("bogus"), 2);
-    EXPECT_EQ(KVGXB_WIZARD_MODEL::loopback_mode_string2enum("bogus"), 0);
     EXPECT_EQ(m.opmode_string2enum("receiver only"), 0);
     EXPECT_EQ(m.opmode_string2enum("bogus"), 2);
 
@@ -182,9 +175,7 @@ TEST(KvgxbNames, WidthFactorsTerminationAndEqualizer) {
     struct FACTOR_CASE {
         int width;
         bool single;
-        int coding;
-        int deserialization;
-        int dwidth;
+        int coding, deserialization, dwidth;
     };
     const FACTOR_CASE cases[] = {
         {8, true, KVGXB_8B10B_NONE, 8, 1},      {8, true, KVGXB_8B10B_NORMAL, 10, 1},

@@ -109,8 +109,7 @@ TEST_F(KvgxbPresetTable, MatchesRateRangesAndValuesWrittenWithTrailingZeros) {
     model.subprotocol = "No Loopback";
     struct MATCH_CASE {
         int preset;
-        const char* rate;
-        const char* clock;
+        const char *rate, *clock;
         const char* failing;  // the first row that fails, "" on a match
         bool rate_offered;    // the same rule decides whether the rate is offered
     };

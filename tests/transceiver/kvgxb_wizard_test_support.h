@@ -17,6 +17,7 @@
 #include "platform/dialog.h"
 #include "platform/input_driver.h"
 #include "platform/messages.h"
+#include "platform/user_input.h"
 #include "services/bwizc_tcl_shell_manager.h"
 #include "transceiver/kvgxb_test_support.h"
 #include "transceiver/kvgxb_wizard.h"
@@ -47,6 +48,13 @@ inline BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
 inline bool enabled(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->IsWindowEnabled() != FALSE; }
 inline bool checked(CDialog* page, UINT id) { return page->IsDlgButtonChecked(static_cast<int>(id)) == BST_CHECKED; }
 inline CString text(CDialog* page, UINT id) { return page->GetDlgItem(static_cast<int>(id))->GetWindowText(); }
+
+// Replaces the text of an edit box by typing.
+inline void retype(CDialog* page, UINT id, const CString& chars) {
+    EXPECT_TRUE(bwizc_user_set_focus(page, id));
+    EXPECT_TRUE(bwizc_user_select_all(page->GetDlgItem(static_cast<int>(id))));
+    EXPECT_TRUE(bwizc_user_type(page, id, chars));
+}
 
 // An interactive session on a new variation of `folder`/top.v in the
 // artifacts folder while the installed input driver plays the user; a
@@ -89,6 +97,7 @@ protected:
         ::unsetenv("KV2GXB_TCLSH");
         pump_for(20);
         EXPECT_EQ(bwizc_pending_reply_count(), 0);
+        EXPECT_TRUE(messages.empty()) << messages.front();
     }
 
     // A wizard for a new variation of /tmp/kvgxb_wizard_test/top.v, with
