@@ -222,16 +222,11 @@ TEST_F(KvgxbPresetTable, FullMatchBringsFollowOnRowsIntoTheModel) {
 }
 
 TEST_F(KvgxbPresetTable, ProtocolPresetLayerRewritesMismatchingSettings) {
-    KVGXB_TEST_PRESET gige;
-    gige["WIZ_PROTOCOL"] = {"GIGE"};
-    gige["WIZ_SUBPROTOCOL"] = {"N/A"};
-    gige["OPERATION_MODE"] = {"Receiver and Transmitter"};
-    gige["NUMBER_OF_CHANNELS"] = {"1", "2", "4"};
-    gige["WIZ_DATA_RATE"] = {"1250"};
-    gige["WIZ_INCLK_FREQ"] = {"62.5", "125"};
-    gige["RX_CHANNEL_WIDTH"] = {"8", "16"};
-    gige["RX_8B_10B_MODE"] = {"normal"};
-    gige["RX_RUN_LENGTH"] = {"any_value"};
+    const KVGXB_TEST_PRESET gige = {
+        {"WIZ_PROTOCOL", {"GIGE"}}, {"WIZ_SUBPROTOCOL", {"N/A"}},
+        {"OPERATION_MODE", {"Receiver and Transmitter"}}, {"NUMBER_OF_CHANNELS", {"1", "2", "4"}},
+        {"WIZ_DATA_RATE", {"1250"}}, {"WIZ_INCLK_FREQ", {"62.5", "125"}}, {"RX_CHANNEL_WIDTH", {"8", "16"}},
+        {"RX_8B_10B_MODE", {"normal"}}, {"RX_RUN_LENGTH", {"any_value"}}};
     kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_GIGE", gige}});
 
     model.operation_mode = KVGXB_OPMODE_TX_ONLY;

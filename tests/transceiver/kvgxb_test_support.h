@@ -35,28 +35,16 @@ inline KVGXB_TEST_PRESET kvgxb_open_preset(const char* protocol, const char* sub
 
 // The XAUI mode of the part.
 inline KVGXB_TEST_PRESET kvgxb_xaui_preset() {
-    KVGXB_TEST_PRESET p;
-    p["WIZ_PROTOCOL"] = {"XAUI"};
-    p["WIZ_SUBPROTOCOL"] = {"N/A"};
-    p["OPERATION_MODE"] = {"Receiver and Transmitter"};
-    p["NUMBER_OF_CHANNELS"] = {"4", "8", "12", "16", "20"};
-    p["WIZ_DATA_RATE"] = {"3125"};
-    p["WIZ_INCLK_FREQ"] = {"156.25"};
-    p["RX_CHANNEL_WIDTH"] = {"16"};
-    p["RX_8B_10B_MODE"] = {"normal"};
-    p["RX_BYTE_ORDERING_MODE"] = {"none"};
-    p["RX_USE_DESERIALIZER_DOUBLE_DATA_MODE"] = {"false"};
-    p["LOOPBACK_MODE"] = {"false"};
-    p["RX_RATE_MATCH_FIFO_MODE"] = {"normal"};
-    p["RX_RUN_LENGTH"] = {"5", "10", "15", "20", "25"};
-    p["RX_BITSLIP_ENABLE"] = {"false"};
-    p["RX_8B_10B_COMPATIBILITY_MODE"] = {"true"};
-    p["RX_SELF_TEST_MODE"] = {"none"};
-    p["RX_USE_RISING_EDGE_TRIGGERED_PATTERN_ALIGN"] = {"false"};
-    p["RX_ALIGN_PATTERN_LENGTH"] = {"10"};
-    p["RX_ALIGN_PATTERN"] = {"0101111100"};
-    p["RX_RATE_MATCH_PATTERN_SIZE"] = {"10"};
-    return p;
+    return {{"WIZ_PROTOCOL", {"XAUI"}}, {"WIZ_SUBPROTOCOL", {"N/A"}},
+            {"OPERATION_MODE", {"Receiver and Transmitter"}},
+            {"NUMBER_OF_CHANNELS", {"4", "8", "12", "16", "20"}}, {"WIZ_DATA_RATE", {"3125"}},
+            {"WIZ_INCLK_FREQ", {"156.25"}}, {"RX_CHANNEL_WIDTH", {"16"}}, {"RX_8B_10B_MODE", {"normal"}},
+            {"RX_BYTE_ORDERING_MODE", {"none"}}, {"RX_USE_DESERIALIZER_DOUBLE_DATA_MODE", {"false"}},
+            {"LOOPBACK_MODE", {"false"}}, {"RX_RATE_MATCH_FIFO_MODE", {"normal"}},
+            {"RX_RUN_LENGTH", {"5", "10", "15", "20", "25"}}, {"RX_BITSLIP_ENABLE", {"false"}},
+            {"RX_8B_10B_COMPATIBILITY_MODE", {"true"}}, {"RX_SELF_TEST_MODE", {"none"}},
+            {"RX_USE_RISING_EDGE_TRIGGERED_PATTERN_ALIGN", {"false"}}, {"RX_ALIGN_PATTERN_LENGTH", {"10"}},
+            {"RX_ALIGN_PATTERN", {"0101111100"}}, {"RX_RATE_MATCH_PATTERN_SIZE", {"10"}}};
 }
 
 // The elements of a list, to compare whole lists at once.

@@ -5,23 +5,6 @@
 using KvgxbUpdateCycle = KvgxbModelTest;
 using KvgxbFeasibility = KvgxbModelTest;
 
-TEST_F(KvgxbUpdateCycle, ChoosingXauiLoadsItsStandardConfiguration) {
-    kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_BASIC_2G_1", kvgxb_open_preset("Basic", "none")},
-                               {"VELARISIIGX_CONFIG_MODE_XAUI", kvgxb_xaui_preset()}});
-    model.subprotocol = "No Loopback";
-    choose_protocol("XAUI");
-
-    EXPECT_EQ(model.number_of_channels, 4);
-    EXPECT_EQ(model.subprotocol, "N/A");
-    // The preset's pattern size follows the full match.
-    EXPECT_EQ(model.rate_match_pattern_size, 10);
-    EXPECT_EQ(model.tcl_key, "VELARISIIGX_CONFIG_MODE_XAUI");
-    EXPECT_TRUE(model.is_feasible) << model.get_feasibility_cause_text().c_str();
-    EXPECT_FALSE(model.protocol_changed);
-    EXPECT_FALSE(model.subprotocol_changed);
-    EXPECT_TRUE(messages.empty());
-}
-
 TEST_F(KvgxbUpdateCycle, SubprotocolsKeepTheirNameAndDefaults) {
     // Basic keeps the model's "N/A", which its rules treat as a subprotocol
     // without loopback: at width 16 a manual aligner becomes automatic.

@@ -1,6 +1,5 @@
 // The application object's hooks: what a silent and an interactive start do
-// with the device database, how it ends, the commands it sends, and the one
-// parameter generation both of its bases call.
+// with the device database, how it ends, and the commands it sends.
 #include <cerrno>
 #include <csignal>
 #include <fstream>
@@ -100,21 +99,6 @@ TEST_F(KvgxbWizardApp, RunEndingBeforeThePagesLeavesNoDatabase) {
     EXPECT_FALSE(w.enumeration_started);
     EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
     EXPECT_FALSE(w.is_device_query_handler_installed());
-}
-
-TEST_F(KvgxbWizardApp, ParameterGenerationServesFrameworkAndModel) {
-    KVGXB_TEST_APP_WIZARD& w = make_wizard();
-    w.set_model_cnx_manager(&w.get_cnx_manager());
-    auto stored = [&](const char* name) {
-        const CRCNX_ITEM_PRIVATE* item = w.get_cnx_manager().find_cnx_private(name);
-        return item ? item->get_value() : CString("<none>");
-    };
-    w.protocol = "XAUI";
-    static_cast<CRWIZARD&>(w).wizard_var_to_param();
-    EXPECT_EQ(stored("WIZ_PROTOCOL"), "XAUI");
-    w.protocol = "GIGE";
-    static_cast<KVGXB_WIZARD_MODEL&>(w).wizard_var_to_param();
-    EXPECT_EQ(stored("WIZ_PROTOCOL"), "GIGE");
 }
 
 TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
