@@ -47,6 +47,16 @@ void run_on_page(KVGXB_WIZARD& w, const std::function<void(CDialog*)>& on_genera
     EXPECT_TRUE(script.is_done()) << "never reached " << label;
 }
 
+// The same with `protocol` and, when given, `opmode` chosen on the General page.
+void run_on_page(KVGXB_WIZARD& w, const char* protocol, const char* opmode, const std::string& label,
+                 const std::function<void(CDialog*)>& on_page) {
+    auto choose = [&](CDialog* page) {
+        bwizc_user_select_text(page, G::IDC_PROTOCOL, protocol);
+        if (opmode) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_OPMODE, opmode)); }
+    };
+    run_on_page(w, choose, label, on_page);
+}
+
 }  // namespace
 
 using KvgxbProtocolPages = KvgxbWizardTest;
@@ -151,88 +161,70 @@ TEST_F(KvgxbProtocolPages, LoopbackAndProtocolPagesFollowTheirRulesAndStoreWhatT
                            ROW{"Transmitter only", false}}) {
         SCOPED_TRACE(row.opmode);
         KVGXB_WIZARD w;
-        run_on_page(
-            w,
-            [&](CDialog* page) {
-                bwizc_user_select_text(page, G::IDC_PROTOCOL, "SONET Backplane");
-                EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_OPMODE, row.opmode));
-            },
-            "Lpbk",
-            [&](CDialog* page) {
-                EXPECT_TRUE(enabled(page, L::IDC_NO_LOOPBACK));
-                EXPECT_EQ(enabled(page, L::IDC_SERIAL_LOOPBACK), row.serial);
-                EXPECT_EQ(enabled(page, L::IDC_SERIAL_LOOPBACK_LABEL), row.serial);
-                for (UINT id : {L::IDC_PARALLEL_LOOPBACK, L::IDC_NO_REVERSE_LOOPBACK, L::IDC_REVERSE_SERIAL_LOOPBACK})
-                    EXPECT_FALSE(enabled(page, id)) << id;
-                EXPECT_EQ(bwizc_user_click(page, L::IDC_SERIAL_LOOPBACK), row.serial);
-                EXPECT_EQ(w.loopback_mode, row.serial ? KVGXB_LOOPBACK_SLB : KVGXB_LOOPBACK_NONE);
-                EXPECT_EQ(checked(page, L::IDC_NO_LOOPBACK), !row.serial);
-            });
+        run_on_page(w, "SONET Backplane", row.opmode, "Lpbk", [&](CDialog* page) {
+            EXPECT_TRUE(enabled(page, L::IDC_NO_LOOPBACK));
+            EXPECT_EQ(enabled(page, L::IDC_SERIAL_LOOPBACK), row.serial);
+            EXPECT_EQ(enabled(page, L::IDC_SERIAL_LOOPBACK_LABEL), row.serial);
+            for (UINT id : {L::IDC_PARALLEL_LOOPBACK, L::IDC_NO_REVERSE_LOOPBACK, L::IDC_REVERSE_SERIAL_LOOPBACK})
+                EXPECT_FALSE(enabled(page, id)) << id;
+            EXPECT_EQ(bwizc_user_click(page, L::IDC_SERIAL_LOOPBACK), row.serial);
+            EXPECT_EQ(w.loopback_mode, row.serial ? KVGXB_LOOPBACK_SLB : KVGXB_LOOPBACK_NONE);
+            EXPECT_EQ(checked(page, L::IDC_NO_LOOPBACK), !row.serial);
+        });
     }
 
     using S = KVGXB_PAGE_SONET;
     KVGXB_WIZARD sonet;
-    run_on_page(
-        sonet, [](CDialog* page) { bwizc_user_select_text(page, G::IDC_PROTOCOL, "SONET Backplane"); }, "SONET",
-        [&](CDialog* page) {
-            EXPECT_FALSE(enabled(page, S::IDC_RISING_EDGE));
-            EXPECT_FALSE(enabled(page, S::IDC_NOT_RISING_EDGE));
-            EXPECT_TRUE(checked(page, S::IDC_NOT_RISING_EDGE)) << "single width never aligns on the edge";
-            // SONET's patterns are longer than a code group: shown in hexadecimal.
-            EXPECT_EQ(sonet.align_pattern_length, 16);
-            EXPECT_EQ(text(page, S::IDC_PATTERN), sonet.align_pattern);
-            EXPECT_EQ(text(page, S::IDC_PATTERN_DISPLAY), KVGXB_WIZARD::binary2hex(sonet.align_pattern));
-            // The list follows its check box; each box stores its flag.
-            const bool run_length = sonet.run_length_enable;
-            EXPECT_EQ(enabled(page, S::IDC_RUN_LENGTH), run_length);
-            EXPECT_TRUE(bwizc_user_click(page, S::IDC_RUN_LENGTH_CHECK));
-            EXPECT_EQ(sonet.run_length_enable, !run_length);
-            EXPECT_EQ(enabled(page, S::IDC_RUN_LENGTH), !run_length);
-            const bool detect = sonet.is_port_used("rx_patterndetect");
-            EXPECT_TRUE(bwizc_user_click(page, S::IDC_RX_PATTERNDETECT));
-            EXPECT_EQ(sonet.is_port_used("rx_patterndetect"), !detect);
-            EXPECT_EQ(checked(page, S::IDC_RX_PATTERNDETECT), !detect);
-        });
+    run_on_page(sonet, "SONET Backplane", nullptr, "SONET", [&](CDialog* page) {
+        EXPECT_FALSE(enabled(page, S::IDC_RISING_EDGE));
+        EXPECT_FALSE(enabled(page, S::IDC_NOT_RISING_EDGE));
+        EXPECT_TRUE(checked(page, S::IDC_NOT_RISING_EDGE)) << "single width never aligns on the edge";
+        // SONET's patterns are longer than a code group: shown in hexadecimal.
+        EXPECT_EQ(sonet.align_pattern_length, 16);
+        EXPECT_EQ(text(page, S::IDC_PATTERN), sonet.align_pattern);
+        EXPECT_EQ(text(page, S::IDC_PATTERN_DISPLAY), KVGXB_WIZARD::binary2hex(sonet.align_pattern));
+        // The list follows its check box; each box stores its flag.
+        const bool run_length = sonet.run_length_enable;
+        EXPECT_EQ(enabled(page, S::IDC_RUN_LENGTH), run_length);
+        EXPECT_TRUE(bwizc_user_click(page, S::IDC_RUN_LENGTH_CHECK));
+        EXPECT_EQ(sonet.run_length_enable, !run_length);
+        EXPECT_EQ(enabled(page, S::IDC_RUN_LENGTH), !run_length);
+        const bool detect = sonet.is_port_used("rx_patterndetect");
+        EXPECT_TRUE(bwizc_user_click(page, S::IDC_RX_PATTERNDETECT));
+        EXPECT_EQ(sonet.is_port_used("rx_patterndetect"), !detect);
+        EXPECT_EQ(checked(page, S::IDC_RX_PATTERNDETECT), !detect);
+    });
 
     // GIGE: the receiver's boxes go grey for a transmitter alone.
     using X = KVGXB_PAGE_GIGE_XAUI;
     for (bool tx_only : {false, true}) {
         KVGXB_WIZARD w;
-        run_on_page(
-            w,
-            [&](CDialog* page) {
-                bwizc_user_select_text(page, G::IDC_PROTOCOL, "GIGE");
-                if (tx_only) bwizc_user_select_text(page, G::IDC_OPMODE, "Transmitter only");
-            },
-            "GIGE",
-            [&](CDialog* page) {
-                for (UINT id : {X::IDC_RX_SYNCSTATUS, X::IDC_RX_PATTERNDETECT, X::IDC_RX_CTRLDETECT,
-                                X::IDC_RX_ERRDETECT, X::IDC_RX_DISPERR, X::IDC_RUN_LENGTH_CHECK})
-                    EXPECT_EQ(enabled(page, id), !tx_only) << id;
-                const bool used = w.is_port_used("rx_errdetect");
-                EXPECT_EQ(bwizc_user_click(page, X::IDC_RX_ERRDETECT), !tx_only);
-                EXPECT_EQ(w.is_port_used("rx_errdetect"), used != !tx_only);
-            });
+        run_on_page(w, "GIGE", tx_only ? "Transmitter only" : nullptr, "GIGE", [&](CDialog* page) {
+            for (UINT id : {X::IDC_RX_SYNCSTATUS, X::IDC_RX_PATTERNDETECT, X::IDC_RX_CTRLDETECT,
+                            X::IDC_RX_ERRDETECT, X::IDC_RX_DISPERR, X::IDC_RUN_LENGTH_CHECK})
+                EXPECT_EQ(enabled(page, id), !tx_only) << id;
+            const bool used = w.is_port_used("rx_errdetect");
+            EXPECT_EQ(bwizc_user_click(page, X::IDC_RX_ERRDETECT), !tx_only);
+            EXPECT_EQ(w.is_port_used("rx_errdetect"), used != !tx_only);
+        });
     }
 
     // PCI Express: a receiver box shows unchecked for a transmitter alone, yet
     // stays enabled and stores its flag.
     using C = KVGXB_PAGE_PCI;
     KVGXB_WIZARD pci;
-    run_on_page(
-        pci, [](CDialog* page) { bwizc_user_select_text(page, G::IDC_PROTOCOL, "PCI Express (PIPE)"); }, "PCI",
-        [&](CDialog* page) {
-            pci.operation_mode = KVGXB_OPMODE_TX_ONLY;
-            static_cast<KVGXB_PAGE*>(page)->refresh_from_model();
-            // Shown unchecked whatever the flag; the click checks the box, and that is stored.
-            EXPECT_FALSE(checked(page, C::IDC_PIPEELECIDLE));
-            EXPECT_TRUE(bwizc_user_click(page, C::IDC_PIPEELECIDLE));
-            EXPECT_TRUE(pci.is_port_used("pipeelecidle"));
-            EXPECT_FALSE(checked(page, C::IDC_PIPEELECIDLE));
-            const bool powerdn = pci.is_port_used("powerdn");
-            EXPECT_TRUE(bwizc_user_click(page, C::IDC_POWERDN));
-            EXPECT_EQ(checked(page, C::IDC_POWERDN), !powerdn);
-        });
+    run_on_page(pci, "PCI Express (PIPE)", nullptr, "PCI", [&](CDialog* page) {
+        pci.operation_mode = KVGXB_OPMODE_TX_ONLY;
+        static_cast<KVGXB_PAGE*>(page)->refresh_from_model();
+        // Shown unchecked whatever the flag; the click checks the box, and that is stored.
+        EXPECT_FALSE(checked(page, C::IDC_PIPEELECIDLE));
+        EXPECT_TRUE(bwizc_user_click(page, C::IDC_PIPEELECIDLE));
+        EXPECT_TRUE(pci.is_port_used("pipeelecidle"));
+        EXPECT_FALSE(checked(page, C::IDC_PIPEELECIDLE));
+        const bool powerdn = pci.is_port_used("powerdn");
+        EXPECT_TRUE(bwizc_user_click(page, C::IDC_POWERDN));
+        EXPECT_EQ(checked(page, C::IDC_POWERDN), !powerdn);
+    });
 }
 
 TEST_F(KvgxbProtocolPages, BasicPagesFollowTheirRulesAndStoreWhatTheUserSets) {
