@@ -274,27 +274,23 @@ TEST_F(KvgxbValueLists, FixedAndWidthDependentLists) {
 }
 
 TEST_F(KvgxbValueLists, ClockListsFromPresetOrFallback) {
-    model.protocol = "SONET Backplane";
-    model.subprotocol = "OC48";
-    CStringArray& clocks = model.get_combobox_inclk_frequency();
-    ASSERT_EQ(clocks.GetSize(), 4);
-    EXPECT_EQ(clocks[0] + " " + clocks[3], "77.76 622.08");
-    model.protocol = "SDI";
-    model.input_a = "1485";
-    EXPECT_EQ(model.get_combobox_inclk_frequency()[0], "74.25");
-    model.input_a = "1483.5";
-    EXPECT_EQ(model.get_combobox_inclk_frequency()[0], "74.1758");
-    model.protocol = "GIGE";
-    EXPECT_EQ(model.get_combobox_inclk_frequency()[0], "62.5");
-    EXPECT_EQ(model.inclk_frequency_array_list[1], "125");
-    const std::pair<const char*, KVGXB_ITEMS> fallbacks[] = {
-        {"PCI Express (PIPE)", {"100"}}, {"(OIF) CEI PHY Interface", {"156.25", "622.08"}},
-        {"XAUI", {"156.25"}},            {"OC12", {"62.2", "311"}}, {"OC96", {"124.4"}}};
-    for (const auto& [choice, values] : fallbacks) {
-        const bool sonet = CString(choice).Left(2) == "OC";
-        model.protocol = sonet ? "SONET Backplane" : choice;
-        model.subprotocol = sonet ? choice : "N/A";
-        EXPECT_EQ(kvgxb_items(model.get_combobox_inclk_frequency()), values) << choice;
+    // The fallback lists by protocol or SONET subprotocol; SDI's follows the rate.
+    struct FALLBACK {
+        const char *choice, *rate;
+        KVGXB_ITEMS values;
+    };
+    const FALLBACK fallbacks[] = {
+        {"PCI Express (PIPE)", "2500", {"100"}}, {"(OIF) CEI PHY Interface", "2500", {"156.25", "622.08"}},
+        {"XAUI", "2500", {"156.25"}},            {"GIGE", "2500", {"62.5", "125"}},
+        {"SDI", "1485", {"74.25"}},              {"SDI", "1483.5", {"74.1758"}},
+        {"OC12", "2500", {"62.2", "311"}},       {"OC48", "2500", {"77.76", "155.52", "311.04", "622.08"}},
+        {"OC96", "2500", {"124.4"}}};
+    for (const FALLBACK& c : fallbacks) {
+        const bool sonet = CString(c.choice).Left(2) == "OC";
+        model.protocol = sonet ? "SONET Backplane" : c.choice;
+        model.subprotocol = sonet ? c.choice : "N/A";
+        model.input_a = c.rate;
+        EXPECT_EQ(kvgxb_items(model.get_combobox_inclk_frequency()), c.values) << c.choice << " " << c.rate;
     }
 
     kvgxb_feed_presets(model, {{"VELARISIIGX_CONFIG_MODE_XAUI", kvgxb_xaui_preset()}});

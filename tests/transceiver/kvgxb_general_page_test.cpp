@@ -39,16 +39,14 @@ TEST_F(KvgxbGeneralPage, UserChangesRunOneCycleSwapNothingTheyShouldNotAndRequer
                 EXPECT_EQ(w.cycles, 1);
                 EXPECT_EQ(w.protocol, row.protocol);
                 EXPECT_EQ(text(page, P::IDC_PROTOCOL), row.protocol);
-                EXPECT_EQ(enabled(page, P::IDC_SUBPROTOCOL), row.subprotocol);
-                EXPECT_EQ(enabled(page, P::IDC_SUBPROTOCOL_LABEL), row.subprotocol);
-                EXPECT_EQ(enabled(page, P::IDC_FORCE_DEFAULTS), row.force_defaults);
-                EXPECT_EQ(enabled(page, P::IDC_OPMODE), row.opmode);
-                EXPECT_EQ(enabled(page, P::IDC_INPUT_SELECTION), row.input_selection_and_a);
-                EXPECT_EQ(enabled(page, P::IDC_INPUT_A), row.input_selection_and_a);
-                // An invalid data rate leaves the single item "N/A", enabled or not.
-                EXPECT_EQ(enabled(page, P::IDC_INPUT_B), row.input_b);
-                EXPECT_FALSE(enabled(page, P::IDC_UNIT_B));
-                EXPECT_EQ(enabled(page, P::IDC_SINGLE_WIDTH), row.input_selection_and_a && w.double_width_allowed);
+                // An invalid data rate leaves the second input the single item "N/A", enabled or not.
+                const std::pair<UINT, bool> controls[] = {
+                    {P::IDC_SUBPROTOCOL, row.subprotocol},     {P::IDC_SUBPROTOCOL_LABEL, row.subprotocol},
+                    {P::IDC_FORCE_DEFAULTS, row.force_defaults}, {P::IDC_OPMODE, row.opmode},
+                    {P::IDC_INPUT_SELECTION, row.input_selection_and_a}, {P::IDC_INPUT_A, row.input_selection_and_a},
+                    {P::IDC_INPUT_B, row.input_b}, {P::IDC_UNIT_B, false},
+                    {P::IDC_SINGLE_WIDTH, row.input_selection_and_a && w.double_width_allowed}};
+                for (const auto& [id, on] : controls) EXPECT_EQ(enabled(page, id), on) << id;
                 EXPECT_EQ(text(page, P::IDC_CHANNELS), bwizc_global_int2str(w.number_of_channels));
                 EXPECT_EQ(text(page, P::IDC_CHANNEL_WIDTH), bwizc_global_int2str(w.channel_width));
             }

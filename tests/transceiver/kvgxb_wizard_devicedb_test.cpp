@@ -84,11 +84,8 @@ TEST_F(KvgxbWizardDeviceDatabase, StartUpEnumerationFillsPresetsThatEveryDefault
     EXPECT_TRUE(w.is_feasible) << w.get_feasibility_cause_text().c_str();
     choose_protocol("Basic", "PRBS/Serial loopback");
     EXPECT_TRUE(w.single_width_mode);
-    EXPECT_EQ(w.selftest_mode, KVGXB_SELFTEST_PRBS_10);
-    EXPECT_EQ(w.loopback_mode, KVGXB_LOOPBACK_SLB);
     w.input_a = "5000";
     choose_width(false, 40);
-    EXPECT_EQ(w.selftest_mode, KVGXB_SELFTEST_PRBS_7);
     EXPECT_TRUE(w.is_feasible) << w.get_feasibility_cause_text().c_str();
 
     // A rate the part's XAUI mode does not run at is caught, and named.
