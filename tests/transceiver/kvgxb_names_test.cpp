@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -93,17 +94,12 @@ TEST(KvgxbNames, EnumerationConvertersAndTheirFallbacks) {
     EXPECT_EQ(m.opmode_string2enum("bogus"), 2);
 
     // Bandwidth codes there and back, and the fallbacks of unknown codes.
-    const std::pair<const char*, int> cmu[] = {{"Low", 1}, {"Medium", 2}, {"High", 3}};
-    for (const auto& [name, code] : cmu) {
-        m.cmu_pll_bw = name;
-        EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), code);
-        EXPECT_EQ(KVGXB_WIZARD_MODEL::cmu_pll_bw_int2cmu_pll_bw_str(code), name);
-    }
-    const std::pair<const char*, int> rx[] = {{"High", 0}, {"Medium", 1}, {"Low", 3}};
-    for (const auto& [name, code] : rx) {
-        m.rx_pll_bw = name;
-        EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), code);
-        EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(code), name);
+    for (const auto& [name, cmu, rx] : {std::tuple{"Low", 1, 3}, {"Medium", 2, 1}, {"High", 3, 0}}) {
+        m.cmu_pll_bw = m.rx_pll_bw = name;
+        EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), cmu);
+        EXPECT_EQ(m.rx_pll_bw_str2rx_pll_bw_int(), rx);
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::cmu_pll_bw_int2cmu_pll_bw_str(cmu), name);
+        EXPECT_EQ(KVGXB_WIZARD_MODEL::rx_pll_bw_int2rx_pll_bw_str(rx), name);
     }
     m.cmu_pll_bw = "low";
     EXPECT_EQ(m.cmu_pll_bw_str2cmu_pll_bw_int(), 1);
@@ -193,17 +189,15 @@ TEST(KvgxbNames, WidthFactorsTerminationAndEqualizer) {
         EXPECT_EQ(m.get_rx_dwidth_factor(), c.dwidth) << c.width;
     }
 
-    EXPECT_EQ(m.get_rx_termination_str(), "oct_100_ohms");
-    m.rx_termination = 120;
-    m.tx_termination = 150;
-    EXPECT_EQ(m.get_rx_termination_str(), "oct_120_ohms");
-    EXPECT_EQ(m.get_tx_termination_str(), "oct_150_ohms");
-    m.tx_termination = 130;
-    EXPECT_EQ(m.get_tx_termination_str(), "oct_150_ohms");
-    m.external_rx_termination = true;
-    EXPECT_EQ(m.get_rx_termination_str(), "off");
-    m.external_tx_termination = true;
-    EXPECT_EQ(m.get_tx_termination_str(), "off");
+    // Any other resistance is written as the highest; an external one as "off".
+    for (const auto& [ohms, external, shown] : {std::tuple{100, false, "oct_100_ohms"}, {120, false, "oct_120_ohms"},
+                                                {150, false, "oct_150_ohms"}, {130, false, "oct_150_ohms"},
+                                                {120, true, "off"}}) {
+        m.rx_termination = m.tx_termination = ohms;
+        m.external_rx_termination = m.external_tx_termination = external;
+        EXPECT_EQ(m.get_rx_termination_str(), shown) << ohms;
+        EXPECT_EQ(m.get_tx_termination_str(), shown) << ohms;
+    }
 
     m.equalizer_ctrl_setting = 14;
     EXPECT_EQ(m.get_equalizer_ctrl_a_setting() + m.get_equalizer_ctrl_d_setting() + m.get_equalizer_ctrl_v_setting(), 0);

@@ -77,12 +77,11 @@ TEST_F(KvgxbParams, GeneratedDescriptionReadsBackIntoTheSameDescription) {
         EXPECT_EQ(read.get_cnx_text("kv2gxb", false), text);
 
         // No receiver record without a receiver, no transmitter record without a transmitter.
-        for (const char* record : {"CONSTANT: RX_", "USED_PORT: rx_"}) {
-            EXPECT_EQ(text.Find(record) >= 0, c.operation_mode != KVGXB_OPMODE_TX_ONLY) << record;
-        }
-        for (const char* record : {"CONSTANT: TX_", "USED_PORT: tx_"}) {
-            EXPECT_EQ(text.Find(record) >= 0, c.operation_mode != KVGXB_OPMODE_RX_ONLY) << record;
-        }
+        for (const auto& [record, other_side] : {std::pair{"CONSTANT: RX_", KVGXB_OPMODE_TX_ONLY},
+                                                 {"USED_PORT: rx_", KVGXB_OPMODE_TX_ONLY},
+                                                 {"CONSTANT: TX_", KVGXB_OPMODE_RX_ONLY},
+                                                 {"USED_PORT: tx_", KVGXB_OPMODE_RX_ONLY}})
+            EXPECT_EQ(text.Find(record) >= 0, c.operation_mode != other_side) << record;
         EXPECT_EQ(text.Find("pipe") >= 0, CString(c.protocol) == "PCI Express (PIPE)");
         EXPECT_GE(text.Find("CONNECT: @pll_inclk 0 0 0 0 pll_inclk 0 0 0 0\n"), 0);
     }

@@ -120,9 +120,7 @@ TEST_F(KvgxbProtocolPages, NextVisitsThePagesOfEachProtocolAndModeAndBackRetrace
                 EXPECT_EQ(w.find_first_page(KVGXB_PAGE_SONET::TEMPLATE_ID),
                           w.get_page_count() - w.get_last_std_pages_count() - 1);
             }
-            if (r.opmode) {
-                EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_OPMODE, r.opmode));
-            }
+            if (r.opmode) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_OPMODE, r.opmode)); }
             walked.clear();
             phase = FORWARD;
             return true;

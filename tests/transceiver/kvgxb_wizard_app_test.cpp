@@ -40,7 +40,6 @@ using KvgxbWizardApp = KvgxbWizardTest;
 TEST_F(KvgxbWizardApp, SilentStartRunsTheDatabaseButNeverActsOnItsAnswers) {
     KVGXB_TEST_APP_WIZARD& w = make_wizard("-silent");
     ASSERT_TRUE(w.on_init_wizard());
-    EXPECT_EQ(w.get_wizard_name(), "kv2gxb");
     EXPECT_EQ(w.get_model_cnx_manager(), &w.get_cnx_manager());
     // The CNX file, read next, is the description's only source.
     EXPECT_TRUE(w.get_cnx_manager().get_private_table().is_empty());
@@ -94,7 +93,6 @@ TEST_F(KvgxbWizardApp, RunEndingBeforeThePagesLeavesNoDatabase) {
     const std::string design = std::string(KV2GXB_ARTIFACTS_DIR) + "/kvgxb_wizard_mapfile/top.v";
     const char* argv[] = {"kv2gxb", "-mapfile", design.c_str()};
     EXPECT_EQ(bwizc_app_main(3, argv, &w), 0);
-    EXPECT_EQ(w.get_wizard_name(), "kv2gxb");
     EXPECT_EQ(w.get_page_nav_button_label_at(0), "General");
     EXPECT_FALSE(w.enumeration_started);
     EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
