@@ -2,7 +2,6 @@
 // Next from the General page of a headless session against the real device
 // database: their enabling tables over model states, and their sliders
 // moved as a user moves them.
-#include "toolkit/crstd_buttons_panel_decorator.h"
 #include "transceiver/kvgxb_wizard_test_support.h"
 #include "transceiver/pages/kvgxb_page2.h"
 #include "transceiver/pages/kvgxb_page3_rx_dprio.h"
@@ -26,30 +25,18 @@ void show(CDialog* page, KVGXB_WIZARD& w, const ROW& row) {
     dynamic_cast<KVGXB_PAGE*>(page)->refresh_from_model();
 }
 
+// Next from the General page up to the page labelled `label`, where the
+// update cycles are counted from zero while `check` runs.
+void on_page(KVGXB_COUNTING_WIZARD& w, const char* label, const std::function<void(CDialog*)>& check) {
+    run_on_page(w, "kvgxb_analog_pages", [](CDialog*) {}, label, [&](CDialog* page) {
+        w.cycles = 0;
+        check(page);
+    });
+}
+
 }  // namespace
 
-class KvgxbAnalogPages : public KvgxbWizardTest {
-protected:
-    // A session that presses Next `nexts` times from the General page, runs
-    // `check` on the page it reaches and cancels.
-    void on_page(KVGXB_COUNTING_WIZARD& w, int nexts, const char* label, const std::function<void(CDialog*)>& check) {
-        BWIZC_INPUT_SCRIPT script;
-        script.then(wait_for([&] { return w.enumeration_done && !w.inclk_list_pending; }));
-        for (int i = 0; i < nexts; ++i) {
-            script.then([](CDialog* page) {
-                return bwizc_user_click(page, CRSTD_BUTTONS_PANEL_DECORATOR::NEXT_BUTTON_ID);
-            });
-        }
-        script.then([&](CDialog* page) {
-            EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), label);
-            w.cycles = 0;
-            check(page);
-            return bwizc_user_key(page, VK_ESCAPE);
-        });
-        run_session(w, "kvgxb_analog_pages", script);
-        EXPECT_TRUE(script.is_done());
-    }
-};
+using KvgxbAnalogPages = KvgxbWizardTest;
 
 TEST_F(KvgxbAnalogPages, PllPortsPageEnablesByProtocolAndModeAndDisabledBoxesKeepTheirPortFlags) {
     const UINT boxes[] = {PLL::IDC_RX_PLL_BW,      PLL::IDC_CMU_PLL_BW,    PLL::IDC_PPM,
@@ -73,7 +60,7 @@ TEST_F(KvgxbAnalogPages, PllPortsPageEnablesByProtocolAndModeAndDisabledBoxesKee
         {"XAUI", "N/A", KVGXB_OPMODE_RX_ONLY, {0, 0, 1, 1, 1, 1, 1, 0}},
     };
     KVGXB_COUNTING_WIZARD w;
-    on_page(w, 1, "PLL/Ports", [&](CDialog* page) {
+    on_page(w, "PLL/Ports", [&](CDialog* page) {
         for (const char* port : ports) w.set_port_used(port, true);
         for (const ROW& row : rows) {
             SCOPED_TRACE(std::string(row.protocol) + " " + row.subprotocol + " mode " + std::to_string(row.opmode));
@@ -117,7 +104,7 @@ TEST_F(KvgxbAnalogPages, RxAnalogPageEnablesByModeProtocolAndItsOwnSwitches) {
         {"PCI Express (PIPE)", "x1", KVGXB_OPMODE_TX_ONLY, true, {1, 1, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     KVGXB_COUNTING_WIZARD w;
-    on_page(w, 2, "Reconfig/RX Analog", [&](CDialog* page) {
+    on_page(w, "Reconfig/RX Analog", [&](CDialog* page) {
         EXPECT_EQ(w.rx_vcm, "0.85") << "the only common-mode voltage offered";
         auto* channels = static_cast<CComboBox*>(page->GetDlgItem(RX::IDC_STARTING_CHANNEL));
         ASSERT_EQ(channels->GetCount(), 32);
@@ -170,7 +157,7 @@ TEST_F(KvgxbAnalogPages, TxAnalogPageSlidersFollowTheSupplyAndVodAndMapTheFirstP
         {"Basic", "No Loopback", KVGXB_OPMODE_RX_AND_TX, "1.5", 999, 0, 5, 3, 3},
     };
     KVGXB_COUNTING_WIZARD w;
-    on_page(w, 3, "TX Analog/Cal Blk", [&](CDialog* page) {
+    on_page(w, "TX Analog/Cal Blk", [&](CDialog* page) {
         for (const ROW& row : rows) {
             SCOPED_TRACE(std::string(row.vcchtx) + " V, " + std::to_string(row.vod) + " mV");
             show(page, w, row);

@@ -1,6 +1,5 @@
 // The protocol, loopback and Basic pages driven as a user would, through the
 // headless input driver, against the real device database.
-#include "toolkit/crstd_buttons_panel_decorator.h"
 #include "transceiver/kvgxb_wizard_test_support.h"
 #include "transceiver/pages/kvgxb_basic_pages.h"
 #include "transceiver/pages/kvgxb_loopback_pages.h"
@@ -13,41 +12,12 @@ using G = KVGXB_PAGE1;
 using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
 using LABELS = std::vector<std::string>;
 
-std::string current_label(KVGXB_WIZARD& w) { return w.get_page_nav_button_label_at(w.get_cur_page_index()).c_str(); }
-bool lists_settled(KVGXB_WIZARD& w) {
-    return w.enumeration_done && !w.inclk_list_pending && !w.data_rate_list_pending;
-}
-
-// A new variation in a headless session: `on_general` acts on the General
-// page, Next is clicked until the page labelled `label` is up, `on_page`
-// acts there, and the wizard is cancelled.
+// A session that reaches the page labelled `label` with `on_general`, or
+// with `protocol` and, when given, `opmode` chosen on the General page.
 void run_on_page(KVGXB_WIZARD& w, const std::function<void(CDialog*)>& on_general, const std::string& label,
                  const std::function<void(CDialog*)>& on_page) {
-    CDialog* left = nullptr;
-    BWIZC_INPUT_SCRIPT script;
-    auto settle = wait_for([&w] { return lists_settled(w); });
-    script.then(settle)
-        .then([&](CDialog* page) {
-            on_general(page);
-            return true;
-        })
-        .then(settle)
-        .then([&](CDialog* page) {
-            if (current_label(w) == label) return true;
-            if (page != left) bwizc_user_click(page, BAR::NEXT_BUTTON_ID);
-            left = page;
-            return false;
-        })
-        .then([&](CDialog* page) {
-            on_page(page);
-            return true;
-        })
-        .then([](CDialog* page) { return bwizc_user_key(page, VK_ESCAPE); });
-    run_session(w, "kvgxb_protocol_pages", script);
-    EXPECT_TRUE(script.is_done()) << "never reached " << label;
+    run_on_page(w, "kvgxb_protocol_pages", on_general, label, on_page);
 }
-
-// The same with `protocol` and, when given, `opmode` chosen on the General page.
 void run_on_page(KVGXB_WIZARD& w, const char* protocol, const char* opmode, const std::string& label,
                  const std::function<void(CDialog*)>& on_page) {
     auto choose = [&](CDialog* page) {

@@ -19,6 +19,7 @@
 #include "platform/messages.h"
 #include "platform/user_input.h"
 #include "services/bwizc_tcl_shell_manager.h"
+#include "toolkit/crstd_buttons_panel_decorator.h"
 #include "transceiver/kvgxb_test_support.h"
 #include "transceiver/kvgxb_wizard.h"
 
@@ -75,6 +76,42 @@ inline void run_session(KVGXB_WIZARD& w, const char* folder, BWIZC_INPUT_SCRIPT&
     script.set_max_retries(4000);
     script.install();
     run_session(w, folder);
+}
+
+inline std::string current_label(KVGXB_WIZARD& w) {
+    return w.get_page_nav_button_label_at(w.get_cur_page_index()).c_str();
+}
+inline bool lists_settled(KVGXB_WIZARD& w) {
+    return w.enumeration_done && !w.inclk_list_pending && !w.data_rate_list_pending;
+}
+
+// A new variation of `folder`/top.v in a headless session: `on_general` acts
+// on the General page, Next is clicked until the page labelled `label` is
+// up, `on_page` acts there, and the wizard is cancelled.
+inline void run_on_page(KVGXB_WIZARD& w, const char* folder, const std::function<void(CDialog*)>& on_general,
+                        const std::string& label, const std::function<void(CDialog*)>& on_page) {
+    CDialog* left = nullptr;
+    BWIZC_INPUT_SCRIPT script;
+    auto settle = wait_for([&w] { return lists_settled(w); });
+    script.then(settle)
+        .then([&](CDialog* page) {
+            on_general(page);
+            return true;
+        })
+        .then(settle)
+        .then([&](CDialog* page) {
+            if (current_label(w) == label) return true;
+            if (page != left) bwizc_user_click(page, CRSTD_BUTTONS_PANEL_DECORATOR::NEXT_BUTTON_ID);
+            left = page;
+            return false;
+        })
+        .then([&](CDialog* page) {
+            on_page(page);
+            return true;
+        })
+        .then([](CDialog* page) { return bwizc_user_key(page, VK_ESCAPE); });
+    run_session(w, folder, script);
+    EXPECT_TRUE(script.is_done()) << "never reached " << label;
 }
 
 class KvgxbWizardTest : public ::testing::Test {
