@@ -43,7 +43,6 @@ void TEST_PAGE::on_init_dialog() {
 }
 
 void TEST_PAGE::wizard_var_to_param() {
-    ++var_to_param_calls;
     auto* wizard = dynamic_cast<TEST_WIZARD*>(get_wizard_ref());
     if (number == 1 && wizard && !wizard->module_name.IsEmpty() && get_cnx_manager_ref()) {
         get_cnx_manager_ref()->add_cnx_module(new CRCNX_ITEM_MODULE(wizard->module_name, ""));

@@ -55,9 +55,6 @@ TEST(SummaryRows, DefaultsFollowTheVariationsLanguage) {
     EXPECT_EQ(ahdl.rows(), (ROWS{"top.tdf:1:0", "top_*.tdf:1:0", "top.inc:1:1", "top.cmp:0:1", "top.bsf:0:1",
                                 "top_inst.tdf:0:1"}));
     EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top_*.tdf")), 4);
-    EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top.tdf")), 2);
-    EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top.inc")), 1);
-    EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top.cmp")), 0);
 }
 
 TEST(SummaryRows, RecordsOfTheCnxFileRestoreTheChoices) {

@@ -171,9 +171,7 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
     // With the navigation panel, then with Documentation in the bar in both looks.
     for (const std::string options : {"-NAV -hbutton", "-hbutton", "-hbutton -LAF"}) {
         const std::string suffix = options == "-hbutton" ? "_bar" : options == "-hbutton -LAF" ? "_bar_laf" : "";
-        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-wizard-qt";
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        SCRATCH_DIR dir;
         TEST_WIZARD wizard(2);
         QT_PLAYER player({
             [&](CDialog* d) {
@@ -187,11 +185,10 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
                 click(d, BAR::FINISH_BUTTON_ID);
             },
         });
-        EXPECT_TRUE(run(wizard, "kv2gxb " + options + " " + (dir / "top.v").string(), nullptr));
+        EXPECT_TRUE(run(wizard, "kv2gxb " + options + " " + dir.file("top.v"), nullptr));
         EXPECT_EQ(player.steps_run(), 3u);
         EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
-        EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
-        std::filesystem::remove_all(dir);
+        EXPECT_TRUE(std::filesystem::exists(dir.file("top.cnx")));
     }
 }
 
@@ -200,9 +197,7 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
 // shows each page after it; every page is saved and its layout checked.
 TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
     for (LOOK look : LOOKS) {
-        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-general-qt";
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        SCRATCH_DIR dir;
         struct SHOT {
             const char* label;
             const char* file;
@@ -241,11 +236,10 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
             click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
         });
         timer.start(20);
-        run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+        run_new_variation(wizard, dir.file("gxb_top.v"), look);
         EXPECT_EQ(shown, std::size(shots)) << look;
         EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
         wizard.set_resource_info_dll_path("");
-        std::filesystem::remove_all(dir);
     }
 }
 
@@ -269,9 +263,7 @@ public:
 // named in `shots` and the page is saved. Then the wizard is cancelled.
 template <class WIZARD = KVGXB_WIZARD>
 void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots, LOOK look) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-pages-qt";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    SCRATCH_DIR dir;
     WIZARD wizard;
     size_t next_shot = 0;
     bool chosen = false;
@@ -297,9 +289,8 @@ void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, 
         click(page, next_shot < shots.size() ? BAR::NEXT_BUTTON_ID : BAR::CANCEL_BUTTON_ID);
     });
     timer.start(20);
-    run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+    run_new_variation(wizard, dir.file("gxb_top.v"), look);
     EXPECT_EQ(next_shot, shots.size()) << protocol << look;
-    std::filesystem::remove_all(dir);
 }
 
 TEST(WizardQt, ProtocolLoopbackAndBasicPagesAreShown) {
