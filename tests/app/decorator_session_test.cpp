@@ -201,8 +201,6 @@ std::string nav_items(CWnd* parent) {
     return text;
 }
 
-void write_text(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
-
 // The calling program's part of a CNX file: host texts and help entries.
 const char* const HOST_CNX =
     "WIZARD_TITLE: \"Test Wizard\"\nZEPHRIN_VERSION: \"9.1\"\nZEPHRIN_SVERSION: \"9.1sp2\"\n"
@@ -247,7 +245,7 @@ TEST_F(DecoratorSession, DocumentationMenuListsTheWizardsAndTheCnxEntriesAtItsBu
     // with the panel the button is there only.
     for (const auto& [options, button_id] : {std::pair<const char*, UINT>{"-hbutton", BAR::HELP_BUTTON_ID},
                                              {"-NAV", NAV::HELP_BUTTON_ID}, {"-hbutton -NAV", NAV::HELP_BUTTON_ID}}) {
-        write_text(dir + "/top.cnx", HOST_CNX);
+        write_file(dir + "/top.cnx", HOST_CNX);
         HELPFUL_WIZARD wizard;
         std::vector<BWIZC_POPUP_MENU> shown;
         std::vector<CString> opened;
@@ -287,7 +285,7 @@ TEST_F(DecoratorSession, AboutBoxShowsTheHostTextsOfTheCnxFile) {
          {std::pair<std::string, std::string>{HOST_CNX, "1301 Test Wizard|1303 Blockwright Plug-In Manager version 9.1 (9.1sp2)|"
                                                         "1304 Build date: 2026-11-30|1305 Copyright (C) 2026 Korvel.|"},
           {"", "1301 Configuration wizard|"}}) {
-        write_text(dir + "/top.cnx", cnx);
+        write_file(dir + "/top.cnx", cnx);
         TEST_WIZARD wizard(2);
         std::string seen;
         BWIZC_INPUT_SCRIPT script;
@@ -323,7 +321,7 @@ TEST_F(DecoratorSession, NavigationPanelShowsTheNamedLogoImageOrItsOwnMark) {
                 {wide, wide, {CRNAV_LOGO::MAX_IMAGE_WIDTH, 20}},
                 {dir + "/top.cnx", "", {CRNAV_LOGO::SIZE, CRNAV_LOGO::SIZE}}};
     for (const auto& row : rows) {
-        write_text(dir + "/top.cnx", "LOGO_FILE_PATHNAME: \"" + row.path + "\"\n");
+        write_file(dir + "/top.cnx", "LOGO_FILE_PATHNAME: \"" + row.path + "\"\n");
         TEST_WIZARD wizard(1);
         BWIZC_INPUT_SCRIPT script;
         script.then([&](CDialog* dialog) {

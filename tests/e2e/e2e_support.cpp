@@ -47,11 +47,9 @@ KV2GXB_RUN run_program(const std::vector<std::string>& program_argv, const std::
     std::vector<char*> env;
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
-            entry.rfind("QT_QPA_PLATFORM=", 0) == 0) {
-            continue;
-        }
-        env.push_back(*e);
+        const bool display = entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
+                             entry.rfind("QT_QPA_PLATFORM=", 0) == 0;
+        if (!display) env.push_back(*e);
     }
     for (std::string& e : extra) env.push_back(e.data());
     env.push_back(nullptr);

@@ -29,7 +29,8 @@ TEST(StartupE2e, DesignFileAndFlagErrorsAreReportedWithTheirStatus) {
         // The usage box comes before silent mode is in force, so parsing goes
         // on and the silent run then ends on the missing design file.
         {"unknown flag", {"-bogus", "-silent"}, 1, {USAGE, NO_DESIGN}, {}},
-        {"blanks in arguments", {"-silent", "-wizard_title:My Title", "@/my dir/top.vhd"}, -1, {}, {BAD_EXTENSION, NO_DESIGN}},
+        {"blanks in arguments", {"-silent", "-wizard_title:My Title", "@/my dir/top.vhd"}, -1, {},
+         {BAD_EXTENSION, NO_DESIGN}},
     };
     for (const ROW& row : rows) {
         SCOPED_TRACE(row.why);

@@ -157,9 +157,10 @@ BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
 // brixfunction parameters (none of the wizard's own variables), both made by
 // a silent run: the latter read back and completed into the full record set.
 TEST(VariationGolden, SilentRunsWriteCompleteVariationsThatRegenerateIdentically) {
-    const std::string callers = "MODULE: kv2gxb \nCONSTANT: OPERATION_MODE STRING \"rx\"\n"
-                                "CONSTANT: NUMBER_OF_CHANNELS NUMERIC \"4\"\nCONSTANT: RX_CHANNEL_WIDTH NUMERIC \"16\"\n"
-                                "CONSTANT: RX_8B_10B_MODE STRING \"none\"\nCONSTANT: RX_RUN_LENGTH_ENABLE STRING \"true\"\n";
+    const std::string callers =
+        "MODULE: kv2gxb \nCONSTANT: OPERATION_MODE STRING \"rx\"\nCONSTANT: NUMBER_OF_CHANNELS NUMERIC \"4\"\n"
+        "CONSTANT: RX_CHANNEL_WIDTH NUMERIC \"16\"\nCONSTANT: RX_8B_10B_MODE STRING \"none\"\n"
+        "CONSTANT: RX_RUN_LENGTH_ENABLE STRING \"true\"\n";
     for (const auto& [name, cnx] : {std::pair<const char*, std::string>{"new", ""}, {"caller_constants", callers}}) {
         SCOPED_TRACE(name);
         SCRATCH_DIR dir;
