@@ -96,10 +96,7 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
               EXPECT_FALSE(items[2]->shown);
               // One button per other group.
               CWnd* summary = find_by_text(dialog, "Summary");
-              EXPECT_NE(summary, nullptr);
-              if (summary) {
-                  EXPECT_TRUE(bwizc_user_click(summary));
-              }
+              EXPECT_TRUE(summary && bwizc_user_click(summary));
               return true;
           })
         .then([](CDialog* dialog) {
@@ -146,9 +143,7 @@ TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWrit
     check.then([&again](CDialog* dialog) {
         EXPECT_EQ(again.get_cgx_device_family(), "Velaris II GX");
         CWnd* box = find_by_id(dialog, 42);
-        if (box) {
-            EXPECT_EQ(box->GetWindowText(), "Velaris II GX");
-        }
+        EXPECT_EQ(box ? box->GetWindowText() : CString(), "Velaris II GX");
         EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
         return true;
     });

@@ -198,14 +198,10 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
 TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
     for (LOOK look : LOOKS) {
         SCRATCH_DIR dir;
-        struct SHOT {
-            const char* label;
-            const char* file;
-        };
-        const SHOT shots[] = {{"General", "page_general"},
-                              {"PLL/Ports", "page_pll_ports"},
-                              {"Reconfig/RX Analog", "page_rx_analog"},
-                              {"TX Analog/Cal Blk", "page_tx_analog"}};
+        // Each page's navigation label and screenshot name.
+        const std::pair<const char*, const char*> shots[] = {{"General", "page_general"}, {"PLL/Ports", "page_pll_ports"},
+                                                             {"Reconfig/RX Analog", "page_rx_analog"},
+                                                             {"TX Analog/Cal Blk", "page_tx_analog"}};
         KVGXB_WIZARD wizard;
         // The preview shows a real estimate, posted from the worker thread.
         wizard.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
@@ -218,20 +214,20 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
                 wizard.inclk_list_pending || !wizard.get_symbol_decorator()->has_resource_text())
                 return;
             CDialog* page = last = stack.back();
-            const SHOT& shot = shots[shown++];
-            EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), shot.label);
+            const auto& [label, file] = shots[shown++];
+            EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), label);
             if (shown == 1) {
                 auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
                 ASSERT_NE(protocols, nullptr);
                 EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
                 EXPECT_GT(protocols->GetCount(), 1);
             }
-            screenshot(page, shot_name(shot.file, look).c_str());
-            expect_clean_layout(page, shot.label);
+            screenshot(page, shot_name(file, look).c_str());
+            expect_clean_layout(page, label);
             if (shown == std::size(shots)) {
                 // The longer termination question of an external resistor fits too.
                 click(page, KVGXB_PAGE3_TX::IDC_EXTERNAL_TERMINATION);
-                expect_clean_layout(page, shot.label);
+                expect_clean_layout(page, label);
             }
             click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
         });
