@@ -90,11 +90,7 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
               if (items.size() != 3u) return true;
               EXPECT_EQ(items[0]->item_id, "PARAM_SETTINGS");
               EXPECT_EQ(items[0]->description, "Settings");
-              EXPECT_EQ(items[0]->sub_items.size(), 3u);
-              EXPECT_TRUE(items[0]->shown);
-              EXPECT_TRUE(items[0]->sub_items[1]->as_buttons);
-              EXPECT_FALSE(items[2]->shown);
-              // One button per other group.
+              // One button per other group (which buttons show on which page is pinned below).
               CWnd* summary = find_by_text(dialog, "Summary");
               EXPECT_TRUE(summary && bwizc_user_click(summary));
               return true;
