@@ -173,9 +173,6 @@ TEST(PageManager, ListOperationsPrepareThePagesAndFindThem) {
     EXPECT_TRUE(wizard.remove_page_at(0));
     EXPECT_EQ(wizard.find_first_page(5), 0);
 
-    // Captions count from the current page, offset included.
-    wizard.get_page_manager().set_page_offset(2);
-    EXPECT_EQ(wizard.get_page_manager().get_set_caption(), "Blockwright Plug-In Manager [page 3 of 4]");
     // Without pages shown yet, the largest frame is the current one's.
     EXPECT_EQ(wizard.get_max_last_dlg_size(CSize(500, 460)), CSize(500, 460));
     CRWIZARD empty;
