@@ -3,23 +3,10 @@
 #include <vector>
 
 #include "app/crwizard_app.h"
-#include "platform/message_box.h"
+#include "test_scratch.h"
 #include "wizard/bwizc_resource_info.h"
 
 namespace {
-
-// Collects the message boxes shown while it lives.
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder() {
-        m_previous = bwizc_set_message_box_handler([this](const CString&, const CString& text) { texts.push_back(text); });
-    }
-    ~MessageBoxRecorder() { bwizc_set_message_box_handler(m_previous); }
-    std::vector<CString> texts;
-
-private:
-    BWIZC_MESSAGE_BOX_FN m_previous;
-};
 
 // argv as the calling program passes it, program name first.
 CRWIZARD_COMMAND_LINE_INFO parse(std::vector<const char*> argv) {
@@ -31,7 +18,7 @@ CRWIZARD_COMMAND_LINE_INFO parse(std::vector<const char*> argv) {
 }  // namespace
 
 TEST(CommandLineParse, EachArgumentIsOneTokenWithItsBlanksAndQuotes) {
-    MessageBoxRecorder boxes;
+    MESSAGE_CAPTURE boxes;
     // Arguments with blanks, one right after the other, stay whole.
     CRWIZARD_COMMAND_LINE_INFO info = parse({"/opt/my tools/kv2gxb", "-silent", "-wizard_title:My Title", "/tmp/my dir/top.v"});
     EXPECT_TRUE(info.is_silent_mode());
@@ -57,7 +44,7 @@ TEST(CommandLineParse, EachArgumentIsOneTokenWithItsBlanksAndQuotes) {
 }
 
 TEST(CommandLineParse, KeywordsAfterTheProgramNameSetTheirFields) {
-    MessageBoxRecorder boxes;
+    MESSAGE_CAPTURE boxes;
     CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "-symbol", "-silent", "/cmd", "-mapfile", "-hbutton", "-GED",
                                              "-PADMAP", "-NAV", "-LAF", "-n", "-p2", "-tkv2gxb", "-x640", "-y480",
                                              "-devicefamilyVelaris", "-wizard_name:KV2GXB"});
@@ -89,7 +76,7 @@ TEST(CommandLineParse, KeywordsAfterTheProgramNameSetTheirFields) {
 }
 
 TEST(CommandLineParse, ComboAndSimlibKeywordsSetBothFieldsLastWins) {
-    MessageBoxRecorder boxes;
+    MESSAGE_CAPTURE boxes;
     struct CASE {
         std::vector<const char*> argv;
         bool cgx, combo, simlib_box, simlib_std;
@@ -117,7 +104,7 @@ TEST(CommandLineParse, ComboAndSimlibKeywordsSetBothFieldsLastWins) {
 }
 
 TEST(CommandLineParse, SlashPathsAndOneLetterOptions) {
-    MessageBoxRecorder boxes;
+    MESSAGE_CAPTURE boxes;
     // A "/" argument with a "." is a Unix path, not a flag.
     CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "/home/u/top.v"});
     EXPECT_EQ(info.get_design_file_full_path(), "/home/u/top.v");
@@ -138,7 +125,7 @@ TEST(CommandLineParse, SlashPathsAndOneLetterOptions) {
 }
 
 TEST(CommandLineParse, UnknownFlagShowsUsageAndParsingGoesOn) {
-    MessageBoxRecorder boxes;
+    MESSAGE_CAPTURE boxes;
     CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "-q", "-zz", "-silent", "/tmp/a.v"});
     EXPECT_TRUE(info.is_silent_mode());
     EXPECT_EQ(info.get_design_file_full_path(), "/tmp/a.v");

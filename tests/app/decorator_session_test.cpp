@@ -75,17 +75,6 @@ TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
     });
     EXPECT_TRUE(run(wizard, command("-hbutton"), &script));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
-
-    // With the navigation panel the Documentation button moves up there.
-    TEST_WIZARD nav_wizard(2);
-    BWIZC_INPUT_SCRIPT nav_script;
-    nav_script.then([](CDialog* dialog) {
-        EXPECT_EQ(dialog->GetDlgItem(BAR::HELP_BUTTON_ID), nullptr);
-        EXPECT_NE(find_by_id(dialog, NAV::HELP_BUTTON_ID), nullptr);
-        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
-        return true;
-    });
-    EXPECT_TRUE(run(nav_wizard, command("-hbutton -NAV"), &nav_script));
 }
 
 TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
@@ -101,16 +90,9 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
               if (items.size() != 3u) return true;
               EXPECT_EQ(items[0]->item_id, "PARAM_SETTINGS");
               EXPECT_EQ(items[0]->description, "Settings");
-              EXPECT_EQ(items[0]->sub_items.size(), 3u);
-              EXPECT_TRUE(items[0]->shown);
-              EXPECT_TRUE(items[0]->sub_items[1]->as_buttons);
-              EXPECT_FALSE(items[2]->shown);
-              // One button per other group.
+              // One button per other group (which buttons show on which page is pinned below).
               CWnd* summary = find_by_text(dialog, "Summary");
-              EXPECT_NE(summary, nullptr);
-              if (summary) {
-                  EXPECT_TRUE(bwizc_user_click(summary));
-              }
+              EXPECT_TRUE(summary && bwizc_user_click(summary));
               return true;
           })
         .then([](CDialog* dialog) {
@@ -157,9 +139,7 @@ TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWrit
     check.then([&again](CDialog* dialog) {
         EXPECT_EQ(again.get_cgx_device_family(), "Velaris II GX");
         CWnd* box = find_by_id(dialog, 42);
-        if (box) {
-            EXPECT_EQ(box->GetWindowText(), "Velaris II GX");
-        }
+        EXPECT_EQ(box ? box->GetWindowText() : CString(), "Velaris II GX");
         EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
         return true;
     });
@@ -212,8 +192,6 @@ std::string nav_items(CWnd* parent) {
     return text;
 }
 
-void write_text(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
-
 // The calling program's part of a CNX file: host texts and help entries.
 const char* const HOST_CNX =
     "WIZARD_TITLE: \"Test Wizard\"\nZEPHRIN_VERSION: \"9.1\"\nZEPHRIN_SVERSION: \"9.1sp2\"\n"
@@ -254,9 +232,11 @@ TEST_F(DecoratorSession, NavigationPanelMarksThePageShownAndItsGroupOnEveryPage)
 }
 
 TEST_F(DecoratorSession, DocumentationMenuListsTheWizardsAndTheCnxEntriesAtItsButton) {
-    // The bar's button opens the menu upward from its top, the panel's below it.
-    for (const auto& [options, button_id] : {std::pair<const char*, UINT>{"-hbutton", BAR::HELP_BUTTON_ID}, {"-NAV", NAV::HELP_BUTTON_ID}}) {
-        write_text(dir + "/top.cnx", HOST_CNX);
+    // The bar's button opens the menu upward from its top, the panel's below it;
+    // with the panel the button is there only.
+    for (const auto& [options, button_id] : {std::pair<const char*, UINT>{"-hbutton", BAR::HELP_BUTTON_ID},
+                                             {"-NAV", NAV::HELP_BUTTON_ID}, {"-hbutton -NAV", NAV::HELP_BUTTON_ID}}) {
+        write_file(dir + "/top.cnx", HOST_CNX);
         HELPFUL_WIZARD wizard;
         std::vector<BWIZC_POPUP_MENU> shown;
         std::vector<CString> opened;
@@ -269,6 +249,7 @@ TEST_F(DecoratorSession, DocumentationMenuListsTheWizardsAndTheCnxEntriesAtItsBu
         CRect rect;
         BWIZC_INPUT_SCRIPT script;
         script.then([&, id = button_id](CDialog* dialog) {
+            EXPECT_EQ(dialog->GetDlgItem(BAR::HELP_BUTTON_ID) != nullptr, id == BAR::HELP_BUTTON_ID) << options;
             CWnd* button = find_by_id(dialog, static_cast<int>(id));
             if (button) button->GetWindowRect(&rect);
             EXPECT_TRUE(button && bwizc_user_click(button) && bwizc_user_click(button)) << options;
@@ -295,7 +276,7 @@ TEST_F(DecoratorSession, AboutBoxShowsTheHostTextsOfTheCnxFile) {
          {std::pair<std::string, std::string>{HOST_CNX, "1301 Test Wizard|1303 Blockwright Plug-In Manager version 9.1 (9.1sp2)|"
                                                         "1304 Build date: 2026-11-30|1305 Copyright (C) 2026 Korvel.|"},
           {"", "1301 Configuration wizard|"}}) {
-        write_text(dir + "/top.cnx", cnx);
+        write_file(dir + "/top.cnx", cnx);
         TEST_WIZARD wizard(2);
         std::string seen;
         BWIZC_INPUT_SCRIPT script;
@@ -331,7 +312,7 @@ TEST_F(DecoratorSession, NavigationPanelShowsTheNamedLogoImageOrItsOwnMark) {
                 {wide, wide, {CRNAV_LOGO::MAX_IMAGE_WIDTH, 20}},
                 {dir + "/top.cnx", "", {CRNAV_LOGO::SIZE, CRNAV_LOGO::SIZE}}};
     for (const auto& row : rows) {
-        write_text(dir + "/top.cnx", "LOGO_FILE_PATHNAME: \"" + row.path + "\"\n");
+        write_file(dir + "/top.cnx", "LOGO_FILE_PATHNAME: \"" + row.path + "\"\n");
         TEST_WIZARD wizard(1);
         BWIZC_INPUT_SCRIPT script;
         script.then([&](CDialog* dialog) {

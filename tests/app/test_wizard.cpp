@@ -43,7 +43,6 @@ void TEST_PAGE::on_init_dialog() {
 }
 
 void TEST_PAGE::wizard_var_to_param() {
-    ++var_to_param_calls;
     auto* wizard = dynamic_cast<TEST_WIZARD*>(get_wizard_ref());
     if (number == 1 && wizard && !wizard->module_name.IsEmpty() && get_cnx_manager_ref()) {
         get_cnx_manager_ref()->add_cnx_module(new CRCNX_ITEM_MODULE(wizard->module_name, ""));
@@ -95,9 +94,7 @@ bool run(TEST_WIZARD& wizard, const std::string& command_line, BWIZC_INPUT_SCRIP
 BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption) {
     return [button_id, page_caption](CDialog* dialog) {
         const std::string caption = dialog->GetWindowText().c_str();
-        if (!page_caption.empty() &&
-            (caption.size() < page_caption.size() ||
-             caption.compare(caption.size() - page_caption.size(), page_caption.size(), page_caption) != 0)) {
+        if (!caption.ends_with(page_caption)) {
             ADD_FAILURE() << "expected page '" << page_caption << "', found '" << caption << "'";
         }
         EXPECT_TRUE(bwizc_user_click(dialog, button_id)) << "button " << button_id << " on " << caption;

@@ -26,10 +26,8 @@ public:
     void on_ddx_value(SAVE_CHECK_MODE mode, CString& text) override {
         if (mode == DDX_SAVE) text = value;
         if (mode == DDX_RESTORE) value = text;
-        if (mode == DDX_APPLY) ++applied;
     }
     CString value;
-    int applied = 0;
 };
 
 class TEST_PAGE : public CRWIZARD_INDEXED_PAGE {
@@ -44,7 +42,6 @@ public:
     bool valid = true;
     int next_index_to_request = -1;
     TEXT_VALUE value;
-    int var_to_param_calls = 0;
 };
 
 class TEST_WIZARD : public CRWIZARD_APP {

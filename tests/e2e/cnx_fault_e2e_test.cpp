@@ -269,11 +269,10 @@ TEST(CnxFaultE2e, ReaderTakesOnlyRegularFilesWithinItsCaps) {
             EXPECT_NE(run.err.find(row.shown), std::string::npos) << run.err;
         }
         // The wizard itself reads none of them, and says so only of the huge one.
-        std::string message;
-        auto previous = bwizc_set_message_box_handler([&](const CString&, const CString& text) { message = text.str(); });
+        MESSAGE_CAPTURE boxes;
         CRCNX_MANAGER m;
         EXPECT_EQ(m.read_cnx_file(row.path.c_str()), row.status == 0);
-        bwizc_set_message_box_handler(previous);
+        const std::string message = boxes.texts.empty() ? std::string() : boxes.texts.back();
         EXPECT_EQ(message.find("larger than 64 MiB") != std::string::npos, row.path == huge) << message;
     }
 }

@@ -5,16 +5,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 extern char** environ;
@@ -50,11 +47,9 @@ KV2GXB_RUN run_program(const std::vector<std::string>& program_argv, const std::
     std::vector<char*> env;
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
-            entry.rfind("QT_QPA_PLATFORM=", 0) == 0) {
-            continue;
-        }
-        env.push_back(*e);
+        const bool display = entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
+                             entry.rfind("QT_QPA_PLATFORM=", 0) == 0;
+        if (!display) env.push_back(*e);
     }
     for (std::string& e : extra) env.push_back(e.data());
     env.push_back(nullptr);
@@ -103,11 +98,6 @@ KV2GXB_RUN run_program(const std::vector<std::string>& program_argv, const std::
     return run;
 }
 
-bool file_exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
 bool process_runs(int pid) {
     // The state follows the command name, which ends at the last ')'.
     const std::string stat = read_file("/proc/" + std::to_string(pid) + "/stat");
@@ -115,6 +105,7 @@ bool process_runs(int pid) {
     return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
 }
 
+namespace {
 // The first line where two texts differ, for a readable failure.
 std::string first_difference(const std::string& a, const std::string& b) {
     std::istringstream in_a(a), in_b(b);
@@ -128,19 +119,23 @@ std::string first_difference(const std::string& a, const std::string& b) {
                    (more_b ? line_b : "<end>") + "\"";
     }
 }
+}  // namespace
 
-std::string golden_path(const std::string& name) {
-    return std::string(KV2GXB_SOURCE_DIR) + "/tests/e2e/golden/" + name + ".cnx";
+void expect_silent_regeneration_is_identical(const SCRATCH_DIR& dir, const std::string& written) {
+    const KV2GXB_RUN run = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
+    EXPECT_EQ(run.exit_status, 0) << run.err;
+    const std::string again = read_file(dir.file("gxb_top.cnx"));
+    EXPECT_TRUE(again == written) << "regenerated file differs at " << first_difference(again, written);
 }
 
-// Compares `text` with the golden file, or rewrites it when asked to.
 void expect_golden(const std::string& name, const std::string& text) {
+    const std::string path = std::string(KV2GXB_SOURCE_DIR) + "/tests/e2e/golden/" + name + ".cnx";
     const char* update = std::getenv("KV2GXB_UPDATE_GOLDEN");
     if (update && *update == '1') {
-        write_file(golden_path(name), text);
+        write_file(path, text);
         return;
     }
-    ASSERT_TRUE(file_exists(golden_path(name))) << golden_path(name);
-    const std::string golden = read_file(golden_path(name));
+    ASSERT_TRUE(std::filesystem::exists(path)) << path;
+    const std::string golden = read_file(path);
     EXPECT_TRUE(text == golden) << name << " differs from its golden file at " << first_difference(text, golden);
 }

@@ -24,14 +24,11 @@ KV2GXB_RUN run_kv2gxb(const std::vector<std::string>& args, const std::string& c
 KV2GXB_RUN run_program(const std::vector<std::string>& argv, const std::string& cwd = std::string(),
                        const std::vector<std::string>& env_extra = {}, int deadline_ms = 20000);
 
-bool file_exists(const std::string& path);
 // True while the process exists and is not a zombie.
 bool process_runs(int pid);
 
-// The first line where two texts differ, for a readable failure.
-std::string first_difference(const std::string& a, const std::string& b);
-// tests/e2e/golden/<name>.cnx in the source tree.
-std::string golden_path(const std::string& name);
+// A silent run on dir/gxb_top.v regenerates `written`, byte for byte.
+void expect_silent_regeneration_is_identical(const SCRATCH_DIR& dir, const std::string& written);
 // Compares `text` with the golden file, or rewrites the golden file when
 // KV2GXB_UPDATE_GOLDEN=1 (review the diff before committing it).
 void expect_golden(const std::string& name, const std::string& text);

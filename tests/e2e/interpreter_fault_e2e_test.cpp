@@ -1,11 +1,9 @@
-// The device-query interpreter misbehaving in every way we know of, as a
-// table. Each fake interpreter records the processes it starts. For every
-// row a silent run of the real kv2gxb ends within its bound, leaves none of
-// those processes behind, keeps the existing CNX file whole and writes
-// nothing outside the design file's folder; a silent run never waits for the
-// database, so it ends as usual: status 0 and the variation written whole. The same fake then serves the query service in this
-// process: a broken answer is given up at once (not at the answer timeout)
-// and nothing is delivered.
+// The device-query interpreter misbehaving in every way we know of, as a table
+// of fakes that record the processes they start. A silent run of the real
+// kv2gxb never waits for the database: it ends as usual, leaves none of those
+// processes behind and writes the variation whole, in its folder only. Then
+// the query service in this process gives a broken answer up at once (not at
+// the answer timeout) and delivers nothing.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

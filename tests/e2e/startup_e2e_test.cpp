@@ -4,56 +4,45 @@
 #include "e2e_support.h"
 
 namespace {
-bool mentions(const KV2GXB_RUN& run, const char* text) { return run.err.find(text) != std::string::npos; }
+const char* const NO_DESIGN = "Error: No design file has been specified";
+const char* const BAD_EXTENSION = "Error: Illegal extension in design file name";
+const char* const USAGE = "Command line options:";
 }  // namespace
 
-TEST(StartupE2e, MissingDesignFileIsReportedAndEndsWithStatusZero) {
-    KV2GXB_RUN run = run_kv2gxb({});
-    EXPECT_EQ(run.exit_status, 0);
-    EXPECT_TRUE(mentions(run, "Error: No design file has been specified")) << run.err;
-    // No argument at all is not an unknown flag: no usage text.
-    EXPECT_FALSE(mentions(run, "Command line options:")) << run.err;
-
-    run = run_kv2gxb({"-silent"});
-    EXPECT_EQ(run.exit_status, 1);
-    EXPECT_TRUE(mentions(run, "Error: No design file has been specified")) << run.err;
-}
-
-TEST(StartupE2e, DesignFileExtensionIsChecked) {
+TEST(StartupE2e, DesignFileAndFlagErrorsAreReportedWithTheirStatus) {
     SCRATCH_DIR dir;
-    KV2GXB_RUN run = run_kv2gxb({"-silent", "/tmp/x/top.sv"});
-    EXPECT_EQ(run.exit_status, 1);
-    EXPECT_TRUE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
-
-    run = run_kv2gxb({"/tmp/x/top.vhdl"});
-    EXPECT_EQ(run.exit_status, 0);
-    EXPECT_TRUE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
-
-    // A relative name without extension (an absolute one without "." would
-    // be read as a one-letter option).
-    run = run_kv2gxb({"-silent", "top"}, dir.path());
-    EXPECT_EQ(run.exit_status, 1);
-    EXPECT_TRUE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
-
-    // Upper case passes the check; whatever happens next, it is not this error.
-    run = run_kv2gxb({"-silent", dir.file("TOP.VHD")});
-    EXPECT_FALSE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
-    EXPECT_FALSE(mentions(run, "Error: No design file has been specified")) << run.err;
-}
-
-TEST(StartupE2e, UnknownFlagShowsUsageThenRunGoesOn) {
-    KV2GXB_RUN run = run_kv2gxb({"-bogus", "-silent"});
-    EXPECT_TRUE(mentions(run, "Command line options:")) << run.err;
-    // The usage box comes before silent mode is in force, so parsing went on
-    // and the silent run then ended on the missing design file.
-    EXPECT_EQ(run.exit_status, 1);
-    EXPECT_TRUE(mentions(run, "Error: No design file has been specified")) << run.err;
-}
-
-TEST(StartupE2e, ArgumentsWithBlanksStayWhole) {
-    SCRATCH_DIR dir;
-    const std::string design = dir.file("my dir") + "/top.vhd";
-    KV2GXB_RUN run = run_kv2gxb({"-silent", "-wizard_title:My Title", design});
-    EXPECT_FALSE(mentions(run, "Error: Illegal extension in design file name")) << run.err;
-    EXPECT_FALSE(mentions(run, "Error: No design file has been specified")) << run.err;
+    struct ROW {
+        const char* why;
+        std::vector<std::string> args;  // "@" stands for the scratch folder, which is also the working one
+        int status;                     // -1: whatever happens next
+        std::vector<const char*> shown, absent;
+    };
+    const ROW rows[] = {
+        // No argument at all is not an unknown flag: no usage text.
+        {"no arguments", {}, 0, {NO_DESIGN}, {USAGE}},
+        {"silent without a design file", {"-silent"}, 1, {NO_DESIGN}, {}},
+        {"silent, wrong extension", {"-silent", "/tmp/x/top.sv"}, 1, {BAD_EXTENSION}, {}},
+        {"wrong extension", {"/tmp/x/top.vhdl"}, 0, {BAD_EXTENSION}, {}},
+        // (An absolute name without "." would be read as a one-letter option.)
+        {"relative name without extension", {"-silent", "top"}, 1, {BAD_EXTENSION}, {}},
+        {"upper-case extension", {"-silent", "@/TOP.VHD"}, -1, {}, {BAD_EXTENSION, NO_DESIGN}},
+        // The usage box comes before silent mode is in force, so parsing goes
+        // on and the silent run then ends on the missing design file.
+        {"unknown flag", {"-bogus", "-silent"}, 1, {USAGE, NO_DESIGN}, {}},
+        {"blanks in arguments", {"-silent", "-wizard_title:My Title", "@/my dir/top.vhd"}, -1, {},
+         {BAD_EXTENSION, NO_DESIGN}},
+    };
+    for (const ROW& row : rows) {
+        SCOPED_TRACE(row.why);
+        std::vector<std::string> args = row.args;
+        for (std::string& arg : args) {
+            if (arg[0] == '@') arg.replace(0, 1, dir.path());
+        }
+        const KV2GXB_RUN run = run_kv2gxb(args, dir.path());
+        if (row.status >= 0) {
+            EXPECT_EQ(run.exit_status, row.status) << run.err;
+        }
+        for (const char* text : row.shown) EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
+        for (const char* text : row.absent) EXPECT_EQ(run.err.find(text), std::string::npos) << run.err;
+    }
 }

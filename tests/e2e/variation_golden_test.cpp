@@ -6,10 +6,7 @@
 // committing it).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
-#include <iterator>
-#include <sstream>
 #include <vector>
 
 #include "e2e_support.h"
@@ -146,14 +143,6 @@ CString nav_label(CDialog* page) {
     return wizard_page ? wizard_page->get_page_nav_button_label() : CString();
 }
 
-// Regenerating a variation the wizard wrote gives the very same bytes.
-void expect_silent_regeneration_is_identical(const SCRATCH_DIR& dir, const std::string& written) {
-    const KV2GXB_RUN run = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
-    EXPECT_EQ(run.exit_status, 0) << run.err;
-    const std::string again = read_file(dir.file("gxb_top.cnx"));
-    EXPECT_TRUE(again == written) << "regenerated file differs at " << first_difference(again, written);
-}
-
 BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
     return [done](CDialog*) {
         if (done()) return true;
@@ -164,31 +153,25 @@ BWIZC_INPUT_SCRIPT::STEP wait_for(std::function<bool()> done) {
 
 }  // namespace
 
-TEST(VariationGolden, NewVariationIsWrittenCompleteAndRegeneratesIdentically) {
-    SCRATCH_DIR dir;
-    const KV2GXB_RUN run = run_kv2gxb({"-n", "-silent", dir.file("gxb_top.v")});
-    ASSERT_EQ(run.exit_status, 0) << run.err;
-    const std::string written = read_file(dir.file("gxb_top.cnx"));
-    expect_golden("new", written);
-    expect_silent_regeneration_is_identical(dir, written);
-}
-
-TEST(VariationGolden, CallersConstantsAreReadBackAndCompletedIntoTheFullRecordSet) {
-    // What a calling program writes: the module and a few brixfunction
-    // parameters, none of the wizard's own variables.
-    SCRATCH_DIR dir;
-    write_file(dir.file("gxb_top.cnx"),
-               "MODULE: kv2gxb \n"
-               "CONSTANT: OPERATION_MODE STRING \"rx\"\n"
-               "CONSTANT: NUMBER_OF_CHANNELS NUMERIC \"4\"\n"
-               "CONSTANT: RX_CHANNEL_WIDTH NUMERIC \"16\"\n"
-               "CONSTANT: RX_8B_10B_MODE STRING \"none\"\n"
-               "CONSTANT: RX_RUN_LENGTH_ENABLE STRING \"true\"\n");
-    const KV2GXB_RUN run = run_kv2gxb({"-silent", dir.file("gxb_top.v")});
-    ASSERT_EQ(run.exit_status, 0) << run.err;
-    const std::string written = read_file(dir.file("gxb_top.cnx"));
-    expect_golden("caller_constants", written);
-    expect_silent_regeneration_is_identical(dir, written);
+// A new variation, and one whose caller wrote only the module and a few
+// brixfunction parameters (none of the wizard's own variables), both made by
+// a silent run: the latter read back and completed into the full record set.
+TEST(VariationGolden, SilentRunsWriteCompleteVariationsThatRegenerateIdentically) {
+    const std::string callers =
+        "MODULE: kv2gxb \nCONSTANT: OPERATION_MODE STRING \"rx\"\nCONSTANT: NUMBER_OF_CHANNELS NUMERIC \"4\"\n"
+        "CONSTANT: RX_CHANNEL_WIDTH NUMERIC \"16\"\nCONSTANT: RX_8B_10B_MODE STRING \"none\"\n"
+        "CONSTANT: RX_RUN_LENGTH_ENABLE STRING \"true\"\n";
+    for (const auto& [name, cnx] : {std::pair<const char*, std::string>{"new", ""}, {"caller_constants", callers}}) {
+        SCOPED_TRACE(name);
+        SCRATCH_DIR dir;
+        const std::string design = dir.file("gxb_top.v");
+        if (!cnx.empty()) write_file(dir.file("gxb_top.cnx"), cnx);
+        const KV2GXB_RUN run = cnx.empty() ? run_kv2gxb({"-n", "-silent", design}) : run_kv2gxb({"-silent", design});
+        ASSERT_EQ(run.exit_status, 0) << run.err;
+        const std::string written = read_file(dir.file("gxb_top.cnx"));
+        expect_golden(name, written);
+        expect_silent_regeneration_is_identical(dir, written);
+    }
 }
 
 TEST(VariationGolden, EveryProtocolModeAndPageSettingMadeByAUserRegeneratesIdentically) {

@@ -55,9 +55,6 @@ TEST(SummaryRows, DefaultsFollowTheVariationsLanguage) {
     EXPECT_EQ(ahdl.rows(), (ROWS{"top.tdf:1:0", "top_*.tdf:1:0", "top.inc:1:1", "top.cmp:0:1", "top.bsf:0:1",
                                 "top_inst.tdf:0:1"}));
     EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top_*.tdf")), 4);
-    EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top.tdf")), 2);
-    EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top.inc")), 1);
-    EXPECT_EQ(CRSUMMARY_PAGE_BASE::get_entry_image(*ahdl.page.get_file_list_entry("top.cmp")), 0);
 }
 
 TEST(SummaryRows, RecordsOfTheCnxFileRestoreTheChoices) {
@@ -83,21 +80,15 @@ TEST(SummaryRows, CallersAddTheirFixedFiles) {
     EXPECT_EQ(ged.page.get_file_list_entry("top.ppf")->description, "Padmap ports PPF file");
 }
 
-TEST(SummaryRows, ToggleAddAndRecord) {
+TEST(SummaryRows, AddAndRecord) {
     SUMMARY_FIXTURE f("/w/top.v", {});
-    // The variation row never changes; a changeable one flips.
-    EXPECT_FALSE(f.page.toggle_entry(0));
-    EXPECT_TRUE(f.page.get_file_list_entry(0)->checked);
-    EXPECT_TRUE(f.page.toggle_entry(3));
-    EXPECT_TRUE(f.page.get_file_list_entry("top.bsf")->checked);
-
     // Adding the same file again keeps one row; checked changes only on request.
-    f.page.add_file_list_entry("top.bsf", "Symbol", false, true, false, true, true, false);
+    f.page.add_file_list_entry("top.bsf", "Symbol", true, true, false, true, true, false);
     EXPECT_EQ(f.page.get_file_list_count(), 6);
-    EXPECT_TRUE(f.page.get_file_list_entry("top.bsf")->checked);
-    EXPECT_EQ(f.page.get_file_list_entry("top.bsf")->description, "Symbol");
-    f.page.add_file_list_entry("top.bsf", "Symbol", false, true, false, true, true, true);
     EXPECT_FALSE(f.page.get_file_list_entry("top.bsf")->checked);
+    EXPECT_EQ(f.page.get_file_list_entry("top.bsf")->description, "Symbol");
+    f.page.add_file_list_entry("top.bsf", "Symbol", true, true, false, true, true, true);
+    EXPECT_TRUE(f.page.get_file_list_entry("top.bsf")->checked);
     f.page.add_file_list_entry("  ", "blank", true, true, false, true, true, true);
 
     CRCNX_MANAGER& cnx = f.wizard.get_cnx_manager();

@@ -171,9 +171,7 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
     // With the navigation panel, then with Documentation in the bar in both looks.
     for (const std::string options : {"-NAV -hbutton", "-hbutton", "-hbutton -LAF"}) {
         const std::string suffix = options == "-hbutton" ? "_bar" : options == "-hbutton -LAF" ? "_bar_laf" : "";
-        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-wizard-qt";
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        SCRATCH_DIR dir;
         TEST_WIZARD wizard(2);
         QT_PLAYER player({
             [&](CDialog* d) {
@@ -187,11 +185,10 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
                 click(d, BAR::FINISH_BUTTON_ID);
             },
         });
-        EXPECT_TRUE(run(wizard, "kv2gxb " + options + " " + (dir / "top.v").string(), nullptr));
+        EXPECT_TRUE(run(wizard, "kv2gxb " + options + " " + dir.file("top.v"), nullptr));
         EXPECT_EQ(player.steps_run(), 3u);
         EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
-        EXPECT_TRUE(std::filesystem::exists(dir / "top.cnx"));
-        std::filesystem::remove_all(dir);
+        EXPECT_TRUE(std::filesystem::exists(dir.file("top.cnx")));
     }
 }
 
@@ -200,17 +197,11 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
 // shows each page after it; every page is saved and its layout checked.
 TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
     for (LOOK look : LOOKS) {
-        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-general-qt";
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        struct SHOT {
-            const char* label;
-            const char* file;
-        };
-        const SHOT shots[] = {{"General", "page_general"},
-                              {"PLL/Ports", "page_pll_ports"},
-                              {"Reconfig/RX Analog", "page_rx_analog"},
-                              {"TX Analog/Cal Blk", "page_tx_analog"}};
+        SCRATCH_DIR dir;
+        // Each page's navigation label and screenshot name.
+        const std::pair<const char*, const char*> shots[] = {{"General", "page_general"}, {"PLL/Ports", "page_pll_ports"},
+                                                             {"Reconfig/RX Analog", "page_rx_analog"},
+                                                             {"TX Analog/Cal Blk", "page_tx_analog"}};
         KVGXB_WIZARD wizard;
         // The preview shows a real estimate, posted from the worker thread.
         wizard.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
@@ -223,29 +214,28 @@ TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
                 wizard.inclk_list_pending || !wizard.get_symbol_decorator()->has_resource_text())
                 return;
             CDialog* page = last = stack.back();
-            const SHOT& shot = shots[shown++];
-            EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), shot.label);
+            const auto& [label, file] = shots[shown++];
+            EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), label);
             if (shown == 1) {
                 auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
                 ASSERT_NE(protocols, nullptr);
                 EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
                 EXPECT_GT(protocols->GetCount(), 1);
             }
-            screenshot(page, shot_name(shot.file, look).c_str());
-            expect_clean_layout(page, shot.label);
+            screenshot(page, shot_name(file, look).c_str());
+            expect_clean_layout(page, label);
             if (shown == std::size(shots)) {
                 // The longer termination question of an external resistor fits too.
                 click(page, KVGXB_PAGE3_TX::IDC_EXTERNAL_TERMINATION);
-                expect_clean_layout(page, shot.label);
+                expect_clean_layout(page, label);
             }
             click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
         });
         timer.start(20);
-        run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+        run_new_variation(wizard, dir.file("gxb_top.v"), look);
         EXPECT_EQ(shown, std::size(shots)) << look;
         EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
         wizard.set_resource_info_dll_path("");
-        std::filesystem::remove_all(dir);
     }
 }
 
@@ -269,9 +259,7 @@ public:
 // named in `shots` and the page is saved. Then the wizard is cancelled.
 template <class WIZARD = KVGXB_WIZARD>
 void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots, LOOK look) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kv2gxb-pages-qt";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    SCRATCH_DIR dir;
     WIZARD wizard;
     size_t next_shot = 0;
     bool chosen = false;
@@ -297,9 +285,8 @@ void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, 
         click(page, next_shot < shots.size() ? BAR::NEXT_BUTTON_ID : BAR::CANCEL_BUTTON_ID);
     });
     timer.start(20);
-    run_new_variation(wizard, (dir / "gxb_top.v").string(), look);
+    run_new_variation(wizard, dir.file("gxb_top.v"), look);
     EXPECT_EQ(next_shot, shots.size()) << protocol << look;
-    std::filesystem::remove_all(dir);
 }
 
 TEST(WizardQt, ProtocolLoopbackAndBasicPagesAreShown) {
