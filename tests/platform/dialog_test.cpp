@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "platform/input_driver.h"
@@ -29,78 +30,60 @@ using N = NOTIFICATION;
 TEST_F(HeadlessDialog, DriverPlaysEveryControlWithOneNotificationPerAction) {
     TEST_DIALOG dlg;
     BWIZC_INPUT_SCRIPT script;
-    auto expect = [&dlg](std::vector<N> want) {
-        EXPECT_EQ(dlg.since_mark(), want);
-        return true;
+    // A script step: the user's action, then exactly the notifications it sent.
+    auto step = [&](std::function<bool(CDialog*)> act, std::vector<N> want) {
+        script.then([&dlg, act, want](CDialog* d) {
+            EXPECT_TRUE(act(d));
+            EXPECT_EQ(dlg.since_mark(), want);
+            return true;
+        });
     };
-    script
-        .then([&](CDialog* d) {
-            // Whatever initialisation sent is not part of the user's actions.
-            dlg.since_mark();
-            EXPECT_EQ(d, &dlg);
-            EXPECT_TRUE(dlg.IsWindowVisible());
-            EXPECT_TRUE(bwizc_user_click(d, IDC_FEATURE));
-            return expect({{WM_COMMAND, IDC_FEATURE, BN_CLICKED}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_click(d, IDC_RADIX16));
-            EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_RADIX10), 0u);
-            return expect({{WM_COMMAND, IDC_RADIX16, BN_CLICKED}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_NAME));
-            return expect({{WM_COMMAND, IDC_NAME, EN_SETFOCUS}});
-        })
-        .then([&](CDialog* d) {
-            // Typing goes where the caret is: at the start after the text was set.
-            auto* name = static_cast<CEdit*>(d->GetDlgItem(IDC_NAME));
-            name->SetSel(2, 2);
-            EXPECT_TRUE(bwizc_user_type(d, IDC_NAME, "7"));
-            return expect({{WM_COMMAND, IDC_NAME, EN_CHANGE}});
-        })
-        .then([&](CDialog* d) {
-            // Moving the focus on tells the edit it lost it and the combo box it got it.
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_DROPLIST));
-            return expect({{WM_COMMAND, IDC_NAME, EN_KILLFOCUS}, {WM_COMMAND, IDC_DROPLIST, CBN_SETFOCUS}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_select_text(d, IDC_DROPLIST, "XAUI"));
-            EXPECT_TRUE(bwizc_user_select_text(d, IDC_DROPLIST, "XAUI"));  // already chosen: nothing
-            return expect({{WM_COMMAND, IDC_DROPLIST, CBN_SELCHANGE}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_DROPDOWN));
-            dlg.since_mark();
-            auto* dropdown = d->GetDlgItem(IDC_DROPDOWN);
-            EXPECT_TRUE(bwizc_user_select_all(dropdown));
-            EXPECT_TRUE(bwizc_user_type(dropdown, "5"));
-            EXPECT_EQ(dropdown->GetWindowText(), "5");
-            return expect({{WM_COMMAND, IDC_DROPDOWN, CBN_EDITCHANGE}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_SIMPLE));
-            dlg.since_mark();
-            EXPECT_TRUE(bwizc_user_select(d, IDC_SIMPLE, 2));
-            return expect({{WM_COMMAND, IDC_SIMPLE, CBN_SELCHANGE}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_move_slider(d, IDC_SLIDER, 7));
-            // The combo box lost the focus to the slider first.
-            return expect({{WM_COMMAND, IDC_SIMPLE, CBN_KILLFOCUS}, {WM_HSCROLL, IDC_SLIDER, TB_THUMBPOSITION}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_click_list_item(d->GetDlgItem(IDC_FILES), 1, 0));
-            return expect({{WM_NOTIFY, IDC_FILES, LVN_ITEMCHANGED}, {WM_NOTIFY, IDC_FILES, NM_CLICK}});
-        })
-        .then([&](CDialog* d) {
-            // The user cannot reach a disabled control.
-            d->GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
-            EXPECT_FALSE(bwizc_user_click(d, IDC_APPLY));
-            d->GetDlgItem(IDC_APPLY)->EnableWindow(TRUE);
-            EXPECT_TRUE(bwizc_user_click(d, IDC_APPLY));
-            return expect({{WM_COMMAND, IDC_APPLY, BN_CLICKED}});
-        })
-        .then([&](CDialog* d) { return bwizc_user_key(d, VK_RETURN); });
+    step([&](CDialog* d) {
+        // Whatever initialisation sent is not part of the user's actions.
+        dlg.since_mark();
+        EXPECT_EQ(d, &dlg);
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        return bwizc_user_click(d, IDC_FEATURE);
+    }, {{WM_COMMAND, IDC_FEATURE, BN_CLICKED}});
+    step([](CDialog* d) { return bwizc_user_click(d, IDC_RADIX16); }, {{WM_COMMAND, IDC_RADIX16, BN_CLICKED}});
+    step([](CDialog* d) { return bwizc_user_set_focus(d, IDC_NAME); }, {{WM_COMMAND, IDC_NAME, EN_SETFOCUS}});
+    step([](CDialog* d) {
+        // Typing goes where the caret is: at the start after the text was set.
+        static_cast<CEdit*>(d->GetDlgItem(IDC_NAME))->SetSel(2, 2);
+        return bwizc_user_type(d, IDC_NAME, "7");
+    }, {{WM_COMMAND, IDC_NAME, EN_CHANGE}});
+    // Moving the focus on tells the edit it lost it and the combo box it got it.
+    step([](CDialog* d) { return bwizc_user_set_focus(d, IDC_DROPLIST); },
+         {{WM_COMMAND, IDC_NAME, EN_KILLFOCUS}, {WM_COMMAND, IDC_DROPLIST, CBN_SETFOCUS}});
+    // Choosing the chosen item again sends nothing.
+    step([](CDialog* d) {
+        return bwizc_user_select_text(d, IDC_DROPLIST, "XAUI") && bwizc_user_select_text(d, IDC_DROPLIST, "XAUI");
+    }, {{WM_COMMAND, IDC_DROPLIST, CBN_SELCHANGE}});
+    step([&](CDialog* d) {
+        EXPECT_TRUE(bwizc_user_set_focus(d, IDC_DROPDOWN));
+        dlg.since_mark();
+        auto* dropdown = d->GetDlgItem(IDC_DROPDOWN);
+        EXPECT_TRUE(bwizc_user_select_all(dropdown));
+        return bwizc_user_type(dropdown, "5");
+    }, {{WM_COMMAND, IDC_DROPDOWN, CBN_EDITCHANGE}});
+    step([&](CDialog* d) {
+        EXPECT_TRUE(bwizc_user_set_focus(d, IDC_SIMPLE));
+        dlg.since_mark();
+        return bwizc_user_select(d, IDC_SIMPLE, 2);
+    }, {{WM_COMMAND, IDC_SIMPLE, CBN_SELCHANGE}});
+    // The combo box loses the focus to the slider first.
+    step([](CDialog* d) { return bwizc_user_move_slider(d, IDC_SLIDER, 7); },
+         {{WM_COMMAND, IDC_SIMPLE, CBN_KILLFOCUS}, {WM_HSCROLL, IDC_SLIDER, TB_THUMBPOSITION}});
+    step([](CDialog* d) { return bwizc_user_click_list_item(d->GetDlgItem(IDC_FILES), 1, 0); },
+         {{WM_NOTIFY, IDC_FILES, LVN_ITEMCHANGED}, {WM_NOTIFY, IDC_FILES, NM_CLICK}});
+    step([](CDialog* d) {
+        // The user cannot reach a disabled control.
+        d->GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
+        EXPECT_FALSE(bwizc_user_click(d, IDC_APPLY));
+        d->GetDlgItem(IDC_APPLY)->EnableWindow(TRUE);
+        return bwizc_user_click(d, IDC_APPLY);
+    }, {{WM_COMMAND, IDC_APPLY, BN_CLICKED}});
+    script.then([](CDialog* d) { return bwizc_user_key(d, VK_RETURN); });
     script.install();
 
     EXPECT_EQ(dlg.DoModal(), IDOK);

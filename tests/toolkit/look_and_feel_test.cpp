@@ -23,10 +23,9 @@ std::string fills_of(CWnd* wnd) {
 }  // namespace
 
 TEST(FlatLook, ControlsTakeTheirLookWhenAttachedAndDrawTheirStateAndTheMouseOverThem) {
-    BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
     for (const bool flat : {false, true}) {
         crui_set_look_and_feel(flat ? new CRUI_FLAT_LOOK_AND_FEEL : nullptr);
-        CDialog dialog(&tmpl);
+        CDialog dialog(&platform_test::test_template());
         ASSERT_TRUE(dialog.create_from_template());
         dialog.ShowWindow(SW_SHOW);
         CRBUTTON button;

@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/input_driver.h"
 #include "platform/user_input.h"
-#include "toolkit/cbutton.h"
-#include "toolkit/ccombo_box.h"
-#include "toolkit/cedit_box.h"
-#include "toolkit/crradio_button_group.h"
-#include "toolkit/crspin_button.h"
-#include "toolkit/crstatic.h"
 #include "toolkit_test_support.h"
 
 namespace {
@@ -22,8 +18,7 @@ struct DRIVER_GUARD {
 }  // namespace
 
 TEST(ToolkitDialog, UserActionsReachTheListenerExactlyOnceEach) {
-    const BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
-    TOOLKIT_TEST_DIALOG dlg(&tmpl);
+    TOOLKIT_TEST_DIALOG dlg;
     BWIZC_INPUT_SCRIPT script;
     script.then([](CDialog* d) { return bwizc_user_click(d, ID_APPLY); })
         .then([](CDialog* d) { return bwizc_user_click(d, ID_CHECK); })
@@ -43,20 +38,14 @@ TEST(ToolkitDialog, UserActionsReachTheListenerExactlyOnceEach) {
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(script.is_done());
 
-    EXPECT_EQ(dlg.count_for(ID_APPLY), 1);
-    EXPECT_EQ(dlg.count_for(ID_CHECK), 1);
-    EXPECT_EQ(dlg.count_for(ID_RADIO_A), 0);  // unchecked by the group, silently
-    EXPECT_EQ(dlg.count_for(ID_RADIO_C), 1);
-    EXPECT_EQ(dlg.count_for(ID_LIST), 1);
-    EXPECT_EQ(dlg.count_for(ID_NUMBER), 1);
-    EXPECT_EQ(dlg.count_for(ID_TEXT), 6);  // one per typed character
-    EXPECT_EQ(dlg.count_for(ID_PATTERN), 1);
-    EXPECT_EQ(dlg.count_for(ID_RADIX), 1);
-    EXPECT_EQ(dlg.count_for(ID_HEX), 2);
-    EXPECT_EQ(dlg.count_for(ID_SPIN), 1);
-    EXPECT_EQ(dlg.count_for(ID_INTEGER), 2);  // the minus sign is refused
-    EXPECT_EQ(dlg.count_for(ID_HELP), 1);
-    EXPECT_EQ(dlg.count_for(IDOK), 0);  // not a toolkit control
+    // Radio A is unchecked by the group silently, the text box hears each
+    // typed character, the integer box refuses the minus sign, and OK is not
+    // a toolkit control.
+    const std::pair<UINT, int> counts[] = {{ID_APPLY, 1}, {ID_CHECK, 1},   {ID_RADIO_A, 0}, {ID_RADIO_C, 1},
+                                           {ID_LIST, 1},  {ID_NUMBER, 1},  {ID_TEXT, 6},    {ID_PATTERN, 1},
+                                           {ID_RADIX, 1}, {ID_HEX, 2},     {ID_SPIN, 1},    {ID_INTEGER, 2},
+                                           {ID_HELP, 1},  {IDOK, 0}};
+    for (const auto& [id, n] : counts) EXPECT_EQ(dlg.count_for(id), n) << "control " << id;
 
     // The values outlive the windows, as the page stores them on Finish; the
     // single controls' own tests check the rest.
@@ -69,8 +58,7 @@ TEST(ToolkitDialog, UserActionsReachTheListenerExactlyOnceEach) {
 }
 
 TEST(ToolkitDialog, PanelBuiltFromCodeSitsAtTheBottomWithItsButtonRightAligned) {
-    const BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
-    TOOLKIT_TEST_DIALOG dlg(&tmpl);
+    TOOLKIT_TEST_DIALOG dlg;
     CRect bar, help, gel, client;
     CWnd* help_parent = nullptr;
     DRIVER_GUARD guard([&](CDialog* d) {
@@ -92,8 +80,7 @@ TEST(ToolkitDialog, PanelBuiltFromCodeSitsAtTheBottomWithItsButtonRightAligned) 
 }
 
 TEST(ToolkitDialog, DialogEndedWhileStartingReturnsAtOnce) {
-    const BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
-    TOOLKIT_TEST_DIALOG dlg(&tmpl);
+    TOOLKIT_TEST_DIALOG dlg;
     dlg.end_at_once = true;
     int driver_calls = 0;
     DRIVER_GUARD guard([&driver_calls](CDialog*) {

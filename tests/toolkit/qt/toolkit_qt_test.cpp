@@ -3,50 +3,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
-
-#include "platform/backends/qt/qt_backend.h"
+#include "platform/qt/qt_test_support.h"
 #include "toolkit/toolkit_test_support.h"
 
 namespace {
-
-template <class W>
-W* widget(CWnd* dlg, UINT id) {
-    return dynamic_cast<W*>(bwizc_qt_widget(dlg->GetDlgItem(static_cast<int>(id))));
-}
-
-// Runs `session` once the dialog's modal loop is running; DoModal's result.
-INT_PTR run_modal(CDialog& dlg, std::function<void()> session) {
-    QTimer::singleShot(0, [&dlg, session] {
-        session();
-        if (!dlg.is_modal_ended()) dlg.EndDialog(-2);
-    });
-    return dlg.DoModal();
-}
-
-// True when some pixel of the region is dark: text was drawn there.
-bool has_ink(const QImage& img, const CRect& rc) {
-    const QRect region = QRect(rc.left, rc.top, rc.Width(), rc.Height()).intersected(img.rect());
-    for (int y = region.top(); y <= region.bottom(); ++y)
-        for (int x = region.left(); x <= region.right(); ++x)
-            if (qGray(img.pixel(x, y)) < 110) return true;
-    return false;
-}
-
 QRgb pixel_of(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
-
 }  // namespace
 
 TEST(ToolkitQt, ControlsHearQtInputOnceAndShowTheirText) {
-    const BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
-    TOOLKIT_TEST_DIALOG dlg(&tmpl);
+    TOOLKIT_TEST_DIALOG dlg;
     const CString artifact = CString(KV2GXB_ARTIFACTS_DIR) + "/toolkit_controls_dialog.png";
     const INT_PTR result = run_modal(dlg, [&] {
         QWidget* top = bwizc_qt_widget(&dlg);
