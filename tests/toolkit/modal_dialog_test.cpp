@@ -78,17 +78,3 @@ TEST(ToolkitDialog, PanelBuiltFromCodeSitsAtTheBottomWithItsButtonRightAligned) 
     EXPECT_EQ(gel, CRect(0, bar.top, client.Width() - 68, bar.bottom));
     EXPECT_EQ(help_parent, &dlg);  // a sibling of the bar, not its child
 }
-
-TEST(ToolkitDialog, DialogEndedWhileStartingReturnsAtOnce) {
-    TOOLKIT_TEST_DIALOG dlg;
-    dlg.end_at_once = true;
-    int driver_calls = 0;
-    DRIVER_GUARD guard([&driver_calls](CDialog*) {
-        ++driver_calls;
-        return false;
-    });
-    EXPECT_EQ(dlg.DoModal(), IDABORT);
-    EXPECT_EQ(driver_calls, 0);
-    EXPECT_TRUE(dlg.events.empty());
-    EXPECT_FALSE(dlg.check.is_valid_window());  // the windows are gone again
-}

@@ -121,12 +121,10 @@ public:
         radio_a.set_value(true);
         list.set_value(CString("Basic"));
         events.clear();
-        if (end_at_once) EndDialog(IDABORT);
         return TRUE;
     }
 
     static constexpr COLORREF BAR_COLOR = RGB(0x20, 0x60, 0xC0);
-    bool end_at_once = false;
     CPoint bar_origin;
     CRSTATIC label;
     CRSTATIC_GROUP frame;
