@@ -101,27 +101,7 @@ TEST(RecordingDC, RecordsShapesWithTheSelectedPenBrushAndOrigin) {
     EXPECT_EQ(dc.GetTextColor(), 0u);
 }
 
-TEST(RecordingDC, PlacesTextByAlignmentAndRotatesAroundTheReferencePoint) {
-    CRecordingDC dc;
-    CFont font;
-    LOGFONT lf = arial(8);
-    lf.lfEscapement = 900;
-    font.CreateFontIndirect(&lf);
-    dc.SelectObject(&font);
-    dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
-    dc.TextOut(100, 50, "Next >");
-    ASSERT_EQ(dc.ops().size(), 1u);
-    const BWIZC_DRAW_OP& t = dc.ops()[0];
-    EXPECT_EQ(t.text, "Next >");
-    EXPECT_EQ(t.text_origin, CPoint(100, 50));
-    // 32 wide, ascent 10: the box ends at the reference point and sits on the baseline.
-    EXPECT_EQ(t.rect, CRect(68, 40, 100, 53));
-    EXPECT_EQ(t.font.lfEscapement, 900);
-    EXPECT_EQ(t.char_x.back(), 32);
-    EXPECT_EQ(t.ascent, 10);
-}
-
-TEST(RecordingDC, DrawTextWrapsAlignsAndHandlesPrefixes) {
+TEST(RecordingDC, DrawsTextWrappedAlignedTurnedAndWithPrefixes) {
     CRecordingDC dc;
     CFont font;
     LOGFONT lf = arial(8);
@@ -148,6 +128,24 @@ TEST(RecordingDC, DrawTextWrapsAlignsAndHandlesPrefixes) {
     EXPECT_EQ(dc.ops()[0].text, "a&b");
     EXPECT_EQ(dc.ops()[0].rect.right, 100);
     EXPECT_EQ(dc.ops()[0].rect.top, (30 - 13) / 2);
+
+    // Turned a quarter, aligned right on the baseline.
+    dc.clear();
+    CFont turned;
+    lf.lfEscapement = 900;
+    turned.CreateFontIndirect(&lf);
+    dc.SelectObject(&turned);
+    dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+    dc.TextOut(100, 50, "Next >");
+    ASSERT_EQ(dc.ops().size(), 1u);
+    const BWIZC_DRAW_OP& t = dc.ops()[0];
+    EXPECT_EQ(t.text, "Next >");
+    EXPECT_EQ(t.text_origin, CPoint(100, 50));
+    // 32 wide, ascent 10: the box ends at the reference point and sits on the baseline.
+    EXPECT_EQ(t.rect, CRect(68, 40, 100, 53));
+    EXPECT_EQ(t.font.lfEscapement, 900);
+    EXPECT_EQ(t.char_x.back(), 32);
+    EXPECT_EQ(t.ascent, 10);
 }
 
 TEST(RecordingDC, WindowsPaintTheirStandardLookWithTheirText) {

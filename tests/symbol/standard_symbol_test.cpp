@@ -173,8 +173,7 @@ TEST_F(StandardSymbol, DefaultSymbolSitsUnderItsCentredTitle) {
     const CRSYMBOL_TEXT* title = outline.get_title_text();
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->get_text(), "top");
-    EXPECT_EQ(title->get_x(), 40);
-    EXPECT_EQ(title->get_y(), 12);
+    EXPECT_EQ(CPoint(title->get_x(), title->get_y()), CPoint(40, 12));
     EXPECT_EQ(title->get_anchor(), HOTTEXT_CENTER);
     EXPECT_EQ(title->get_color(), 0x808000u);
     EXPECT_EQ(title->get_point_size(), 10);

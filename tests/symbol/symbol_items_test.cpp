@@ -37,8 +37,7 @@ TEST_F(SymbolItems, ComputesExtentsOfEveryShape) {
     // "abcd" at 8 points is 16 x 10; anchored bottom-right at (10, 5) it would
     // start left of and above 0, which the extent clips away.
     CRSYMBOL_TEXT t(10, 5, "abcd", 0, 8, HOTTEXT_BOTTOM_RIGHT);
-    EXPECT_EQ(t.get_left(), -5);
-    EXPECT_EQ(t.get_top(), -4);
+    EXPECT_EQ(CPoint(t.get_left(), t.get_top()), CPoint(-5, -4));
     EXPECT_EQ(t.get_extent(), CRect(0, 0, 11, 6));
 }
 
@@ -59,16 +58,13 @@ TEST_F(SymbolItems, PlacesTextByEachOfTheNineAnchorsInBothDirections) {
     for (const CASE& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.anchor));
         CRSYMBOL_TEXT h(50, 50, "abcd", 0, 8, c.anchor, DIRHV_HORIZONTAL, "Arial", 4, 1);
-        EXPECT_EQ(h.get_left(), c.h_left);
-        EXPECT_EQ(h.get_top(), c.h_top);
+        EXPECT_EQ(CPoint(h.get_left(), h.get_top()), CPoint(c.h_left, c.h_top));
         CRSYMBOL_TEXT v(50, 50, "abcd", 0, 8, c.anchor, DIRHV_VERTICAL, "Arial", 4, 1);
-        EXPECT_EQ(v.get_left(), c.v_left);
-        EXPECT_EQ(v.get_top(), c.v_top);
+        EXPECT_EQ(CPoint(v.get_left(), v.get_top()), CPoint(c.v_left, c.v_top));
     }
     // A 20 x 10 text centred on (50, 50) without gaps.
     CRSYMBOL_TEXT centred(50, 50, "abcde", 0, 8, HOTTEXT_CENTER);
-    EXPECT_EQ(centred.get_left(), 40);
-    EXPECT_EQ(centred.get_top(), 45);
+    EXPECT_EQ(CPoint(centred.get_left(), centred.get_top()), CPoint(40, 45));
 }
 
 TEST_F(SymbolItems, WritesTextByItsLowerLeftCorner) {
@@ -165,8 +161,7 @@ TEST_F(SymbolItems, WritesVerticalPinTextByItsTopCorner) {
     // anchor 6, gaps 4 and 1: left = 40 - 10 = 30, top = 64 - 4 = 60.
     CRSYMBOL_PINSTUB pin(40, 64, 0, -16, "en", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
                          CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_VERTICAL, 0);
-    EXPECT_EQ(pin.get_text()->get_left(), 30);
-    EXPECT_EQ(pin.get_text()->get_top(), 60);
+    EXPECT_EQ(CPoint(pin.get_text()->get_left(), pin.get_text()->get_top()), CPoint(30, 60));
     EXPECT_EQ(pin.generate_cnx(100, CPoint(0, 0), true),
               "SYMBOL: PINSTUB 40 36 IN en 30 40 \"en\" VERT Arial,8\n"
               "SYMBOL: LINE 40 36 40 52 SOLID THIN\n");

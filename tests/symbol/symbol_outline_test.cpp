@@ -126,8 +126,7 @@ TEST_F(SymbolOutline, TitleIsTrimmedAndKeptApartFromTexts) {
     EXPECT_EQ(t->get_text(), "a_lon...");
     EXPECT_EQ(t->get_color(), 0x808000u);
     EXPECT_EQ(t->get_anchor(), HOTTEXT_CENTER);
-    EXPECT_EQ(t->get_x(), 20);
-    EXPECT_EQ(t->get_y(), 12);
+    EXPECT_EQ(CPoint(t->get_x(), t->get_y()), CPoint(20, 12));
     EXPECT_EQ(o.get_texts().get_size(), 0);
     // Not a box symbol: the title is not written.
     EXPECT_EQ(o.generate_cnx(20, CPoint(), true).Find("BOX"), -1);

@@ -141,11 +141,7 @@ TEST_F(SymbolPaint, PreviewShowsFramedSymbolShadowAndResourceRows) {
     const CSize size = preview.get_preferred_size();
     ASSERT_TRUE(preview.create_element(65000, CRect(CPoint(0, 0), size), nullptr, nullptr, 0));
     preview.do_layout(CPoint(0, 0));
-    CRect outline;
-    symbol->GetWindowRect(&outline);
-    CRect me;
-    preview.GetWindowRect(&me);
-    outline.OffsetRect(-me.left, -me.top);
+    const CRect outline = symbol->get_rect();
     EXPECT_EQ(outline.TopLeft(), CPoint(8, 8));
     CRecordingDC dc;
     preview.paint(&dc);
@@ -177,14 +173,8 @@ TEST_F(SymbolPaint, NestedOutlinesGetFollowingIdsAndWindowsAtTheirExtents) {
     EXPECT_EQ(a->GetDlgCtrlID(), 70001);
     EXPECT_EQ(b->GetDlgCtrlID(), 70002);
     EXPECT_EQ(a->GetParent(), &o);
-    CRect ra, rb, ro;
-    a->GetWindowRect(&ra);
-    b->GetWindowRect(&rb);
-    o.GetWindowRect(&ro);
-    ra.OffsetRect(-ro.left, -ro.top);
-    rb.OffsetRect(-ro.left, -ro.top);
     // A line at y 0 lies above its y (pen width): only bottom 0 counts, so no height.
-    EXPECT_EQ(ra, CRect(10, 20, 40, 20));
-    EXPECT_EQ(rb, CRect(0, 50, 10, 60));
+    EXPECT_EQ(a->get_rect(), CRect(10, 20, 40, 20));
+    EXPECT_EQ(b->get_rect(), CRect(0, 50, 10, 60));
     o.DestroyWindow();
 }

@@ -56,25 +56,3 @@ TEST(ToolkitDialog, UserActionsReachTheListenerExactlyOnceEach) {
     EXPECT_EQ(dlg.hex.get_val_string(), "0x1F");
     EXPECT_EQ(dlg.integer.get_val_string(), "42");
 }
-
-TEST(ToolkitDialog, PanelBuiltFromCodeSitsAtTheBottomWithItsButtonRightAligned) {
-    TOOLKIT_TEST_DIALOG dlg;
-    CRect bar, help, gel, client;
-    CWnd* help_parent = nullptr;
-    DRIVER_GUARD guard([&](CDialog* d) {
-        help_parent = dlg.help.GetParent();
-        bar = dlg.bar.get_rect();
-        help = dlg.help.get_rect();
-        gel = dlg.bar.get_gel_window()->get_rect();
-        d->GetClientRect(&client);
-        d->EndDialog(IDOK);
-        return true;
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(bar, CRect(dlg.bar_origin, CSize(client.Width(), 32)));
-    EXPECT_EQ(help.right, client.right - 4);
-    EXPECT_EQ(help.Width(), 60);
-    EXPECT_EQ(help.top, bar.top + 6);  // centred: (32 - 28) / 2 plus the top margin
-    EXPECT_EQ(gel, CRect(0, bar.top, client.Width() - 68, bar.bottom));
-    EXPECT_EQ(help_parent, &dlg);  // a sibling of the bar, not its child
-}

@@ -94,23 +94,21 @@ public:
         bar.set_creation_size(bar_size);
         bar.create_in_dlg(this);
         bar.set_size(bar_size);
-        bar_origin = CPoint(0, client.Height() - bar_size.cy - 30);
+        const CPoint bar_origin(0, client.Height() - bar_size.cy - 30);
         bar.move_element(CRect(bar_origin, bar_size), true);
         bar.do_layout(bar_origin);
         help.add_listener(this);
         help.enable_message(BN_CLICKED);
         for (CRRADIO_BUTTON* r : {&radio_a, &radio_b, &radio_c}) group.add_member(r);
 
-        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&apply, &check, &radio_a, &radio_b, &radio_c}) {
+        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&apply, &check, &radio_a, &radio_b, &radio_c})
             c->enable_message(BN_CLICKED);
-        }
         for (CCONTROL* c : std::initializer_list<CCONTROL*>{&list, &number, &radix}) {
             c->enable_message(CBN_SELCHANGE);
             c->enable_message(CBN_EDITCHANGE);
         }
-        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&text, &pattern, &hex, &integer}) {
+        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&text, &pattern, &hex, &integer})
             c->enable_message(EN_CHANGE);
-        }
         spin.enable_message(UDN_DELTAPOS);
         for (const char* item : {"Basic", "GIGE", "XAUI"}) list.AddString(item);
         for (int n : {1, 2, 4}) number.add_item(n);
@@ -125,7 +123,6 @@ public:
     }
 
     static constexpr COLORREF BAR_COLOR = RGB(0x20, 0x60, 0xC0);
-    CPoint bar_origin;
     CRSTATIC label;
     CRSTATIC_GROUP frame;
     CRBUTTON apply;
