@@ -96,42 +96,38 @@ TEST_F(HeadlessDialog, DriverPlaysEveryControlWithOneNotificationPerAction) {
 
 TEST_F(HeadlessDialog, EditsAndCombosFollowTheirStyles) {
     TEST_DIALOG dlg;
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&](CDialog* d) {
-        auto* name = static_cast<CEdit*>(d->GetDlgItem(IDC_NAME));
-        bwizc_user_set_focus(name);
-        name->SetSel(0, -1);
-        bwizc_user_type(name, "ab\bc");
-        EXPECT_EQ(name->GetWindowText(), "ac");
-        name->SetLimitText(3);
-        bwizc_user_type(name, "xyz");
-        EXPECT_EQ(name->GetWindowText(), "acx");
-        name->ModifyStyle(0, ES_NUMBER);
-        name->SetLimitText(0);
-        name->SetSel(0, -1);
-        dlg.since_mark();
-        bwizc_user_type(name, "1a2");
-        EXPECT_EQ(name->GetWindowText(), "12");
-        EXPECT_EQ(dlg.since_mark().size(), 2u);  // the refused "a" changes nothing
-        name->SetReadOnly(TRUE);
-        EXPECT_FALSE(bwizc_user_type(name, "9"));
-        // A drop-down list has no edit field to type into.
-        EXPECT_FALSE(bwizc_user_type(d->GetDlgItem(IDC_DROPLIST), "x"));
-        auto* dropdown = static_cast<CComboBox*>(d->GetDlgItem(IDC_DROPDOWN));
-        EXPECT_EQ(dropdown->GetCurSel(), 1);
-        bwizc_user_select_all(dropdown);
-        bwizc_user_paste(dropdown, "3125");
-        EXPECT_EQ(dropdown->GetCurSel(), -1);  // typed text is not a chosen item
-        EXPECT_EQ(dropdown->FindStringExact(-1, "3125"), 3);
-        EXPECT_EQ(dropdown->FindStringExact(-1, "3126"), CB_ERR);
-        EXPECT_EQ(dropdown->SetCurSel(9), CB_ERR);
-        EXPECT_EQ(dropdown->GetWindowText(), "");
-        d->EndDialog(IDCANCEL);
-        return true;
-    });
-    script.install();
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.is_done());
+    ASSERT_TRUE(dlg.create_from_template());
+    dlg.SendMessage(WM_INITDIALOG, 0, 0);
+    dlg.ShowWindow(SW_SHOW);
+    auto* name = static_cast<CEdit*>(dlg.GetDlgItem(IDC_NAME));
+    bwizc_user_set_focus(name);
+    name->SetSel(0, -1);
+    bwizc_user_type(name, "ab\bc");
+    EXPECT_EQ(name->GetWindowText(), "ac");
+    name->SetLimitText(3);
+    bwizc_user_type(name, "xyz");
+    EXPECT_EQ(name->GetWindowText(), "acx");
+    name->ModifyStyle(0, ES_NUMBER);
+    name->SetLimitText(0);
+    name->SetSel(0, -1);
+    dlg.since_mark();
+    bwizc_user_type(name, "1a2");
+    EXPECT_EQ(name->GetWindowText(), "12");
+    EXPECT_EQ(dlg.since_mark().size(), 2u);  // the refused "a" changes nothing
+    name->SetReadOnly(TRUE);
+    EXPECT_FALSE(bwizc_user_type(name, "9"));
+    // A drop-down list has no edit field to type into.
+    EXPECT_FALSE(bwizc_user_type(dlg.GetDlgItem(IDC_DROPLIST), "x"));
+    auto* dropdown = static_cast<CComboBox*>(dlg.GetDlgItem(IDC_DROPDOWN));
+    EXPECT_EQ(dropdown->GetCurSel(), 1);
+    bwizc_user_select_all(dropdown);
+    bwizc_user_paste(dropdown, "3125");
+    EXPECT_EQ(dropdown->GetCurSel(), -1);  // typed text is not a chosen item
+    EXPECT_EQ(dropdown->FindStringExact(-1, "3125"), 3);
+    EXPECT_EQ(dropdown->FindStringExact(-1, "3126"), CB_ERR);
+    EXPECT_EQ(dropdown->SetCurSel(9), CB_ERR);
+    EXPECT_EQ(dropdown->GetWindowText(), "");
+    dlg.DestroyWindow();
 }
 
 TEST_F(HeadlessDialog, DialogEndedInInitDialogReturnsWithoutLoop) {

@@ -15,11 +15,6 @@ std::vector<BWIZC_DRAW_OP> ops_of_kind(const std::vector<BWIZC_DRAW_OP>& ops, BW
         if (op.kind == kind) out.push_back(op);
     return out;
 }
-bool has_text(const std::vector<BWIZC_DRAW_OP>& ops, const char* text) {
-    for (const auto& op : ops)
-        if (op.kind == BWIZC_DRAW_OP::TEXT && op.text == text) return true;
-    return false;
-}
 }  // namespace
 
 TEST_F(SymbolPaint, DrawsShapesWithTheirPensAndOutlinesOnly) {
@@ -108,7 +103,9 @@ TEST_F(SymbolPaint, OutlinePaintsNothingUntilLaidOut) {
     CRecordingDC full;
     o.paint(&full);
     ASSERT_EQ(ops_of_kind(full.ops(), BWIZC_DRAW_OP::LINE).size(), 1u);
-    EXPECT_TRUE(has_text(full.ops(), "T"));  // the title of a box symbol
+    const auto texts = ops_of_kind(full.ops(), BWIZC_DRAW_OP::TEXT);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "T");  // the title of a box symbol
     o.DestroyWindow();
 }
 

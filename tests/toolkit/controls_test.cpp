@@ -70,23 +70,19 @@ TEST_F(ToolkitControls, CheckBoxReportsEnabledCodesOnceAndSkipsSilentChanges) {
 TEST_F(ToolkitControls, CheckBoxRestoresFromTextAndSavesOneOrZero) {
     CRCHECK_BUTTON check;
     attach(check, ID_CHECK, {BN_CLICKED});
-    struct CASE {
-        const char* text;
-        bool checked;
-    };
-    for (const CASE& c : {CASE{"TRUE", true}, CASE{"", false}, CASE{"1", true}, CASE{"0", false},
-                          CASE{"true", true}, CASE{"FALSE", false}}) {
-        SCOPED_TRACE(c.text);
-        CString text = c.text;
+    for (const auto& [given, checked] : {std::pair<const char*, bool>{"TRUE", true}, {"", false}, {"1", true},
+                                         {"0", false}, {"true", true}, {"FALSE", false}}) {
+        SCOPED_TRACE(given);
+        CString text = given;
         const size_t before = recorder.events.size();
         check.on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, text);
         EXPECT_EQ(recorder.events.size(), before);  // restoring is silent
         check.on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, text);
         EXPECT_EQ(recorder.events.size(), before + 1);
-        EXPECT_EQ(check.GetCheck(), c.checked ? BST_CHECKED : BST_UNCHECKED);
+        EXPECT_EQ(check.GetCheck(), checked ? BST_CHECKED : BST_UNCHECKED);
         CString saved = "junk";
         check.on_ddx_value(CRVALUE_NOTIFIER::DDX_SAVE, saved);
-        EXPECT_EQ(saved, c.checked ? "1" : "0");
+        EXPECT_EQ(saved, checked ? "1" : "0");
     }
 }
 
@@ -205,8 +201,7 @@ TEST_F(ToolkitControls, PlainRadioButtonsReportClicksStraightToTheirGroup) {
     attach(a, ID_RADIO_A);
     attach(b, ID_RADIO_B);
     CRRADIO_BUTTON_GROUP group;
-    group.add_member(&a);
-    group.add_member(&b);
+    for (CRADIO_BUTTON* r : {&a, &b}) group.add_member(r);
     a.set_value_no_notify(true);
     ASSERT_TRUE(bwizc_user_click(dialog(), ID_RADIO_B));
     EXPECT_TRUE(b.get_val_bool());

@@ -55,9 +55,8 @@ TEST(FlatLook, ControlsTakeTheirLookWhenAttachedAndDrawTheirStateAndTheMouseOver
 
         // Clicks: the window holds the check state drawn, and an owner-drawn
         // radio button unchecks the others of its group itself.
-        for (CWnd* clicked : {static_cast<CWnd*>(&a), static_cast<CWnd*>(&b), static_cast<CWnd*>(&check)}) {
+        for (CWnd* clicked : {static_cast<CWnd*>(&a), static_cast<CWnd*>(&b), static_cast<CWnd*>(&check)})
             ASSERT_TRUE(bwizc_user_click(clicked));
-        }
         EXPECT_EQ(std::to_string(a.state().check) + std::to_string(b.state().check) + std::to_string(check.state().check), "011");
         if (!flat) continue;
         // The pointer over a push button lights its face, leaving puts it

@@ -82,7 +82,6 @@ TEST_F(PanelLayout, GelBlocksPushTheFollowingButtonsToTheFarEdge) {
     EXPECT_EQ(bar.get_gel_window()->get_rect(), CRect(63, 100, 165, 124));
     EXPECT_EQ(next.get_rect(), CRect(171, 102, 231, 122));
     EXPECT_EQ(finish.get_rect(), CRect(237, 102, 297, 122));
-    EXPECT_EQ(finish.get_rect().right + 3, 300);
 
     // A second gel block shifts the entries after it again by the whole spare width.
     CRBUTTON a, b, c;

@@ -2,6 +2,7 @@
 // hears, and a page-like dialog on the platform tests' template.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,9 +41,8 @@ public:
         return out;
     }
     int count_for(UINT id) const {
-        int n = 0;
-        for (const RECORDED_EVENT& e : events) n += e.id == id ? 1 : 0;
-        return n;
+        return static_cast<int>(
+            std::count_if(events.begin(), events.end(), [id](const RECORDED_EVENT& e) { return e.id == id; }));
     }
     std::vector<RECORDED_EVENT> events;
 };

@@ -10,7 +10,6 @@
 #include <QTest>
 
 #include <clocale>
-#include <cstdio>
 #include <thread>
 
 #include "platform/backend.h"
