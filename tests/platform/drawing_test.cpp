@@ -88,7 +88,6 @@ TEST(RecordingDC, RecordsShapesWithTheSelectedPenBrushAndOrigin) {
     EXPECT_FALSE(ops[1].brush_null);
     EXPECT_EQ(ops[1].brush_color, RGB(0, 0, 255));
     EXPECT_TRUE(ops[2].brush_null);
-    EXPECT_EQ(ops[3].kind, BWIZC_DRAW_OP::ARC);
     EXPECT_EQ(ops[3].arc_start, CPoint(20, 25));
     EXPECT_EQ(ops[4].pen_color, 0u);  // the stock black pen is back
     EXPECT_EQ(ops[4].brush_color, RGB(1, 2, 3));

@@ -107,7 +107,6 @@ TEST_F(SymbolItems, WritesBusPinWithMarkAndWidthText) {
                          CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 8);
     EXPECT_EQ(pin.get_pin_name(), "data[7..0]");
     ASSERT_NE(pin.get_bus_mark(), nullptr);
-    ASSERT_NE(pin.get_bus_width_text(), nullptr);
     EXPECT_EQ(pin.get_bus_mark()->get_color(), 0x808000u);
     EXPECT_EQ(pin.get_extent(), CRect(0, 14, 24, 16));
     // Mark x = 0 + 24 / 2 - 2 = 10; slash from (6, 20) to (14, 12); width text

@@ -9,7 +9,9 @@ using SymbolOutline = FakeMetricsTest;
 
 TEST_F(SymbolOutline, ExtentRunsFromOriginAndTakesMargins) {
     CRSYMBOL_OUTLINE o("o", CPoint(3, 4));
+    EXPECT_FALSE(o.is_changed());
     o.add_line(0, 0, 10, 5);
+    EXPECT_TRUE(o.is_changed());
     EXPECT_EQ(o.get_extent(), CRect(3, 4, 13, 9));
     // Only the union's right and bottom count: items right of the origin's
     // left edge do not shift the extent.
@@ -52,16 +54,6 @@ TEST_F(SymbolOutline, InsertsNestedOutlinesByPosition) {
     EXPECT_EQ(o.get_item_count(), 5);
     o.remove_all_items();
     EXPECT_EQ(o.get_outlines().get_size(), 0);
-}
-
-TEST_F(SymbolOutline, TextTakesItsOwnColourOthersTheCurrentOne) {
-    CRSYMBOL_OUTLINE o("o");
-    o.set_color(0x123456);
-    auto* t = o.add_text(0, 0, "x", 0x808000);
-    auto* l = o.add_line(0, 0, 4, 0);
-    EXPECT_EQ(t->get_color(), 0x808000u);
-    EXPECT_EQ(l->get_color(), 0x123456u);
-    EXPECT_TRUE(o.is_changed());
 }
 
 TEST_F(SymbolOutline, TurnsPortsIntoStubsByWidth) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "toolkit/cbutton.h"
@@ -45,10 +46,8 @@ TEST_F(PanelLayout, UnsizedPanelKeepsThePreferredPlaces) {
     add(panel, 42, narrow, {30, 10});
 
     EXPECT_EQ(panel.get_preferred_size(), CSize(52 + 30 + 2 + 4, 22 + 3 + 5));
-    ASSERT_EQ(panel.get_entry_rects().size(), 3u);
-    EXPECT_EQ(panel.get_entry_rects()[0], CRect(0, 0, 52, 22));
-    EXPECT_EQ(panel.get_entry_rects()[1], CRect(52, 0, 52, 0));
-    EXPECT_EQ(panel.get_entry_rects()[2], CRect(52, 0, 82, 10));
+    EXPECT_EQ(panel.get_entry_rects(),
+              (std::vector<CRect>{CRect(0, 0, 52, 22), CRect(52, 0, 52, 0), CRect(52, 0, 82, 10)}));
 
     ASSERT_TRUE(panel.create_in_dlg(dialog()));
     ASSERT_TRUE(wide.is_valid_window());

@@ -33,10 +33,8 @@ TEST(QtBackend, UserInputThroughWidgetsReachesWindowObjectsAndTheirTextShows) {
     TEST_DIALOG dlg;
     CString artifact = CString(KV2GXB_ARTIFACTS_DIR) + "/toolkit_dialog.png";
     INT_PTR r = run_modal(dlg, [&] {
-        QWidget* top = bwizc_qt_widget(&dlg);
-        ASSERT_NE(top, nullptr);
-        ASSERT_TRUE(top->isVisible());
-        QApplication::setActiveWindow(top);
+        ASSERT_NE(bwizc_qt_widget(&dlg), nullptr);
+        ASSERT_TRUE(bwizc_qt_widget(&dlg)->isVisible());
         dlg.since_mark();
 
         QTest::mouseClick(widget<QCheckBox>(&dlg, IDC_FEATURE), Qt::LeftButton);

@@ -2,6 +2,7 @@
 // event loop, and a look for drawn text in a screenshot.
 #pragma once
 
+#include <QApplication>
 #include <QImage>
 #include <QTimer>
 
@@ -15,9 +16,11 @@ W* widget(CWnd* dlg, UINT id) {
     return dynamic_cast<W*>(bwizc_qt_widget(dlg->GetDlgItem(static_cast<int>(id))));
 }
 
-// Runs `session` once the dialog's modal loop is running, then returns DoModal's result.
+// Runs `session` once the dialog's modal loop is running, its window active,
+// then returns DoModal's result.
 inline INT_PTR run_modal(CDialog& dlg, std::function<void()> session) {
     QTimer::singleShot(0, [&dlg, session] {
+        if (QWidget* top = bwizc_qt_widget(&dlg)) QApplication::setActiveWindow(top);
         session();
         if (!dlg.is_modal_ended()) dlg.EndDialog(-2);
     });
