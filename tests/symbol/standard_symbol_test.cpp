@@ -109,9 +109,9 @@ TEST_F(StandardSymbol, AutomaticLayoutPlacesOrderedSpacedAndMissingPorts) {
 
     // Left: longest "bus[7..0]" (31) -> 48; right: "new_out[1..0]" (45) -> 64.
     // The 3-unit spacer puts the first left pin 1.5 pitches down.
-    EXPECT_EQ(pins(*s), (std::vector<std::string>{"bus[7..0] i 0,40>48,40=", "a[0] i 0,56>48,56=", "new_in i 0,72>48,72",
-                                                 "y o 144,16>80,16", "z[0] b 144,32>80,32=",
-                                                 "new_out[1..0] o 144,48>80,48="}));
+    EXPECT_EQ(pins(*s), (std::vector<std::string>{"bus[7..0] i 0,40>48,40=", "a[0] i 0,56>48,56=",
+                                                  "new_in i 0,72>48,72", "y o 144,16>80,16",
+                                                  "z[0] b 144,32>80,32=", "new_out[1..0] o 144,48>80,48="}));
     // Box: the longest run (9 left units) x 8, width 32 for a short title.
     EXPECT_EQ(s->get_box_rect(), CRect(48, 0, 80, 72));
     EXPECT_EQ(s->get_points().get_at(0)->get_extent(), CRect(144, 88, 145, 89));

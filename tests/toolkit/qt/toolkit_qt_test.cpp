@@ -33,8 +33,8 @@ TEST(ToolkitQt, ControlsHearQtInputOnceAndShowTheirText) {
         QImage shot = bwizc_qt_grab(&dlg);
         ASSERT_FALSE(shot.isNull());
         EXPECT_TRUE(shot.save(QString::fromUtf8(artifact.c_str())));
-        for (UINT id : {ID_LABEL, ID_FRAME, ID_APPLY, ID_CHECK, ID_RADIO_A, ID_RADIO_B, ID_RADIO_C, ID_LIST, ID_HEX,
-                        ID_INTEGER, static_cast<TEST_ITEM_ID>(IDOK), static_cast<TEST_ITEM_ID>(IDCANCEL)}) {
+        for (UINT id : {ID_LABEL, ID_FRAME, ID_APPLY, ID_CHECK, ID_RADIO_A, ID_RADIO_B, ID_RADIO_C, ID_LIST,
+                        ID_HEX, ID_INTEGER, static_cast<TEST_ITEM_ID>(IDOK), static_cast<TEST_ITEM_ID>(IDCANCEL)}) {
             EXPECT_TRUE(has_ink(shot, dlg.GetDlgItem(static_cast<int>(id))->get_rect())) << "control " << id;
         }
         EXPECT_TRUE(has_ink(shot, dlg.help.get_rect()));
