@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "platform/input_driver.h"
@@ -29,78 +30,60 @@ using N = NOTIFICATION;
 TEST_F(HeadlessDialog, DriverPlaysEveryControlWithOneNotificationPerAction) {
     TEST_DIALOG dlg;
     BWIZC_INPUT_SCRIPT script;
-    auto expect = [&dlg](std::vector<N> want) {
-        EXPECT_EQ(dlg.since_mark(), want);
-        return true;
+    // A script step: the user's action, then exactly the notifications it sent.
+    auto step = [&](std::function<bool(CDialog*)> act, std::vector<N> want) {
+        script.then([&dlg, act, want](CDialog* d) {
+            EXPECT_TRUE(act(d));
+            EXPECT_EQ(dlg.since_mark(), want);
+            return true;
+        });
     };
-    script
-        .then([&](CDialog* d) {
-            // Whatever initialisation sent is not part of the user's actions.
-            dlg.since_mark();
-            EXPECT_EQ(d, &dlg);
-            EXPECT_TRUE(dlg.IsWindowVisible());
-            EXPECT_TRUE(bwizc_user_click(d, IDC_FEATURE));
-            return expect({{WM_COMMAND, IDC_FEATURE, BN_CLICKED}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_click(d, IDC_RADIX16));
-            EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_RADIX10), 0u);
-            return expect({{WM_COMMAND, IDC_RADIX16, BN_CLICKED}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_NAME));
-            return expect({{WM_COMMAND, IDC_NAME, EN_SETFOCUS}});
-        })
-        .then([&](CDialog* d) {
-            // Typing goes where the caret is: at the start after the text was set.
-            auto* name = static_cast<CEdit*>(d->GetDlgItem(IDC_NAME));
-            name->SetSel(2, 2);
-            EXPECT_TRUE(bwizc_user_type(d, IDC_NAME, "7"));
-            return expect({{WM_COMMAND, IDC_NAME, EN_CHANGE}});
-        })
-        .then([&](CDialog* d) {
-            // Moving the focus on tells the edit it lost it and the combo box it got it.
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_DROPLIST));
-            return expect({{WM_COMMAND, IDC_NAME, EN_KILLFOCUS}, {WM_COMMAND, IDC_DROPLIST, CBN_SETFOCUS}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_select_text(d, IDC_DROPLIST, "XAUI"));
-            EXPECT_TRUE(bwizc_user_select_text(d, IDC_DROPLIST, "XAUI"));  // already chosen: nothing
-            return expect({{WM_COMMAND, IDC_DROPLIST, CBN_SELCHANGE}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_DROPDOWN));
-            dlg.since_mark();
-            auto* dropdown = d->GetDlgItem(IDC_DROPDOWN);
-            EXPECT_TRUE(bwizc_user_select_all(dropdown));
-            EXPECT_TRUE(bwizc_user_type(dropdown, "5"));
-            EXPECT_EQ(dropdown->GetWindowText(), "5");
-            return expect({{WM_COMMAND, IDC_DROPDOWN, CBN_EDITCHANGE}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_set_focus(d, IDC_SIMPLE));
-            dlg.since_mark();
-            EXPECT_TRUE(bwizc_user_select(d, IDC_SIMPLE, 2));
-            return expect({{WM_COMMAND, IDC_SIMPLE, CBN_SELCHANGE}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_move_slider(d, IDC_SLIDER, 7));
-            // The combo box lost the focus to the slider first.
-            return expect({{WM_COMMAND, IDC_SIMPLE, CBN_KILLFOCUS}, {WM_HSCROLL, IDC_SLIDER, TB_THUMBPOSITION}});
-        })
-        .then([&](CDialog* d) {
-            EXPECT_TRUE(bwizc_user_click_list_item(d->GetDlgItem(IDC_FILES), 1, 0));
-            return expect({{WM_NOTIFY, IDC_FILES, LVN_ITEMCHANGED}, {WM_NOTIFY, IDC_FILES, NM_CLICK}});
-        })
-        .then([&](CDialog* d) {
-            // The user cannot reach a disabled control.
-            d->GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
-            EXPECT_FALSE(bwizc_user_click(d, IDC_APPLY));
-            d->GetDlgItem(IDC_APPLY)->EnableWindow(TRUE);
-            EXPECT_TRUE(bwizc_user_click(d, IDC_APPLY));
-            return expect({{WM_COMMAND, IDC_APPLY, BN_CLICKED}});
-        })
-        .then([&](CDialog* d) { return bwizc_user_key(d, VK_RETURN); });
+    step([&](CDialog* d) {
+        // Whatever initialisation sent is not part of the user's actions.
+        dlg.since_mark();
+        EXPECT_EQ(d, &dlg);
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        return bwizc_user_click(d, IDC_FEATURE);
+    }, {{WM_COMMAND, IDC_FEATURE, BN_CLICKED}});
+    step([](CDialog* d) { return bwizc_user_click(d, IDC_RADIX16); }, {{WM_COMMAND, IDC_RADIX16, BN_CLICKED}});
+    step([](CDialog* d) { return bwizc_user_set_focus(d, IDC_NAME); }, {{WM_COMMAND, IDC_NAME, EN_SETFOCUS}});
+    step([](CDialog* d) {
+        // Typing goes where the caret is: at the start after the text was set.
+        static_cast<CEdit*>(d->GetDlgItem(IDC_NAME))->SetSel(2, 2);
+        return bwizc_user_type(d, IDC_NAME, "7");
+    }, {{WM_COMMAND, IDC_NAME, EN_CHANGE}});
+    // Moving the focus on tells the edit it lost it and the combo box it got it.
+    step([](CDialog* d) { return bwizc_user_set_focus(d, IDC_DROPLIST); },
+         {{WM_COMMAND, IDC_NAME, EN_KILLFOCUS}, {WM_COMMAND, IDC_DROPLIST, CBN_SETFOCUS}});
+    // Choosing the chosen item again sends nothing.
+    step([](CDialog* d) {
+        return bwizc_user_select_text(d, IDC_DROPLIST, "XAUI") && bwizc_user_select_text(d, IDC_DROPLIST, "XAUI");
+    }, {{WM_COMMAND, IDC_DROPLIST, CBN_SELCHANGE}});
+    step([&](CDialog* d) {
+        EXPECT_TRUE(bwizc_user_set_focus(d, IDC_DROPDOWN));
+        dlg.since_mark();
+        auto* dropdown = d->GetDlgItem(IDC_DROPDOWN);
+        EXPECT_TRUE(bwizc_user_select_all(dropdown));
+        return bwizc_user_type(dropdown, "5");
+    }, {{WM_COMMAND, IDC_DROPDOWN, CBN_EDITCHANGE}});
+    step([&](CDialog* d) {
+        EXPECT_TRUE(bwizc_user_set_focus(d, IDC_SIMPLE));
+        dlg.since_mark();
+        return bwizc_user_select(d, IDC_SIMPLE, 2);
+    }, {{WM_COMMAND, IDC_SIMPLE, CBN_SELCHANGE}});
+    // The combo box loses the focus to the slider first.
+    step([](CDialog* d) { return bwizc_user_move_slider(d, IDC_SLIDER, 7); },
+         {{WM_COMMAND, IDC_SIMPLE, CBN_KILLFOCUS}, {WM_HSCROLL, IDC_SLIDER, TB_THUMBPOSITION}});
+    step([](CDialog* d) { return bwizc_user_click_list_item(d->GetDlgItem(IDC_FILES), 1, 0); },
+         {{WM_NOTIFY, IDC_FILES, LVN_ITEMCHANGED}, {WM_NOTIFY, IDC_FILES, NM_CLICK}});
+    step([](CDialog* d) {
+        // The user cannot reach a disabled control.
+        d->GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
+        EXPECT_FALSE(bwizc_user_click(d, IDC_APPLY));
+        d->GetDlgItem(IDC_APPLY)->EnableWindow(TRUE);
+        return bwizc_user_click(d, IDC_APPLY);
+    }, {{WM_COMMAND, IDC_APPLY, BN_CLICKED}});
+    script.then([](CDialog* d) { return bwizc_user_key(d, VK_RETURN); });
     script.install();
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
@@ -113,69 +96,63 @@ TEST_F(HeadlessDialog, DriverPlaysEveryControlWithOneNotificationPerAction) {
 
 TEST_F(HeadlessDialog, EditsAndCombosFollowTheirStyles) {
     TEST_DIALOG dlg;
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&](CDialog* d) {
-        auto* name = static_cast<CEdit*>(d->GetDlgItem(IDC_NAME));
-        bwizc_user_set_focus(name);
-        name->SetSel(0, -1);
-        bwizc_user_type(name, "ab\bc");
-        EXPECT_EQ(name->GetWindowText(), "ac");
-        name->SetLimitText(3);
-        bwizc_user_type(name, "xyz");
-        EXPECT_EQ(name->GetWindowText(), "acx");
-        name->ModifyStyle(0, ES_NUMBER);
-        name->SetLimitText(0);
-        name->SetSel(0, -1);
-        dlg.since_mark();
-        bwizc_user_type(name, "1a2");
-        EXPECT_EQ(name->GetWindowText(), "12");
-        EXPECT_EQ(dlg.since_mark().size(), 2u);  // the refused "a" changes nothing
-        name->SetReadOnly(TRUE);
-        EXPECT_FALSE(bwizc_user_type(name, "9"));
-        // A drop-down list has no edit field to type into.
-        EXPECT_FALSE(bwizc_user_type(d->GetDlgItem(IDC_DROPLIST), "x"));
-        auto* dropdown = static_cast<CComboBox*>(d->GetDlgItem(IDC_DROPDOWN));
-        EXPECT_EQ(dropdown->GetCurSel(), 1);
-        bwizc_user_select_all(dropdown);
-        bwizc_user_paste(dropdown, "3125");
-        EXPECT_EQ(dropdown->GetCurSel(), -1);  // typed text is not a chosen item
-        EXPECT_EQ(dropdown->FindStringExact(-1, "3125"), 3);
-        EXPECT_EQ(dropdown->FindStringExact(-1, "3126"), CB_ERR);
-        EXPECT_EQ(dropdown->SetCurSel(9), CB_ERR);
-        EXPECT_EQ(dropdown->GetWindowText(), "");
-        d->EndDialog(IDCANCEL);
-        return true;
-    });
-    script.install();
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.is_done());
+    ASSERT_TRUE(dlg.create_from_template());
+    dlg.SendMessage(WM_INITDIALOG, 0, 0);
+    dlg.ShowWindow(SW_SHOW);
+    auto* name = static_cast<CEdit*>(dlg.GetDlgItem(IDC_NAME));
+    bwizc_user_set_focus(name);
+    name->SetSel(0, -1);
+    bwizc_user_type(name, "ab\bc");
+    EXPECT_EQ(name->GetWindowText(), "ac");
+    name->SetLimitText(3);
+    bwizc_user_type(name, "xyz");
+    EXPECT_EQ(name->GetWindowText(), "acx");
+    name->ModifyStyle(0, ES_NUMBER);
+    name->SetLimitText(0);
+    name->SetSel(0, -1);
+    dlg.since_mark();
+    bwizc_user_type(name, "1a2");
+    EXPECT_EQ(name->GetWindowText(), "12");
+    EXPECT_EQ(dlg.since_mark().size(), 2u);  // the refused "a" changes nothing
+    name->SetReadOnly(TRUE);
+    EXPECT_FALSE(bwizc_user_type(name, "9"));
+    // A drop-down list has no edit field to type into.
+    EXPECT_FALSE(bwizc_user_type(dlg.GetDlgItem(IDC_DROPLIST), "x"));
+    auto* dropdown = static_cast<CComboBox*>(dlg.GetDlgItem(IDC_DROPDOWN));
+    EXPECT_EQ(dropdown->GetCurSel(), 1);
+    bwizc_user_select_all(dropdown);
+    bwizc_user_paste(dropdown, "3125");
+    EXPECT_EQ(dropdown->GetCurSel(), -1);  // typed text is not a chosen item
+    EXPECT_EQ(dropdown->FindStringExact(-1, "3125"), 3);
+    EXPECT_EQ(dropdown->FindStringExact(-1, "3126"), CB_ERR);
+    EXPECT_EQ(dropdown->SetCurSel(9), CB_ERR);
+    EXPECT_EQ(dropdown->GetWindowText(), "");
+    dlg.DestroyWindow();
 }
 
-TEST_F(HeadlessDialog, DialogEndedInInitDialogReturnsWithoutLoop) {
-    TEST_DIALOG dlg;
-    dlg.end_in_init = true;
-    int driver_calls = 0;
-    bwizc_set_input_driver([&](CDialog*) {
-        ++driver_calls;
-        return false;
-    });
-    bool deadlock = false;
-    bwizc_set_deadlock_handler([&](CDialog*, const CString&) { deadlock = true; });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(driver_calls, 0);
-    EXPECT_FALSE(deadlock);
-    EXPECT_FALSE(dlg.IsWindow());
-    EXPECT_FALSE(dlg.is_in_modal_loop());
-}
-
-TEST_F(HeadlessDialog, LoopWithNothingToDoReportsDeadlockNamingTheDialog) {
-    TEST_DIALOG dlg;
+TEST_F(HeadlessDialog, LoopRunsOnlyWhileThereIsSomethingToDoAndReportsTheDialogStuck) {
     CString message;
     CDialog* reported = nullptr;
     bwizc_set_deadlock_handler([&](CDialog* d, const CString& m) {
         reported = d;
         message = m;
     });
+    // A dialog ended in its initialisation returns without a loop.
+    TEST_DIALOG ended;
+    ended.end_in_init = true;
+    int driver_calls = 0;
+    bwizc_set_input_driver([&](CDialog*) {
+        ++driver_calls;
+        return false;
+    });
+    EXPECT_EQ(ended.DoModal(), IDCANCEL);
+    EXPECT_EQ(driver_calls, 0);
+    EXPECT_EQ(reported, nullptr);
+    EXPECT_FALSE(ended.IsWindow());
+    EXPECT_FALSE(ended.is_in_modal_loop());
+
+    bwizc_set_input_driver(nullptr);
+    TEST_DIALOG dlg;
     EXPECT_EQ(dlg.DoModal(), -1);
     EXPECT_EQ(reported, &dlg);
     EXPECT_NE(message.Find("\"Platform test dialog\""), -1) << message.c_str();

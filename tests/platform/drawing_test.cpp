@@ -88,7 +88,6 @@ TEST(RecordingDC, RecordsShapesWithTheSelectedPenBrushAndOrigin) {
     EXPECT_FALSE(ops[1].brush_null);
     EXPECT_EQ(ops[1].brush_color, RGB(0, 0, 255));
     EXPECT_TRUE(ops[2].brush_null);
-    EXPECT_EQ(ops[3].kind, BWIZC_DRAW_OP::ARC);
     EXPECT_EQ(ops[3].arc_start, CPoint(20, 25));
     EXPECT_EQ(ops[4].pen_color, 0u);  // the stock black pen is back
     EXPECT_EQ(ops[4].brush_color, RGB(1, 2, 3));
@@ -101,27 +100,7 @@ TEST(RecordingDC, RecordsShapesWithTheSelectedPenBrushAndOrigin) {
     EXPECT_EQ(dc.GetTextColor(), 0u);
 }
 
-TEST(RecordingDC, PlacesTextByAlignmentAndRotatesAroundTheReferencePoint) {
-    CRecordingDC dc;
-    CFont font;
-    LOGFONT lf = arial(8);
-    lf.lfEscapement = 900;
-    font.CreateFontIndirect(&lf);
-    dc.SelectObject(&font);
-    dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
-    dc.TextOut(100, 50, "Next >");
-    ASSERT_EQ(dc.ops().size(), 1u);
-    const BWIZC_DRAW_OP& t = dc.ops()[0];
-    EXPECT_EQ(t.text, "Next >");
-    EXPECT_EQ(t.text_origin, CPoint(100, 50));
-    // 32 wide, ascent 10: the box ends at the reference point and sits on the baseline.
-    EXPECT_EQ(t.rect, CRect(68, 40, 100, 53));
-    EXPECT_EQ(t.font.lfEscapement, 900);
-    EXPECT_EQ(t.char_x.back(), 32);
-    EXPECT_EQ(t.ascent, 10);
-}
-
-TEST(RecordingDC, DrawTextWrapsAlignsAndHandlesPrefixes) {
+TEST(RecordingDC, DrawsTextWrappedAlignedTurnedAndWithPrefixes) {
     CRecordingDC dc;
     CFont font;
     LOGFONT lf = arial(8);
@@ -148,6 +127,24 @@ TEST(RecordingDC, DrawTextWrapsAlignsAndHandlesPrefixes) {
     EXPECT_EQ(dc.ops()[0].text, "a&b");
     EXPECT_EQ(dc.ops()[0].rect.right, 100);
     EXPECT_EQ(dc.ops()[0].rect.top, (30 - 13) / 2);
+
+    // Turned a quarter, aligned right on the baseline.
+    dc.clear();
+    CFont turned;
+    lf.lfEscapement = 900;
+    turned.CreateFontIndirect(&lf);
+    dc.SelectObject(&turned);
+    dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+    dc.TextOut(100, 50, "Next >");
+    ASSERT_EQ(dc.ops().size(), 1u);
+    const BWIZC_DRAW_OP& t = dc.ops()[0];
+    EXPECT_EQ(t.text, "Next >");
+    EXPECT_EQ(t.text_origin, CPoint(100, 50));
+    // 32 wide, ascent 10: the box ends at the reference point and sits on the baseline.
+    EXPECT_EQ(t.rect, CRect(68, 40, 100, 53));
+    EXPECT_EQ(t.font.lfEscapement, 900);
+    EXPECT_EQ(t.char_x.back(), 32);
+    EXPECT_EQ(t.ascent, 10);
 }
 
 TEST(RecordingDC, WindowsPaintTheirStandardLookWithTheirText) {
@@ -160,15 +157,15 @@ TEST(RecordingDC, WindowsPaintTheirStandardLookWithTheirText) {
     CRecordingDC dc;
     parent.paint_tree_into(dc);
     std::vector<CString> texts;
-    for (const auto& op : dc.ops())
-        if (op.kind == BWIZC_DRAW_OP::TEXT) texts.push_back(op.text);
-    EXPECT_EQ(texts, (std::vector<CString>{"Data rate:", "Options"}));
-    // Right-aligned in its own rectangle, moved to its place in the parent.
     for (const auto& op : dc.ops()) {
+        if (op.kind != BWIZC_DRAW_OP::TEXT) continue;
+        texts.push_back(op.text);
+        // Right-aligned in its own rectangle, moved to its place in the parent.
         if (op.text == "Data rate:") {
             EXPECT_EQ(op.rect.right, 110);
         }
     }
+    EXPECT_EQ(texts, (std::vector<CString>{"Data rate:", "Options"}));
     // A paint without a backend painter is kept as the window's last picture.
     label.SendMessage(WM_PAINT);
     ASSERT_EQ(label.get_last_paint().size(), 1u);

@@ -15,20 +15,14 @@
 
 TEST(RegisteredMessages, SameNameGivesSameIdAndTheTableComesFirst) {
     // The table is registered at start-up, in its order, before anything else.
-    const UINT table[] = {WM_BWIZC_TOOLKIT_MSG,
-                          WM_BWIZC_RESOURCE_INFO_THREAD_TERMINATED,
-                          WM_BWIZC_SIMLIB_INFO_THREAD_TERMINATED,
-                          WM_BWIZC_TCL_SHELL_THREAD_TERMINATED,
-                          WM_BWIZC_WIZ_PAGE_FINISH,
-                          WM_BWIZC_WIZ_PAGE_NEXT,
-                          WM_BWIZC_WIZ_PAGE_PREV,
-                          WM_BWIZC_WIZ_PAGE_CANCEL,
-                          WM_BWIZC_WIZ_PAGE_HELP_BUTTON_PRESSED,
+    const UINT table[] = {WM_BWIZC_TOOLKIT_MSG, WM_BWIZC_RESOURCE_INFO_THREAD_TERMINATED,
+                          WM_BWIZC_SIMLIB_INFO_THREAD_TERMINATED, WM_BWIZC_TCL_SHELL_THREAD_TERMINATED,
+                          WM_BWIZC_WIZ_PAGE_FINISH, WM_BWIZC_WIZ_PAGE_NEXT, WM_BWIZC_WIZ_PAGE_PREV,
+                          WM_BWIZC_WIZ_PAGE_CANCEL, WM_BWIZC_WIZ_PAGE_HELP_BUTTON_PRESSED,
                           WM_BWIZC_WIZ_PAGE_ABOUT_BUTTON_PRESSED,
                           WM_BWIZC_WIZ_PAGE_CGX_DEVICE_FAMILY_SELECTION_CHANGED,
-                          WM_BWIZC_WIZ_PAGE_INVALIDATE_AND_UPDATE,
-                          WM_BWIZC_BROWSER_LAUNCH_REQUESTED};
-    for (UINT i = 0; i < 13; ++i) EXPECT_EQ(table[i], 0xC000u + i);
+                          WM_BWIZC_WIZ_PAGE_INVALIDATE_AND_UPDATE, WM_BWIZC_BROWSER_LAUNCH_REQUESTED};
+    for (UINT i = 0; i < 13; ++i) EXPECT_EQ(table[i], 0xC000u + i) << i;
     EXPECT_EQ(RegisterWindowMessage("WM_BWIZC_THREAD_MSG-{D9D4991E-E16F-4b20-B17B-D7F5E32E3630}"), WM_BWIZC_WIZ_PAGE_NEXT);
     EXPECT_EQ(bwizc_registered_message_name(WM_BWIZC_WIZ_PAGE_CANCEL),
               "WM_BWIZC_THREAD_MSG-{676BA39D-370C-421e-9420-3ABEB1FAF940}");

@@ -110,7 +110,15 @@ TEST(Window, FocusMovesWithKillBeforeSetAndDialogHelpersFindItems) {
 }
 
 TEST(Controls, ListsKeepSelectionAndDataInStepWithTheirItems) {
-    CWnd parent;
+    // Hears the cells the user clicks in a list.
+    struct PARENT : CWnd {
+        std::vector<int> cells;
+        BOOL OnNotify(WPARAM, LPARAM l, LRESULT*) override {
+            auto* nm = reinterpret_cast<NMLISTVIEW*>(l);
+            if (nm->hdr.code == NM_CLICK) cells.push_back(nm->iItem * 10 + nm->iSubItem);
+            return TRUE;
+        }
+    } parent;
     parent.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 1);
     CComboBox sorted;
     sorted.Create(CBS_DROPDOWNLIST | CBS_SORT | WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 2);
@@ -156,40 +164,13 @@ TEST(Controls, ListsKeepSelectionAndDataInStepWithTheirItems) {
     EXPECT_EQ(files.GetItemState(0, LVIS_SELECTED), 0u);
 
     // A click in the list reaches the parent as the user's click on that cell.
-    struct PARENT : CWnd {
-        std::vector<int> cells;
-        BOOL OnNotify(WPARAM, LPARAM l, LRESULT*) override {
-            auto* nm = reinterpret_cast<NMLISTVIEW*>(l);
-            if (nm->hdr.code == NM_CLICK) cells.push_back(nm->iItem * 10 + nm->iSubItem);
-            return TRUE;
-        }
-    } host;
-    host.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 9);
-    CListCtrl list2;
-    list2.Create(LVS_REPORT | WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &host, 4);
-    list2.InsertColumn(0, "File", LVCFMT_LEFT, 120);
-    list2.InsertColumn(1, "Description", LVCFMT_LEFT, 150);
-    list2.InsertItem(0, "a");
-    list2.InsertItem(1, "b");
-    list2.GetItemRect(1, &row);
-    list2.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(125, static_cast<unsigned>(row.top + 2)));
-    EXPECT_EQ(host.cells, std::vector<int>{11});
-    EXPECT_EQ(list2.GetNextSelected(), 1);
+    files.GetItemRect(1, &row);
+    files.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(125, static_cast<unsigned>(row.top + 2)));
+    EXPECT_EQ(parent.cells, std::vector<int>{11});
+    EXPECT_EQ(files.GetNextSelected(), 1);
 }
 
 TEST(Controls, SlidersAndSpinButtonsStayInTheirRange) {
-    CWnd parent;
-    parent.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 1);
-    CSliderCtrl slider;
-    slider.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 2);
-    slider.SetRange(-5, 5);
-    slider.SetPos(9);
-    EXPECT_EQ(slider.GetPos(), 5);
-    slider.SetRange(0, 3);
-    EXPECT_EQ(slider.GetPos(), 3);
-    EXPECT_TRUE(bwizc_user_move_slider(&slider, -10));
-    EXPECT_EQ(slider.GetPos(), 0);
-
     struct PARENT : CWnd {
         int refuse_below = -1000;
         std::vector<int> deltas;
@@ -201,6 +182,16 @@ TEST(Controls, SlidersAndSpinButtonsStayInTheirRange) {
         }
     } host;
     host.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 5);
+    CSliderCtrl slider;
+    slider.Create(WS_CHILD | WS_VISIBLE, CRect(0, 100, 100, 120), &host, 2);
+    slider.SetRange(-5, 5);
+    slider.SetPos(9);
+    EXPECT_EQ(slider.GetPos(), 5);
+    slider.SetRange(0, 3);
+    EXPECT_EQ(slider.GetPos(), 3);
+    EXPECT_TRUE(bwizc_user_move_slider(&slider, -10));
+    EXPECT_EQ(slider.GetPos(), 0);
+
     CEdit buddy;
     buddy.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), &host, 6);
     CSpinButtonCtrl spin;

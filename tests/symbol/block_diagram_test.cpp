@@ -40,9 +40,7 @@ TEST_F(BlockDiagram, BlockHasBodyStubsLabelAndClockChevron) {
     EXPECT_EQ(b.get_lines().get_at(2)->get_line_width(), THICK);
     // Three label lines 9 apart from 16 - 6, then the teal clock label 8 above.
     EXPECT_EQ(texts(b), (std::vector<CString>{"word", "aligner", "unit", "rx_clk"}));
-    EXPECT_EQ(b.get_texts().get_at(0)->get_y(), 10);
-    EXPECT_EQ(b.get_texts().get_at(1)->get_y(), 19);
-    EXPECT_EQ(b.get_texts().get_at(2)->get_y(), 28);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(b.get_texts().get_at(i)->get_y(), 10 + 9 * i) << i;
     EXPECT_EQ(b.get_texts().get_at(0)->get_color(), 0x7F7F7Fu);
     EXPECT_EQ(b.get_texts().get_at(0)->get_x(), 12);
     EXPECT_EQ(b.get_texts().get_at(3)->get_y(), -8);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_metrics.h"
@@ -16,11 +18,25 @@ protected:
         for (auto* u : usage) delete u;
         FakeMetricsTest::TearDown();
     }
-    void port(const char* name, const char* direction, int width) {
-        usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(name, "", direction, width));
+    void place(std::initializer_list<std::pair<const char*, CRSYMBOL_SIDE>> names) {
+        for (const auto& [name, side] : names) crsymbol_insert_port_order(order, name, side);
+    }
+    struct PORT {
+        const char* name;
+        const char* direction;
+        int width;
+    };
+    void ports(std::initializer_list<PORT> list) {
+        for (const PORT& p : list) usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(p.name, "", p.direction, p.width));
+    }
+    // A symbol laid out automatically from the order and the ports.
+    std::unique_ptr<BWIZC_STANDARD_SYMBOL> automatic(CRect minimum, const char* title) {
+        auto s = std::make_unique<BWIZC_STANDARD_SYMBOL>("S", minimum);
+        s->auto_create_outline(order, usage, title);
+        return s;
     }
     // Each pin as "name io x1,y1>x2,y2", "=" after a thick line, in creation order.
-    static std::vector<std::string> pins(BWIZC_STANDARD_SYMBOL& s) {
+    static std::vector<std::string> pins(const BWIZC_STANDARD_SYMBOL& s) {
         std::vector<std::string> out;
         for (auto* p : s.get_pinstubs()) {
             const CPoint a = p->get_line()->get_start_point(), b = p->get_line()->get_end_point();
@@ -75,21 +91,12 @@ TEST_F(StandardSymbol, ExplicitLayoutHonoursSideDescriptorsAndMinimumBox) {
 }
 
 TEST_F(StandardSymbol, AutomaticLayoutPlacesOrderedSpacedAndMissingPorts) {
-    crsymbol_insert_port_order(order, "y", SIDE_RIGHT);
-    crsymbol_insert_port_order(order, "SPACE{3}", SIDE_LEFT);  // sorted before the right side
-    crsymbol_insert_port_order(order, "z", SIDE_RIGHT);
-    crsymbol_insert_port_order(order, "unused", SIDE_RIGHT);
-    crsymbol_insert_port_order(order, "bus", SIDE_LEFT);
-    crsymbol_insert_port_order(order, "a", SIDE_LEFT);
-    port("a", "INPUT", 1);
-    port("bus", "INPUT", 8);
-    port("y", "OUTPUT", 0);
-    port("z", "BIDIR", 1);
-    port("new_in", "INPUT", 0);
-    port("new_out", "OUTPUT", 2);
-
-    BWIZC_STANDARD_SYMBOL s("S", CRect());
-    s.auto_create_outline(order, usage, "T");
+    // The spacer sorts before the right side.
+    place({{"y", SIDE_RIGHT}, {"SPACE{3}", SIDE_LEFT}, {"z", SIDE_RIGHT}, {"unused", SIDE_RIGHT},
+           {"bus", SIDE_LEFT}, {"a", SIDE_LEFT}});
+    ports({{"a", "INPUT", 1}, {"bus", "INPUT", 8}, {"y", "OUTPUT", 0}, {"z", "BIDIR", 1},
+           {"new_in", "INPUT", 0}, {"new_out", "OUTPUT", 2}});
+    const auto s = automatic(CRect(), "T");
 
     const char* expected_order[] = {"SPACE{3}", "bus", "a", "new_in", "y", "z", "unused", "new_out"};
     ASSERT_EQ(order.get_size(), 8);
@@ -98,55 +105,44 @@ TEST_F(StandardSymbol, AutomaticLayoutPlacesOrderedSpacedAndMissingPorts) {
     EXPECT_EQ(order.get_at(7)->get_side(), SIDE_RIGHT);
     EXPECT_EQ(order.get_at(1)->get_position(), 1);
     EXPECT_FALSE(order.get_at(6)->is_placed());
-    EXPECT_FALSE(s.has_bottom_ports());
+    EXPECT_FALSE(s->has_bottom_ports());
 
     // Left: longest "bus[7..0]" (31) -> 48; right: "new_out[1..0]" (45) -> 64.
     // The 3-unit spacer puts the first left pin 1.5 pitches down.
-    EXPECT_EQ(pins(s), (std::vector<std::string>{"bus[7..0] i 0,40>48,40=", "a[0] i 0,56>48,56=", "new_in i 0,72>48,72",
-                                                 "y o 144,16>80,16", "z[0] b 144,32>80,32=",
-                                                 "new_out[1..0] o 144,48>80,48="}));
+    EXPECT_EQ(pins(*s), (std::vector<std::string>{"bus[7..0] i 0,40>48,40=", "a[0] i 0,56>48,56=",
+                                                  "new_in i 0,72>48,72", "y o 144,16>80,16",
+                                                  "z[0] b 144,32>80,32=", "new_out[1..0] o 144,48>80,48="}));
     // Box: the longest run (9 left units) x 8, width 32 for a short title.
-    EXPECT_EQ(s.get_box_rect(), CRect(48, 0, 80, 72));
-    EXPECT_EQ(s.get_points().get_at(0)->get_extent(), CRect(144, 88, 145, 89));
+    EXPECT_EQ(s->get_box_rect(), CRect(48, 0, 80, 72));
+    EXPECT_EQ(s->get_points().get_at(0)->get_extent(), CRect(144, 88, 145, 89));
 }
 
 TEST_F(StandardSymbol, AutomaticLayoutPutsBottomPortsUnderTheBox) {
-    crsymbol_insert_port_order(order, "b1", SIDE_BOTTOM);
-    crsymbol_insert_port_order(order, "i", SIDE_LEFT);
-    crsymbol_insert_port_order(order, "b2", SIDE_BOTTOM);
-    port("i", "INPUT", 0);
-    port("b1", "INPUT", 0);
-    port("b2", "OUTPUT", 4);
-    BWIZC_STANDARD_SYMBOL s("S", CRect());
-    s.auto_create_outline(order, usage, "title");
-    EXPECT_TRUE(s.has_bottom_ports());
+    place({{"b1", SIDE_BOTTOM}, {"i", SIDE_LEFT}, {"b2", SIDE_BOTTOM}});
+    ports({{"i", "INPUT", 0}, {"b1", "INPUT", 0}, {"b2", "OUTPUT", 4}});
+    const auto s = automatic(CRect(), "title");
+    EXPECT_TRUE(s->has_bottom_ports());
     // Bottom length: "b2[3..0]" (28) -> 48; width 4 units x 8 + 48 = 80;
     // height: the left run of 2 units x 8.
-    EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 104, 16));
-    EXPECT_EQ(pins(s), (std::vector<std::string>{"i i 0,16>24,16", "b1 i 40,64>40,16", "b2[3..0] o 56,64>56,16="}));
-    EXPECT_EQ(stub_named(s, "b1")->get_text()->get_direction(), DIRHV_VERTICAL);
-    EXPECT_EQ(s.get_points().get_at(0)->get_extent().TopLeft(), CPoint(120, 64));
+    EXPECT_EQ(s->get_box_rect(), CRect(24, 0, 104, 16));
+    EXPECT_EQ(pins(*s), (std::vector<std::string>{"i i 0,16>24,16", "b1 i 40,64>40,16", "b2[3..0] o 56,64>56,16="}));
+    EXPECT_EQ(stub_named(*s, "b1")->get_text()->get_direction(), DIRHV_VERTICAL);
+    EXPECT_EQ(s->get_points().get_at(0)->get_extent().TopLeft(), CPoint(120, 64));
 }
 
 TEST_F(StandardSymbol, OutputsOnlyStartAtTheLargerOfTheTwoPitches) {
-    crsymbol_insert_port_order(order, "o", SIDE_RIGHT);
-    port("o", "OUTPUT", 0);
-    BWIZC_STANDARD_SYMBOL s("S", CRect());
-    s.auto_create_outline(order, usage, "title");
-    EXPECT_EQ(stub_named(s, "o")->get_line()->get_start_point().y, 16);
+    place({{"o", SIDE_RIGHT}});
+    ports({{"o", "OUTPUT", 0}});
+    EXPECT_EQ(stub_named(*automatic(CRect(), "title"), "o")->get_line()->get_start_point().y, 16);
 }
 
 TEST_F(StandardSymbol, AutomaticLayoutWithoutPortsKeepsMinimumBoxAndTitleWidth) {
-    BWIZC_STANDARD_SYMBOL short_title("S", CRect(0, 0, 16, 16));
-    short_title.auto_create_outline(order, usage, "ab");
-    EXPECT_EQ(short_title.get_box_rect(), CRect(16, 0, 48, 16));
-    BWIZC_STANDARD_SYMBOL long_title("S", CRect(0, 0, 16, 16));
-    long_title.auto_create_outline(order, usage, "a_very_long_title_text");  // 110 wide
-    EXPECT_EQ(long_title.get_box_rect().Width(), 112);
-    BWIZC_STANDARD_SYMBOL big_min("S", CRect(0, 0, 96, 44));
-    big_min.auto_create_outline(order, usage, "ab");
-    EXPECT_EQ(big_min.get_box_rect(), CRect(16, 0, 112, 48));
-    EXPECT_EQ(big_min.get_pinstubs().get_size(), 0);
+    EXPECT_EQ(automatic(CRect(0, 0, 16, 16), "ab")->get_box_rect(), CRect(16, 0, 48, 16));
+    // The long title is 110 wide.
+    EXPECT_EQ(automatic(CRect(0, 0, 16, 16), "a_very_long_title_text")->get_box_rect().Width(), 112);
+    const auto big_min = automatic(CRect(0, 0, 96, 44), "ab");
+    EXPECT_EQ(big_min->get_box_rect(), CRect(16, 0, 112, 48));
+    EXPECT_EQ(big_min->get_pinstubs().get_size(), 0);
 }
 
 TEST_F(StandardSymbol, SpacerUnitsComeFromTheBraces) {
@@ -161,7 +157,7 @@ TEST_F(StandardSymbol, SpacerUnitsComeFromTheBraces) {
 }
 
 TEST_F(StandardSymbol, DefaultSymbolSitsUnderItsCentredTitle) {
-    port("clk", "INPUT", 0);
+    ports({{"clk", "INPUT", 0}});
     CRSYMBOL_OUTLINE outline("SYMBOL");
     BWIZC_STANDARD_SYMBOL* s = bwizc_generate_default_symbol(outline, order, usage, "top");
     ASSERT_NE(s, nullptr);
@@ -177,8 +173,7 @@ TEST_F(StandardSymbol, DefaultSymbolSitsUnderItsCentredTitle) {
     const CRSYMBOL_TEXT* title = outline.get_title_text();
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->get_text(), "top");
-    EXPECT_EQ(title->get_x(), 40);
-    EXPECT_EQ(title->get_y(), 12);
+    EXPECT_EQ(CPoint(title->get_x(), title->get_y()), CPoint(40, 12));
     EXPECT_EQ(title->get_anchor(), HOTTEXT_CENTER);
     EXPECT_EQ(title->get_color(), 0x808000u);
     EXPECT_EQ(title->get_point_size(), 10);
@@ -196,36 +191,24 @@ CSize tall_measure(const CString& text, int points, const CString&, bool) {
 }  // namespace
 
 TEST_F(StandardSymbol, AutomaticBoxIsTheLongestRunTimesEight) {
-    crsymbol_insert_port_order(order, "space{1}", SIDE_LEFT);
-    crsymbol_insert_port_order(order, "a", SIDE_LEFT);
-    crsymbol_insert_port_order(order, "b", SIDE_LEFT);
-    crsymbol_insert_port_order(order, "space{1}", SIDE_RIGHT);
-    crsymbol_insert_port_order(order, "x", SIDE_RIGHT);
-    crsymbol_insert_port_order(order, "y", SIDE_RIGHT);
-    crsymbol_insert_port_order(order, "z", SIDE_RIGHT);
-    for (const char* in : {"a", "b"}) port(in, "INPUT", 0);
-    for (const char* out : {"x", "y", "z"}) port(out, "OUTPUT", 0);
+    place({{"space{1}", SIDE_LEFT}, {"a", SIDE_LEFT}, {"b", SIDE_LEFT}, {"space{1}", SIDE_RIGHT},
+           {"x", SIDE_RIGHT}, {"y", SIDE_RIGHT}, {"z", SIDE_RIGHT}});
+    ports({{"a", "INPUT", 0}, {"b", "INPUT", 0}, {"x", "OUTPUT", 0}, {"y", "OUTPUT", 0}, {"z", "OUTPUT", 0}});
 
     // Right run 1 + 3 x 2 = 7 units -> 56; its last pin (16 + 5 x 8) lies on
     // the bottom edge.
-    BWIZC_STANDARD_SYMBOL s("S", CRect());
-    s.auto_create_outline(order, usage, "T");
-    EXPECT_EQ(s.get_box_rect(), CRect(24, 0, 56, 56));
-    EXPECT_EQ(stub_named(s, "z")->get_line()->get_start_point(), CPoint(80, 56));
-    EXPECT_EQ(s.get_extent(), CRect(0, 0, 81, 73));
+    const auto s = automatic(CRect(), "T");
+    EXPECT_EQ(s->get_box_rect(), CRect(24, 0, 56, 56));
+    EXPECT_EQ(stub_named(*s, "z")->get_line()->get_start_point(), CPoint(80, 56));
+    EXPECT_EQ(s->get_extent(), CRect(0, 0, 81, 73));
 
     // A taller minimum box wins; a shorter one does not.
-    BWIZC_STANDARD_SYMBOL tall_min("S", CRect(0, 0, 8, 60));
-    tall_min.auto_create_outline(order, usage, "T");
-    EXPECT_EQ(tall_min.get_box_rect().Height(), 64);
-    BWIZC_STANDARD_SYMBOL low_min("S", CRect(0, 0, 8, 40));
-    low_min.auto_create_outline(order, usage, "T");
-    EXPECT_EQ(low_min.get_box_rect().Height(), 56);
+    EXPECT_EQ(automatic(CRect(0, 0, 8, 60), "T")->get_box_rect().Height(), 64);
+    EXPECT_EQ(automatic(CRect(0, 0, 8, 40), "T")->get_box_rect().Height(), 56);
 
     // The box counts 8 pixels per unit whatever the pitch.
     crsymbol_set_measure_function(&tall_measure);
-    BWIZC_STANDARD_SYMBOL tall_text("S", CRect());
-    tall_text.auto_create_outline(order, usage, "T");
-    EXPECT_EQ(tall_text.get_box_rect().Height(), 56);
-    EXPECT_EQ(stub_named(tall_text, "x")->get_line()->get_y(), 24 + 12);
+    const auto tall_text = automatic(CRect(), "T");
+    EXPECT_EQ(tall_text->get_box_rect().Height(), 56);
+    EXPECT_EQ(stub_named(*tall_text, "x")->get_line()->get_y(), 24 + 12);
 }

@@ -11,9 +11,6 @@ TEST_F(SymbolItems, WritesShapesWithUpwardYFromTheOrigin) {
     CRSYMBOL_LINE thick(10, 20, -4, 6, 0, 0, THICK);
     // Origin (3, 4): x shifts right, y is measured from height - origin y.
     EXPECT_EQ(thick.generate_cnx(100, CPoint(3, 4), true), "SYMBOL: LINE 13 76 9 70 SOLID THICK\n");
-    EXPECT_EQ(thick.get_width_in_pixels(), 2);
-    EXPECT_EQ(thin.get_width_in_pixels(), 1);
-    EXPECT_EQ(thick.get_end_point(), CPoint(6, 26));
     // A rectangle is four plain edges: top, right, bottom, left.
     EXPECT_EQ(CRSYMBOL_RECT(10, 20, 30, 40).generate_cnx(100, CPoint(1, 2), true),
               "SYMBOL: LINE 11 78 41 78\nSYMBOL: LINE 41 78 41 38\nSYMBOL: LINE 11 38 41 38\nSYMBOL: LINE 11 78 11 38\n");
@@ -37,8 +34,7 @@ TEST_F(SymbolItems, ComputesExtentsOfEveryShape) {
     // "abcd" at 8 points is 16 x 10; anchored bottom-right at (10, 5) it would
     // start left of and above 0, which the extent clips away.
     CRSYMBOL_TEXT t(10, 5, "abcd", 0, 8, HOTTEXT_BOTTOM_RIGHT);
-    EXPECT_EQ(t.get_left(), -5);
-    EXPECT_EQ(t.get_top(), -4);
+    EXPECT_EQ(CPoint(t.get_left(), t.get_top()), CPoint(-5, -4));
     EXPECT_EQ(t.get_extent(), CRect(0, 0, 11, 6));
 }
 
@@ -59,16 +55,13 @@ TEST_F(SymbolItems, PlacesTextByEachOfTheNineAnchorsInBothDirections) {
     for (const CASE& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.anchor));
         CRSYMBOL_TEXT h(50, 50, "abcd", 0, 8, c.anchor, DIRHV_HORIZONTAL, "Arial", 4, 1);
-        EXPECT_EQ(h.get_left(), c.h_left);
-        EXPECT_EQ(h.get_top(), c.h_top);
+        EXPECT_EQ(CPoint(h.get_left(), h.get_top()), CPoint(c.h_left, c.h_top));
         CRSYMBOL_TEXT v(50, 50, "abcd", 0, 8, c.anchor, DIRHV_VERTICAL, "Arial", 4, 1);
-        EXPECT_EQ(v.get_left(), c.v_left);
-        EXPECT_EQ(v.get_top(), c.v_top);
+        EXPECT_EQ(CPoint(v.get_left(), v.get_top()), CPoint(c.v_left, c.v_top));
     }
     // A 20 x 10 text centred on (50, 50) without gaps.
     CRSYMBOL_TEXT centred(50, 50, "abcde", 0, 8, HOTTEXT_CENTER);
-    EXPECT_EQ(centred.get_left(), 40);
-    EXPECT_EQ(centred.get_top(), 45);
+    EXPECT_EQ(CPoint(centred.get_left(), centred.get_top()), CPoint(40, 45));
 }
 
 TEST_F(SymbolItems, WritesTextByItsLowerLeftCorner) {
@@ -114,7 +107,6 @@ TEST_F(SymbolItems, WritesBusPinWithMarkAndWidthText) {
                          CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 8);
     EXPECT_EQ(pin.get_pin_name(), "data[7..0]");
     ASSERT_NE(pin.get_bus_mark(), nullptr);
-    ASSERT_NE(pin.get_bus_width_text(), nullptr);
     EXPECT_EQ(pin.get_bus_mark()->get_color(), 0x808000u);
     EXPECT_EQ(pin.get_extent(), CRect(0, 14, 24, 16));
     // Mark x = 0 + 24 / 2 - 2 = 10; slash from (6, 20) to (14, 12); width text
@@ -165,8 +157,7 @@ TEST_F(SymbolItems, WritesVerticalPinTextByItsTopCorner) {
     // anchor 6, gaps 4 and 1: left = 40 - 10 = 30, top = 64 - 4 = 60.
     CRSYMBOL_PINSTUB pin(40, 64, 0, -16, "en", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
                          CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_VERTICAL, 0);
-    EXPECT_EQ(pin.get_text()->get_left(), 30);
-    EXPECT_EQ(pin.get_text()->get_top(), 60);
+    EXPECT_EQ(CPoint(pin.get_text()->get_left(), pin.get_text()->get_top()), CPoint(30, 60));
     EXPECT_EQ(pin.generate_cnx(100, CPoint(0, 0), true),
               "SYMBOL: PINSTUB 40 36 IN en 30 40 \"en\" VERT Arial,8\n"
               "SYMBOL: LINE 40 36 40 52 SOLID THIN\n");

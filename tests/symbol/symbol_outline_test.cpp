@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "fake_metrics.h"
 #include "symbol/crsymbol_outline.h"
 
@@ -7,7 +9,9 @@ using SymbolOutline = FakeMetricsTest;
 
 TEST_F(SymbolOutline, ExtentRunsFromOriginAndTakesMargins) {
     CRSYMBOL_OUTLINE o("o", CPoint(3, 4));
+    EXPECT_FALSE(o.is_changed());
     o.add_line(0, 0, 10, 5);
+    EXPECT_TRUE(o.is_changed());
     EXPECT_EQ(o.get_extent(), CRect(3, 4, 13, 9));
     // Only the union's right and bottom count: items right of the origin's
     // left edge do not shift the extent.
@@ -41,29 +45,15 @@ TEST_F(SymbolOutline, InsertsNestedOutlinesByPosition) {
     auto* a = o.add_symbol_outline(new CRSYMBOL_OUTLINE("a"), 0);
     auto* b = o.add_symbol_outline(new CRSYMBOL_OUTLINE("b"), -1);
     auto* c = o.add_symbol_outline(new CRSYMBOL_OUTLINE("c"), 1);  // at index 0
-    ASSERT_EQ(o.get_outlines().get_size(), 3);
-    EXPECT_EQ(o.get_outlines().get_at(0), c);
-    EXPECT_EQ(o.get_outlines().get_at(1), a);
-    EXPECT_EQ(o.get_outlines().get_at(2), b);
+    using LIST = std::vector<CRSYMBOL_OUTLINE*>;
+    const auto listed = [&o] { return LIST(o.get_outlines().begin(), o.get_outlines().end()); };
+    EXPECT_EQ(listed(), (LIST{c, a, b}));
     auto* d = o.add_symbol_outline(new CRSYMBOL_OUTLINE("d"), -3);  // at index 1
-    EXPECT_EQ(o.get_outlines().get_at(1), d);
-    auto* e = o.add_symbol_outline(new CRSYMBOL_OUTLINE("e"), 3);  // at index 2
-    EXPECT_EQ(o.get_outlines().get_at(2), e);
-    EXPECT_EQ(o.get_outlines().get_at(4), b);
+    auto* e = o.add_symbol_outline(new CRSYMBOL_OUTLINE("e"), 3);   // at index 2
+    EXPECT_EQ(listed(), (LIST{c, d, e, a, b}));
     EXPECT_EQ(o.get_item_count(), 5);
     o.remove_all_items();
     EXPECT_EQ(o.get_outlines().get_size(), 0);
-}
-
-TEST_F(SymbolOutline, TextTakesItsOwnColourOthersTheCurrentOne) {
-    CRSYMBOL_OUTLINE o("o");
-    o.set_color(0x123456);
-    auto* t = o.add_text(0, 0, "x", 0x808000);
-    auto* l = o.add_line(0, 0, 4, 0);
-    EXPECT_EQ(t->get_color(), 0x808000u);
-    EXPECT_EQ(l->get_color(), 0x123456u);
-    EXPECT_EQ(o.get_color(), 0x123456u);
-    EXPECT_TRUE(o.is_changed());
 }
 
 TEST_F(SymbolOutline, TurnsPortsIntoStubsByWidth) {
@@ -126,8 +116,7 @@ TEST_F(SymbolOutline, TitleIsTrimmedAndKeptApartFromTexts) {
     EXPECT_EQ(t->get_text(), "a_lon...");
     EXPECT_EQ(t->get_color(), 0x808000u);
     EXPECT_EQ(t->get_anchor(), HOTTEXT_CENTER);
-    EXPECT_EQ(t->get_x(), 20);
-    EXPECT_EQ(t->get_y(), 12);
+    EXPECT_EQ(CPoint(t->get_x(), t->get_y()), CPoint(20, 12));
     EXPECT_EQ(o.get_texts().get_size(), 0);
     // Not a box symbol: the title is not written.
     EXPECT_EQ(o.generate_cnx(20, CPoint(), true).Find("BOX"), -1);

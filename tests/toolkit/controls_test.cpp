@@ -5,12 +5,6 @@
 #include <utility>
 
 #include "platform/user_input.h"
-#include "toolkit/cbutton.h"
-#include "toolkit/ccombo_box.h"
-#include "toolkit/cedit_box.h"
-#include "toolkit/crradio_button_group.h"
-#include "toolkit/crspin_button.h"
-#include "toolkit/crstatic.h"
 #include "toolkit_test_support.h"
 
 namespace {
@@ -22,20 +16,22 @@ using V = std::vector<std::string>;
 class ToolkitControls : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_template = make_toolkit_test_template();
-        m_dialog = std::make_unique<CDialog>(&m_template);
+        m_dialog = std::make_unique<CDialog>(&platform_test::test_template());
         ASSERT_TRUE(m_dialog->create_from_template());
         m_dialog->ShowWindow(SW_SHOW);
     }
     void TearDown() override { m_dialog->DestroyWindow(); }
 
     CDialog* dialog() { return m_dialog.get(); }
-    void attach(CCONTROL& control, UINT id) { ASSERT_TRUE(control.attach_control(id, dialog(), &recorder)); }
+    // Binds the control to its item, heard by the recorder for the given codes.
+    void attach(CCONTROL& control, UINT id, std::initializer_list<UINT> codes = {}) {
+        ASSERT_TRUE(control.attach_control(id, dialog(), &recorder));
+        for (UINT code : codes) control.enable_message(code);
+    }
 
     EVENT_RECORDER recorder;
 
 private:
-    BWIZC_DIALOG_TEMPLATE m_template;
     std::unique_ptr<CDialog> m_dialog;
 };
 
@@ -73,32 +69,26 @@ TEST_F(ToolkitControls, CheckBoxReportsEnabledCodesOnceAndSkipsSilentChanges) {
 
 TEST_F(ToolkitControls, CheckBoxRestoresFromTextAndSavesOneOrZero) {
     CRCHECK_BUTTON check;
-    attach(check, ID_CHECK);
-    check.enable_message(BN_CLICKED);
-    struct CASE {
-        const char* text;
-        bool checked;
-    };
-    for (const CASE& c : {CASE{"TRUE", true}, CASE{"", false}, CASE{"1", true}, CASE{"0", false},
-                          CASE{"true", true}, CASE{"FALSE", false}}) {
-        SCOPED_TRACE(c.text);
-        CString text = c.text;
+    attach(check, ID_CHECK, {BN_CLICKED});
+    for (const auto& [given, checked] : {std::pair<const char*, bool>{"TRUE", true}, {"", false}, {"1", true},
+                                         {"0", false}, {"true", true}, {"FALSE", false}}) {
+        SCOPED_TRACE(given);
+        CString text = given;
         const size_t before = recorder.events.size();
         check.on_ddx_value(CRVALUE_NOTIFIER::DDX_RESTORE, text);
         EXPECT_EQ(recorder.events.size(), before);  // restoring is silent
         check.on_ddx_value(CRVALUE_NOTIFIER::DDX_APPLY, text);
         EXPECT_EQ(recorder.events.size(), before + 1);
-        EXPECT_EQ(check.GetCheck(), c.checked ? BST_CHECKED : BST_UNCHECKED);
+        EXPECT_EQ(check.GetCheck(), checked ? BST_CHECKED : BST_UNCHECKED);
         CString saved = "junk";
         check.on_ddx_value(CRVALUE_NOTIFIER::DDX_SAVE, saved);
-        EXPECT_EQ(saved, c.checked ? "1" : "0");
+        EXPECT_EQ(saved, checked ? "1" : "0");
     }
 }
 
 TEST_F(ToolkitControls, PlainCheckBoxTogglesSilentlyAndThreeStateByFlagOrStyle) {
     CCHECK_BUTTON plain;
-    attach(plain, ID_CHECK);
-    plain.enable_message(BN_CLICKED);
+    attach(plain, ID_CHECK, {BN_CLICKED});
     ASSERT_TRUE(bwizc_user_click(dialog(), ID_CHECK));
     EXPECT_TRUE(recorder.events.empty());
     EXPECT_EQ(plain.get_check_state(), BST_CHECKED);
@@ -118,8 +108,7 @@ TEST_F(ToolkitControls, PlainCheckBoxTogglesSilentlyAndThreeStateByFlagOrStyle) 
     // automatic three-state goes through indeterminate.
     for (const auto& [style, after_first] : {std::pair<UINT, int>{BS_3STATE, BST_CHECKED}, {BS_AUTO3STATE, BST_INDETERMINATE}}) {
         SCOPED_TRACE(style);
-        BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
-        CDialog other(&tmpl);
+        CDialog other(&platform_test::test_template());
         ASSERT_TRUE(other.create_from_template());
         other.ShowWindow(SW_SHOW);
         other.GetDlgItem(ID_CHECK)->ModifyStyle(BS_TYPEMASK, style);
@@ -212,8 +201,7 @@ TEST_F(ToolkitControls, PlainRadioButtonsReportClicksStraightToTheirGroup) {
     attach(a, ID_RADIO_A);
     attach(b, ID_RADIO_B);
     CRRADIO_BUTTON_GROUP group;
-    group.add_member(&a);
-    group.add_member(&b);
+    for (CRADIO_BUTTON* r : {&a, &b}) group.add_member(r);
     a.set_value_no_notify(true);
     ASSERT_TRUE(bwizc_user_click(dialog(), ID_RADIO_B));
     EXPECT_TRUE(b.get_val_bool());
@@ -224,8 +212,7 @@ TEST_F(ToolkitControls, PlainRadioButtonsReportClicksStraightToTheirGroup) {
 
 TEST_F(ToolkitControls, TextBoxTellsUserEditsFromProgrammaticValues) {
     CREDIT_BOX text;
-    attach(text, ID_TEXT);
-    text.enable_message(EN_CHANGE);
+    attach(text, ID_TEXT, {EN_CHANGE});
     ASSERT_TRUE(bwizc_user_type(dialog(), ID_TEXT, "ab"));
     EXPECT_EQ(recorder.events[1].code, EN_CHANGE);
     text.set_value(CString("ab"));  // shown already: nothing happens
@@ -253,8 +240,7 @@ TEST_F(ToolkitControls, TextBoxTellsUserEditsFromProgrammaticValues) {
 
 TEST_F(ToolkitControls, IntegerFieldFiltersKeysAndAppliesOnlyNumbers) {
     CREDIT_BOX_INTEGER_RADIX field;
-    attach(field, ID_PATTERN);
-    field.enable_message(EN_CHANGE);
+    attach(field, ID_PATTERN, {EN_CHANGE});
 
     ASSERT_TRUE(bwizc_user_type(dialog(), ID_PATTERN, "-x"));
     EXPECT_EQ(field.GetWindowText(), "");  // negatives are off by default
@@ -292,10 +278,9 @@ TEST_F(ToolkitControls, IntegerFieldFiltersKeysAndAppliesOnlyNumbers) {
 TEST_F(ToolkitControls, RadixComboBoxConvertsItsBuddysText) {
     CREDIT_BOX_INTEGER_RADIX field;
     CCOMBOBOX_RADIX radix;
-    attach(field, ID_PATTERN);
+    attach(field, ID_PATTERN, {EN_CHANGE});
     attach(radix, ID_RADIX);
     radix.set_buddy(&field);
-    field.enable_message(EN_CHANGE);
     ASSERT_EQ(radix.GetCount(), 4);
 
     field.set_value(255);
@@ -323,8 +308,7 @@ TEST_F(ToolkitControls, RadixComboBoxConvertsItsBuddysText) {
 
 TEST_F(ToolkitControls, HexBoxRebuildsWhatIsTyped) {
     CREDIT_BOX_INTEGER_HEX hex;
-    attach(hex, ID_HEX);
-    hex.enable_message(EN_CHANGE);
+    attach(hex, ID_HEX, {EN_CHANGE});
     EXPECT_EQ(CString(hex.get_effective_font().lfFaceName), "Courier");
 
     ASSERT_TRUE(bwizc_user_type(dialog(), ID_HEX, "ab"));
@@ -344,8 +328,7 @@ TEST_F(ToolkitControls, HexBoxRebuildsWhatIsTyped) {
 
 TEST_F(ToolkitControls, ComboBoxValuesFollowSelectionsAndFallBackToTheFirstItem) {
     CRCOMBO_BOX list;
-    attach(list, ID_LIST);
-    list.enable_message(CBN_SELCHANGE);
+    attach(list, ID_LIST, {CBN_SELCHANGE});
     for (const char* item : {"Basic", "GIGE", "XAUI"}) list.AddString(item);
 
     list.set_value(CString("SONET"));  // not in the list: nothing changes
@@ -376,9 +359,7 @@ TEST_F(ToolkitControls, ComboBoxValuesFollowSelectionsAndFallBackToTheFirstItem)
 
 TEST_F(ToolkitControls, NumericComboBoxTakesOnlyDigits) {
     CRCOMBO_BOX_NUMERIC number;
-    attach(number, ID_NUMBER);
-    number.enable_message(CBN_SELCHANGE);
-    number.enable_message(CBN_EDITCHANGE);
+    attach(number, ID_NUMBER, {CBN_SELCHANGE, CBN_EDITCHANGE});
     for (int n : {1, 4, 8}) number.add_item(n);
     ASSERT_EQ(number.GetCount(), 3);
     EXPECT_EQ(number.GetLBText(2), "8");
@@ -450,8 +431,7 @@ TEST_F(ToolkitControls, EnableAndShowActOnTheWindow) {
 
 TEST_F(ToolkitControls, FloatBoxClampsAndFormatsWhenTheUserLeavesIt) {
     CREDIT_BOX_FLOAT rate(2, 0.0f, 10.0f);
-    attach(rate, ID_INTEGER);
-    rate.enable_message(EN_CHANGE);
+    attach(rate, ID_INTEGER, {EN_CHANGE});
     ASSERT_TRUE(bwizc_user_type(dialog(), ID_INTEGER, "3.1.41-"));
     EXPECT_EQ(rate.GetWindowText(), "3.141");  // one point, no minus
     const size_t typed = recorder.events.size();

@@ -23,10 +23,9 @@ std::string fills_of(CWnd* wnd) {
 }  // namespace
 
 TEST(FlatLook, ControlsTakeTheirLookWhenAttachedAndDrawTheirStateAndTheMouseOverThem) {
-    BWIZC_DIALOG_TEMPLATE tmpl = make_toolkit_test_template();
     for (const bool flat : {false, true}) {
         crui_set_look_and_feel(flat ? new CRUI_FLAT_LOOK_AND_FEEL : nullptr);
-        CDialog dialog(&tmpl);
+        CDialog dialog(&platform_test::test_template());
         ASSERT_TRUE(dialog.create_from_template());
         dialog.ShowWindow(SW_SHOW);
         CRBUTTON button;
@@ -56,9 +55,8 @@ TEST(FlatLook, ControlsTakeTheirLookWhenAttachedAndDrawTheirStateAndTheMouseOver
 
         // Clicks: the window holds the check state drawn, and an owner-drawn
         // radio button unchecks the others of its group itself.
-        for (CWnd* clicked : {static_cast<CWnd*>(&a), static_cast<CWnd*>(&b), static_cast<CWnd*>(&check)}) {
+        for (CWnd* clicked : {static_cast<CWnd*>(&a), static_cast<CWnd*>(&b), static_cast<CWnd*>(&check)})
             ASSERT_TRUE(bwizc_user_click(clicked));
-        }
         EXPECT_EQ(std::to_string(a.state().check) + std::to_string(b.state().check) + std::to_string(check.state().check), "011");
         if (!flat) continue;
         // The pointer over a push button lights its face, leaving puts it

@@ -36,30 +36,28 @@ TEST(Subject, NotifiesListeningListenersInOrderWithFirstListenersAhead) {
 
     CRCONTROL_EVENT event;
     event.set_val(CString("x"));
-    subject.notify_listeners(&event);
-    EXPECT_EQ(log, (std::vector<std::string>{"c:x", "a:x", "b:x"}));
+    // Who heard one notification, in order.
+    auto heard = [&] {
+        log.clear();
+        subject.notify_listeners(&event);
+        return log;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(heard(), (V{"c:x", "a:x", "b:x"}));
 
     // A listener moved to the front is not duplicated.
     subject.add_as_first_listener(&b);
     EXPECT_EQ(subject.get_listener_count(), 3);
-    log.clear();
-    subject.notify_listeners(&event);
-    EXPECT_EQ(log, (std::vector<std::string>{"b:x", "c:x", "a:x"}));
+    EXPECT_EQ(heard(), (V{"b:x", "c:x", "a:x"}));
 
     // A listener that stopped listening is passed over until it listens again.
     c.set_listening(false);
-    log.clear();
-    subject.notify_listeners(&event);
-    EXPECT_EQ(log, (std::vector<std::string>{"b:x", "a:x"}));
+    EXPECT_EQ(heard(), (V{"b:x", "a:x"}));
     c.set_listening(true);
-    log.clear();
-    subject.notify_listeners(&event);
-    EXPECT_EQ(log, (std::vector<std::string>{"b:x", "c:x", "a:x"}));
+    EXPECT_EQ(heard(), (V{"b:x", "c:x", "a:x"}));
 
     subject.remove_all_listeners();
-    log.clear();
-    subject.notify_listeners(&event);
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(heard().empty());
     EXPECT_EQ(subject.find_listener(&a), -1);
 }
 

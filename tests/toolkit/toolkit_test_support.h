@@ -2,7 +2,9 @@
 // hears, and a page-like dialog on the platform tests' template.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialog.h"
@@ -39,59 +41,40 @@ public:
         return out;
     }
     int count_for(UINT id) const {
-        int n = 0;
-        for (const RECORDED_EVENT& e : events) n += e.id == id ? 1 : 0;
-        return n;
+        return static_cast<int>(
+            std::count_if(events.begin(), events.end(), [id](const RECORDED_EVENT& e) { return e.id == id; }));
     }
     std::vector<RECORDED_EVENT> events;
 };
 
 // The platform tests' template, its items named as the toolkit tests use them.
 enum TEST_ITEM_ID : UINT {
-    ID_APPLY = platform_test::IDC_APPLY,
-    ID_CHECK = platform_test::IDC_FEATURE,
-    ID_RADIO_A = platform_test::IDC_RADIX10,
-    ID_RADIO_B = platform_test::IDC_RADIX16,
-    ID_RADIO_C = platform_test::IDC_RADIX2,
-    ID_LIST = platform_test::IDC_DROPLIST,
-    ID_NUMBER = platform_test::IDC_DROPDOWN,
-    ID_TEXT = platform_test::IDC_NAME,
-    ID_PATTERN = platform_test::IDC_PATTERN,
-    ID_RADIX = platform_test::IDC_RADIX,
-    ID_HEX = platform_test::IDC_HEX,
-    ID_SPIN = platform_test::IDC_SPIN,
-    ID_LABEL = platform_test::IDC_LABEL,
-    ID_FRAME = platform_test::IDC_GROUP,
-    ID_INTEGER = platform_test::IDC_INTEGER,
-    ID_BAR = 120,
+    ID_APPLY = platform_test::IDC_APPLY,      ID_CHECK = platform_test::IDC_FEATURE,
+    ID_RADIO_A = platform_test::IDC_RADIX10,  ID_RADIO_B = platform_test::IDC_RADIX16,
+    ID_RADIO_C = platform_test::IDC_RADIX2,   ID_LIST = platform_test::IDC_DROPLIST,
+    ID_NUMBER = platform_test::IDC_DROPDOWN,  ID_TEXT = platform_test::IDC_NAME,
+    ID_PATTERN = platform_test::IDC_PATTERN,  ID_RADIX = platform_test::IDC_RADIX,
+    ID_HEX = platform_test::IDC_HEX,          ID_SPIN = platform_test::IDC_SPIN,
+    ID_LABEL = platform_test::IDC_LABEL,      ID_FRAME = platform_test::IDC_GROUP,
+    ID_INTEGER = platform_test::IDC_INTEGER,  ID_BAR = 120,
     ID_HELP = 121,
 };
-
-inline BWIZC_DIALOG_TEMPLATE make_toolkit_test_template() { return platform_test::test_template(); }
 
 // A page-like dialog: one toolkit control of each kind bound to its template
 // item, with the dialog itself as the listener, the way pages register them.
 class TOOLKIT_TEST_DIALOG : public CDialog, public EVENT_RECORDER {
 public:
-    explicit TOOLKIT_TEST_DIALOG(const BWIZC_DIALOG_TEMPLATE* tmpl) : CDialog(tmpl) {}
+    TOOLKIT_TEST_DIALOG() : CDialog(&platform_test::test_template()) {}
 
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        label.attach_control(ID_LABEL, this, this);
-        frame.attach_control(ID_FRAME, this, this);
-        apply.attach_control(ID_APPLY, this, this);
-        check.attach_control(ID_CHECK, this, this);
-        radio_a.attach_control(ID_RADIO_A, this, this);
-        radio_b.attach_control(ID_RADIO_B, this, this);
-        radio_c.attach_control(ID_RADIO_C, this, this);
-        list.attach_control(ID_LIST, this, this);
-        number.attach_control(ID_NUMBER, this, this);
-        text.attach_control(ID_TEXT, this, this);
-        pattern.attach_control(ID_PATTERN, this, this);
-        radix.attach_control(ID_RADIX, this, this);
-        hex.attach_control(ID_HEX, this, this);
-        spin.attach_control(ID_SPIN, this, this);
-        integer.attach_control(ID_INTEGER, this, this);
+        for (const auto& [control, id] : std::initializer_list<std::pair<CCONTROL*, UINT>>{
+                 {&label, ID_LABEL}, {&frame, ID_FRAME}, {&apply, ID_APPLY}, {&check, ID_CHECK},
+                 {&radio_a, ID_RADIO_A}, {&radio_b, ID_RADIO_B}, {&radio_c, ID_RADIO_C}, {&list, ID_LIST},
+                 {&number, ID_NUMBER}, {&text, ID_TEXT}, {&pattern, ID_PATTERN}, {&radix, ID_RADIX},
+                 {&hex, ID_HEX}, {&spin, ID_SPIN}, {&integer, ID_INTEGER}}) {
+            control->attach_control(id, this, this);
+        }
         radix.set_buddy(&pattern);
 
         // A bar built from code below the template's items: a gel block
@@ -111,23 +94,21 @@ public:
         bar.set_creation_size(bar_size);
         bar.create_in_dlg(this);
         bar.set_size(bar_size);
-        bar_origin = CPoint(0, client.Height() - bar_size.cy - 30);
+        const CPoint bar_origin(0, client.Height() - bar_size.cy - 30);
         bar.move_element(CRect(bar_origin, bar_size), true);
         bar.do_layout(bar_origin);
         help.add_listener(this);
         help.enable_message(BN_CLICKED);
         for (CRRADIO_BUTTON* r : {&radio_a, &radio_b, &radio_c}) group.add_member(r);
 
-        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&apply, &check, &radio_a, &radio_b, &radio_c}) {
+        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&apply, &check, &radio_a, &radio_b, &radio_c})
             c->enable_message(BN_CLICKED);
-        }
         for (CCONTROL* c : std::initializer_list<CCONTROL*>{&list, &number, &radix}) {
             c->enable_message(CBN_SELCHANGE);
             c->enable_message(CBN_EDITCHANGE);
         }
-        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&text, &pattern, &hex, &integer}) {
+        for (CCONTROL* c : std::initializer_list<CCONTROL*>{&text, &pattern, &hex, &integer})
             c->enable_message(EN_CHANGE);
-        }
         spin.enable_message(UDN_DELTAPOS);
         for (const char* item : {"Basic", "GIGE", "XAUI"}) list.AddString(item);
         for (int n : {1, 2, 4}) number.add_item(n);
@@ -138,13 +119,10 @@ public:
         radio_a.set_value(true);
         list.set_value(CString("Basic"));
         events.clear();
-        if (end_at_once) EndDialog(IDABORT);
         return TRUE;
     }
 
     static constexpr COLORREF BAR_COLOR = RGB(0x20, 0x60, 0xC0);
-    bool end_at_once = false;
-    CPoint bar_origin;
     CRSTATIC label;
     CRSTATIC_GROUP frame;
     CRBUTTON apply;

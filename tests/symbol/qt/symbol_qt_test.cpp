@@ -58,11 +58,7 @@ TEST(SymbolQt, PaintsThePreviewAndWritesTheSameTextAsHeadless) {
 
     // Box edges, the first input stub on the left and the first output stub
     // on the right, where the layout put them (panel inset 8).
-    CRect outline;
-    preview.get_symbol_outline()->GetWindowRect(&outline);
-    CRect me;
-    preview.GetWindowRect(&me);
-    const CPoint at = outline.TopLeft() - me.TopLeft() + symbol->get_origin();
+    const CPoint at = preview.get_symbol_outline()->get_rect().TopLeft() + symbol->get_origin();
     const CRect box = symbol->get_box_rect();
     const int mid_y = at.y + (box.top + box.bottom) / 2;
     EXPECT_TRUE(dark(img, at.x + box.left, mid_y));
