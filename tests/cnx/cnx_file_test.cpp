@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,7 +27,7 @@ void fill_typical(CRCNX_MANAGER& m) {
 
 }  // namespace
 
-TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
+TEST(CnxFile, WriteReplacesTheTargetLeavingNoTemporaryFileOrSaysWhyItCannot) {
     SCRATCH_DIR dir;
     const std::string path = dir.file("kv2gxb.cnx");
     write_file(path, "old contents\n");
@@ -44,51 +42,14 @@ TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_TRUE(messages.texts.empty());
-}
 
-TEST(CnxFile, FailedWriteKeepsTheOldFileAndReportsTheError) {
-    SCRATCH_DIR dir;
-    CRCNX_MANAGER m;
-    fill_typical(m);
-    for (int i = 0; i < 200; ++i) {
-        m.add_cnx_private(new CRCNX_ITEM_PRIVATE(CString("WIZ_PAD") + std::to_string(i).c_str(), "STRING",
-                                                 "padding to make the file large"));
-    }
-
-    // The file may not grow past 64 bytes: the temporary file cannot be
-    // written, so the old file must stay as it was.
-    const std::string path = dir.file("kv2gxb.cnx");
-    write_file(path, "old contents\n");
-    {
-        MESSAGE_CAPTURE messages;
-        struct rlimit old_limit;
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-        struct rlimit small = old_limit;
-        small.rlim_cur = 64;
-        auto old_handler = signal(SIGXFSZ, SIG_IGN);
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool written = m.write_cnx_file(path, "kv2gxb");
-        setrlimit(RLIMIT_FSIZE, &old_limit);
-        signal(SIGXFSZ, old_handler);
-        EXPECT_FALSE(written);
-        EXPECT_EQ(read_file(path), "old contents\n");
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{"kv2gxb.cnx"});
-        ASSERT_EQ(messages.texts.size(), 1u);
-
-        // Not reported when the caller asks for silence.
-        EXPECT_FALSE(m.write_cnx_file(dir.file("missing/kv2gxb.cnx"), "kv2gxb", false, false));
-        EXPECT_EQ(messages.texts.size(), 1u);
-    }
-
-    // The directory is gone: nothing can be created there.
-    {
-        MESSAGE_CAPTURE messages;
-        const std::string gone = dir.file("gone/kv2gxb.cnx");
-        EXPECT_FALSE(m.write_cnx_file(gone, "kv2gxb"));
-        ASSERT_EQ(messages.texts.size(), 1u);
-        EXPECT_EQ(messages.texts[0], "File " + gone + " could not be opened");
-        EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
-    }
+    // Nothing is created in a folder that is gone, and the reason is shown.
+    // (The fault tests fill a disk and hold a folder in the file's place.)
+    const std::string gone = dir.file("gone/kv2gxb.cnx");
+    EXPECT_FALSE(m.write_cnx_file(gone, "kv2gxb"));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], "File " + gone + " could not be opened");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
 }
 
 TEST(CnxFile, ReadingReportsFileErrorsAndKeepsWhatWasRead) {
