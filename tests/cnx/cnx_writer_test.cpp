@@ -63,11 +63,9 @@ TEST(CnxWriter, WritesEverySectionInOrder) {
     m.add_cnx_parameter(new CRCNX_ITEM_PARAMETER("operation_mode", "STRING", "duplex"));
     m.add_cnx_constant(new CRCNX_ITEM_CONSTANT("intended_device_family", "STRING", "Velaris II GX"));
     m.add_cnx_port(new CRCNX_ITEM_USED_PORT("tx_dataout", 1, 0, 4, 0, "OUTPUT", "NODEFVAL", ""));
-    m.add_cnx_port(new CRCNX_ITEM_USED_PORT("rx_datain", 4, 0, 0, 0, "INPUT", "NODEFVAL", ""));
     m.add_cnx_port(new CRCNX_ITEM_USED_PORT("pll_inclk", 0, 0, 0, 0, "INPUT_CLK_EXT", "NODEFVAL", "pll\\in\tclk"));
     m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("rx_datain", 4, 0, 0, 0, "@", 4, 0, 0, 0));
     m.add_cnx_connection(new CRCNX_ITEM_CONNECTION("pll_inclk", 1, 2, 3, 4, "@", 5, 6, 7, 8));
-    m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_NORMAL", "kv2gxb.v", true, true));
     m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_EXPLICIT", "kv2gxb_inst.v", false, false));
     m.add_cnx_gen_file(new CRCNX_ITEM_GEN_FILE("TYPE_TEMPLATE", "sub\\bb.v", true, false));
     m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("first\\\t\"x\""));
@@ -98,13 +96,11 @@ TEST(CnxWriter, WritesEverySectionInOrder) {
               "CONSTANT: intended_device_family STRING \"Velaris II GX\"\n"
               "\n"
               "USED_PORT: pll_inclk 0 0 0 0 INPUT_CLK_EXT NODEFVAL \"pll\\in\tclk\"\n"
-              "USED_PORT: rx_datain 0 0 4 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n"
               "USED_PORT: tx_dataout 4 0 1 0 OUTPUT NODEFVAL \"tx_dataout[3..0][0..0]\"\n"
               "\n"
               "CONNECT: rx_datain 0 0 4 0 @ 0 0 4 0\n"
               "CONNECT: pll_inclk 3 4 1 2 @ 7 8 5 6\n"
               "\n"
-              "GEN_FILE: TYPE_NORMAL kv2gxb.v TRUE FALSE\n"
               "GEN_FILE: TYPE_EXPLICIT kv2gxb_inst.v FALSE \n"
               "GEN_FILE: TYPE_TEMPLATE sub\\\\bb.v TRUE \n"
               "\n"
