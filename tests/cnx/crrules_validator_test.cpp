@@ -3,7 +3,6 @@
 // which wizard map it picks, and what a broken rules file is reported as.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <utility>

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -12,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 

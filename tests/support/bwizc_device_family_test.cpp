@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "support/bwizc_device_family.h"
 
 namespace {
@@ -53,7 +51,6 @@ TEST(BwizcDeviceFamily, CarriesPreferredNameAndIdentifier) {
 TEST(BwizcDeviceFamily, FindsFamilyThroughNameService) {
     EXPECT_EQ(bwizc_global_get_device_family("Velaris II GX"), &BWIZC_DEVICE_VELARISIIGX);
     EXPECT_EQ(bwizc_global_get_device_family("VELARIS-II-GX"), &BWIZC_DEVICE_VELARISIIGX);
-    EXPECT_EQ(bwizc_global_get_device_family("velarisiigx"), &BWIZC_DEVICE_VELARISIIGX);
     EXPECT_EQ(BWIZC_RDEVICE_FAMILY::get_device_family("Velaris 2"), &BWIZC_DEVICE_VELARISII);
     EXPECT_EQ(BWIZC_RDEVICE_FAMILY::get_device_family("Velaris"), &BWIZC_DEVICE_VELARIS);
     EXPECT_EQ(bwizc_global_get_device_family("Velaris GX"), &BWIZC_DEVICE_VELARISGX);
