@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,7 +26,7 @@ void fill_typical(CRCNX_MANAGER& m) {
 
 }  // namespace
 
-TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
+TEST(CnxFile, WriteReplacesTheTargetLeavingNoTemporaryFileOrSaysWhyItCannot) {
     SCRATCH_DIR dir;
     const std::string path = dir.file("kv2gxb.cnx");
     write_file(path, "old contents\n");
@@ -46,75 +42,13 @@ TEST(CnxFile, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_TRUE(messages.texts.empty());
 
-    // Written through a symbolic link, the link stays and its target changes.
-    const std::string link = dir.file("link.cnx");
-    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
-    m.add_cnx_err_msg(new CRCNX_ITEM_ERR_MSG("through the link"));
-    ASSERT_TRUE(m.write_cnx_file(link, "kv2gxb"));
-    struct stat lst;
-    ASSERT_EQ(lstat(link.c_str(), &lst), 0);
-    EXPECT_TRUE(S_ISLNK(lst.st_mode));
-    EXPECT_NE(read_file(path).find("ERR_MSG: through the link\n"), std::string::npos);
-}
-
-TEST(CnxFile, FailedWriteKeepsTheOldFileAndReportsTheError) {
-    SCRATCH_DIR dir;
-    CRCNX_MANAGER m;
-    fill_typical(m);
-    for (int i = 0; i < 200; ++i) {
-        m.add_cnx_private(new CRCNX_ITEM_PRIVATE(CString("WIZ_PAD") + std::to_string(i).c_str(), "STRING",
-                                                 "padding to make the file large"));
-    }
-
-    // The file may not grow past 64 bytes: the temporary file cannot be
-    // written, so the old file must stay as it was.
-    const std::string path = dir.file("kv2gxb.cnx");
-    write_file(path, "old contents\n");
-    {
-        MESSAGE_CAPTURE messages;
-        struct rlimit old_limit;
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-        struct rlimit small = old_limit;
-        small.rlim_cur = 64;
-        auto old_handler = signal(SIGXFSZ, SIG_IGN);
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool written = m.write_cnx_file(path, "kv2gxb");
-        setrlimit(RLIMIT_FSIZE, &old_limit);
-        signal(SIGXFSZ, old_handler);
-        EXPECT_FALSE(written);
-        EXPECT_EQ(read_file(path), "old contents\n");
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{"kv2gxb.cnx"});
-        ASSERT_EQ(messages.texts.size(), 1u);
-
-        // Not reported when the caller asks for silence.
-        EXPECT_FALSE(m.write_cnx_file(dir.file("missing/kv2gxb.cnx"), "kv2gxb", false, false));
-        EXPECT_EQ(messages.texts.size(), 1u);
-    }
-
-    // The target is a directory that is not empty: the rename fails.
-    const std::string busy = dir.file("busy.cnx");
-    std::filesystem::create_directory(busy);
-    write_file(busy + "/keep", "kept\n");
-    {
-        MESSAGE_CAPTURE messages;
-        EXPECT_FALSE(m.write_cnx_file(busy, "kv2gxb"));
-        ASSERT_EQ(messages.texts.size(), 1u);
-        EXPECT_NE(messages.texts[0].find(busy), std::string::npos) << messages.texts[0];
-        EXPECT_EQ(read_file(busy + "/keep"), "kept\n");
-        std::vector<std::string> names = dir.entries();
-        std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, (std::vector<std::string>{"busy.cnx", "kv2gxb.cnx"}));
-    }
-
-    // The directory is gone: nothing can be created there.
-    {
-        MESSAGE_CAPTURE messages;
-        const std::string gone = dir.file("gone/kv2gxb.cnx");
-        EXPECT_FALSE(m.write_cnx_file(gone, "kv2gxb"));
-        ASSERT_EQ(messages.texts.size(), 1u);
-        EXPECT_EQ(messages.texts[0], "File " + gone + " could not be opened");
-        EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
-    }
+    // Nothing is created in a folder that is gone, and the reason is shown.
+    // (The fault tests fill a disk and hold a folder in the file's place.)
+    const std::string gone = dir.file("gone/kv2gxb.cnx");
+    EXPECT_FALSE(m.write_cnx_file(gone, "kv2gxb"));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], "File " + gone + " could not be opened");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
 }
 
 TEST(CnxFile, ReadingReportsFileErrorsAndKeepsWhatWasRead) {
@@ -164,27 +98,14 @@ TOOL_RESULT run_tool(const std::vector<std::string>& args, const SCRATCH_DIR& di
 
 }  // namespace
 
-TEST(CnxTool, ShowsWhatTheWizardKeepsOfAFile) {
+TEST(CnxTool, NamesTheFileItCannotReadAndHowToCallIt) {
     SCRATCH_DIR dir;
     ASSERT_TRUE(std::filesystem::exists(std::string(KV2GXB_BUILD_DIR) + "/bin/kv2gxb-cnx"))
         << "build the kv2gxb-cnx target first";
-    const std::string path = dir.file("in.cnx");
-    write_file(path, "PRIVATE: b STRING \"2\"\nPRIVATE: a NUMERIC \"1\"\nCONSTANT: c STRING \"x\"\n");
-    TOOL_RESULT r = run_tool({path}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "GENERATION: STANDARD\nVERSION: WM1.0\nMODULE: kv2gxb \n\n"
-              "PRIVATE: a NUMERIC \"1\"\nPRIVATE: b STRING \"2\"\n\n");
-    EXPECT_EQ(r.err, "");
-
-    r = run_tool({dir.file("absent.cnx")}, dir);
+    TOOL_RESULT r = run_tool({dir.file("absent.cnx")}, dir);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("cannot read " + dir.file("absent.cnx")), std::string::npos) << r.err;
-
-    r = run_tool({dir.path()}, dir);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot read"), std::string::npos) << r.err;
 
     r = run_tool({}, dir);
     EXPECT_EQ(r.status, 2);

@@ -37,15 +37,6 @@ TEST(CnxItem, UsedPortWithoutSignalTextNamesItselfWithItsDimensions) {
     EXPECT_EQ(given.get_signal_text(), " clk_in");
 }
 
-TEST(CnxItem, ConnectionIsNamedByItsSeparatorAndKeyedByBothPorts) {
-    CRCNX_ITEM_CONNECTION c("rx_out", 4, 0, 1, 0, CRCNX_ITEM_CONNECTION::MODULE_SIDE_ID, 4, 0, 1, 0);
-    EXPECT_EQ(c.get_name(), "--");
-    EXPECT_EQ(c.get_key(), "rx_out--@");
-    CRCNX_ITEM_CONNECTION reverse("@", 0, 0, 0, 0, "rx_out", 0, 0, 0, 0);
-    EXPECT_NE(reverse.get_key(), c.get_key());
-    EXPECT_EQ(CRCNX_ITEM_CONNECTION().get_name(), "--");
-}
-
 namespace {
 
 std::vector<std::string> sorted_names(const std::vector<std::string>& names) {

@@ -3,7 +3,6 @@
 // which wizard map it picks, and what a broken rules file is reported as.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -164,8 +163,7 @@ TEST(RulesValidator, ABrokenRulesFileIsReportedWithItsPlaceNeverLoaded) {
     };
     for (const BROKEN_CASE& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string path = ::testing::TempDir() + "broken_rules.xml";
-        write_temp("broken_rules.xml", c.text);
+        const std::string path = write_temp("broken_rules.xml", c.text);
         CRules_Validator validator("t", path.c_str());
         EXPECT_FALSE(validator.get_validator().is_loaded());
         EXPECT_EQ(validator.get_brix_info().get_error_message().str(), c.message);

@@ -66,19 +66,6 @@ TEST(TclAnswerParser, StreamNotFramedAsAnswersIsBrokenForGood)
     }
 }
 
-TEST(TclAnswerParser, IncompleteAnswerWaitsForTheRest)
-{
-    BWIZC_TCL_ANSWER_PARSER parser;
-    BWIZC_TCL_ANSWER answer;
-    parser.feed("3\nx\ny\n", 6);
-    EXPECT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::NEED_MORE);
-    parser.feed("z", 1);
-    EXPECT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::NEED_MORE);
-    parser.feed("\n", 1);
-    ASSERT_EQ(parser.next(answer), BWIZC_TCL_ANSWER_PARSER::ANSWER);
-    EXPECT_EQ(elements_of(answer), (std::vector<std::string>{"x", "y", "z"}));
-}
-
 TEST(TclAnswerParser, AnswerAtItsCapsIsTakenAndOnePastThemBreaksTheStream)
 {
     BWIZC_TCL_ANSWER_PARSER::LIMITS limits;

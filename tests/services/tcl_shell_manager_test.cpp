@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -12,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -63,7 +61,9 @@ struct TEST_PAGE {
 
 class TclShellManager : public ::testing::Test {
 protected:
+    // Writing to a dead or deaf child must not raise SIGPIPE in the wizard.
     void SetUp() override {
+        m_old_sigpipe = std::signal(SIGPIPE, SIG_DFL);
         ::unsetenv("KV2GXB_TCLSH");
         MANAGER::set_server_script_path(CString(KV2GXB_BUILD_DIR) + "/libraries/device/devicedb_server.tcl");
         MANAGER::set_answer_timeout_ms(10000);
@@ -77,6 +77,7 @@ protected:
         ::unsetenv("KV2GXB_TCLSH");
         pump_for(20);
         EXPECT_EQ(bwizc_pending_reply_count(), 0);
+        std::signal(SIGPIPE, m_old_sigpipe);
     }
 
     // A server of the test's own, to play a misbehaving database.
@@ -85,50 +86,70 @@ protected:
         std::ofstream(path.c_str()) << text;
         return path;
     }
+
+private:
+    void (*m_old_sigpipe)(int) = SIG_DFL;
 };
 
 }  // namespace
 
-TEST_F(TclShellManager, ListQueriesOfferTheClocksAndRatesThePllReachesAsTheWizardWritesThem) {
-    // Each list query with its answer, elements joined by spaces: range ends,
-    // clocks entered as periods (1000 / period with three decimals), the
-    // receiver's clock tolerance and protocol rates matched as written.
+TEST_F(TclShellManager, ListQueriesAnswerAsTheWizardWritesThemAndEnteredTextIsNeverRun) {
+    // Each command with its answer, elements joined by spaces (null: the
+    // command fails). Entered text goes into the command as typed: brackets,
+    // dollars and semicolons are just a bad number, and only the database's
+    // own commands run. The list queries give range ends, take clocks entered
+    // as periods (1000 / period with three decimals), the receiver's clock
+    // tolerance, and protocol rates matched as written.
     const std::pair<const char*, const char*> cases[] = {
-        {"inclk_freq_list -data_rate 3125.0000 VELARISIIGX_CONFIG_MODE_XAUI", "156.25"},
-        {"data_rate_list -inclk_freq 100.000 VELARISIIGX_CONFIG_MODE_PIPE_X1", "2500"},
-        {"data_rate_list -inclk_freq 125 VELARISIIGX_CONFIG_MODE_PIPE_X4", ""},
-        {"inclk_freq_list -data_rate 3125.01 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
-        {"inclk_freq_list -data_rate 6375 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
+        {"get_hssi_inclk_freq_list -data_rate [exit] VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
+        {"get_hssi_inclk_freq_list -data_rate [set ::devicedb_dir /] VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
+        {"get_hssi_inclk_freq_list -data_rate $tcl_precision VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
+        {"get_hssi_inclk_freq_list -data_rate 2500;puts x VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
+        {"get_hssi_inclk_freq_list -data_rate {2500 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
+        {"puts hello", nullptr},
+        {"set ::devicedb_dir /", nullptr},
+        {"get_hssi_inclk_freq_list -data_rate 2500 VELARISIIGX_CONFIG_MODE_XAUI", ""},
+        {"get_hssi_inclk_freq_list -data_rate 3125.0000 VELARISIIGX_CONFIG_MODE_XAUI", "156.25"},
+        {"get_hssi_data_rate_list -inclk_freq 100.000 VELARISIIGX_CONFIG_MODE_PIPE_X1", "2500"},
+        {"get_hssi_data_rate_list -inclk_freq 125 VELARISIIGX_CONFIG_MODE_PIPE_X4", ""},
+        {"get_hssi_inclk_freq_list -data_rate 3125.01 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
+        {"get_hssi_inclk_freq_list -data_rate 6375 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
          "127.5 159.375 199.21875 255 318.75 398.4375"},
-        {"inclk_freq_list -data_rate 6375.05 VELARISIIGX_CONFIG_MODE_BASIC_6G_1", ""},
-        {"inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
+        {"get_hssi_inclk_freq_list -data_rate 6375.05 VELARISIIGX_CONFIG_MODE_BASIC_6G_1", ""},
+        {"get_hssi_inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
          "62.2 77.75 124.4 155.5 248.8 311 497.6 622"},
-        {"data_rate_list -inclk_freq 55 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
-        {"inclk_freq_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1", "62-622.08"},
-        {"data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_6G_1", "3125-6375"},
-        {"inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G", "156.25"},
-        {"inclk_freq_list -data_rate 4976 VELARISIIGX_CONFIG_MODE_SONET_OC96", "124.4"},
-        {"data_rate_list -inclk_freq 74.178 VELARISIIGX_CONFIG_MODE_SDI", "1483.5165 2967.033"},
-        {"data_rate_list -inclk_freq 621.891 VELARISIIGX_CONFIG_MODE_SONET_OC48", "2488.32"},
-        {"data_rate_list -inclk_freq 100.1 VELARISIIGX_CONFIG_MODE_PIPE_X1", ""},
-        {"inclk_freq_list -data_rate 3125.03 VELARISIIGX_CONFIG_MODE_XAUI", ""},
-        {"inclk_freq_list -data_rate 1483.5165 VELARISIIGX_CONFIG_MODE_SDI", "74.1758 148.3516"},
+        {"get_hssi_data_rate_list -inclk_freq 55 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
+        {"get_hssi_inclk_freq_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1", "62-622.08"},
+        {"get_hssi_data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_6G_1", "3125-6375"},
+        {"get_hssi_inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G", "156.25"},
+        {"get_hssi_inclk_freq_list -data_rate 4976 VELARISIIGX_CONFIG_MODE_SONET_OC96", "124.4"},
+        {"get_hssi_data_rate_list -inclk_freq 74.178 VELARISIIGX_CONFIG_MODE_SDI", "1483.5165 2967.033"},
+        {"get_hssi_data_rate_list -inclk_freq 621.891 VELARISIIGX_CONFIG_MODE_SONET_OC48", "2488.32"},
+        {"get_hssi_data_rate_list -inclk_freq 100.1 VELARISIIGX_CONFIG_MODE_PIPE_X1", ""},
+        {"get_hssi_inclk_freq_list -data_rate 3125.03 VELARISIIGX_CONFIG_MODE_XAUI", ""},
+        {"get_hssi_inclk_freq_list -data_rate 1483.5165 VELARISIIGX_CONFIG_MODE_SDI", "74.1758 148.3516"},
+        {"load_package device_features", "1.0"},
     };
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    const pid_t pid = MANAGER::get_tcl_shell_process_id();
     TEST_PAGE page;
     page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
     MANAGER::begin_command_block(page.wnd.GetSafeHwnd());
-    for (const auto& [query, answer] : cases) MANAGER::run_tcl_shell_command(CString("get_hssi_") + query);
+    for (const auto& [command, answer] : cases) MANAGER::run_tcl_shell_command(command);
     MANAGER::end_command_block();
     ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
     ASSERT_EQ(page.deliveries[1].size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].first);
         const ANSWER& a = page.deliveries[1][i];
-        ASSERT_TRUE(a.has_value()) << cases[i].first;
+        ASSERT_EQ(a.has_value(), cases[i].second != nullptr);
+        if (!a) continue;
         std::string joined;
         for (const std::string& e : *a) joined += (joined.empty() ? "" : " ") + e;
-        EXPECT_EQ(joined, cases[i].second) << cases[i].first;
+        EXPECT_EQ(joined, cases[i].second);
     }
+    EXPECT_TRUE(MANAGER::is_tcl_shell_process_running());
+    EXPECT_EQ(MANAGER::get_tcl_shell_process_id(), pid);
 }
 
 TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull) {
@@ -157,51 +178,19 @@ TEST_F(TclShellManager, BlockAnswersKeepSubmissionOrderAndFailedCommandsAreNull)
     EXPECT_EQ(MANAGER::get_tokenized_result_array()->GetSize(), 0);
 }
 
-TEST_F(TclShellManager, EnteredTextIsDataNeverTclToRun) {
-    // The data rate goes into the command as the user typed it: brackets,
-    // dollars and semicolons are just a bad number, and only the database's
-    // own commands run.
-    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
-    pid_t pid = MANAGER::get_tcl_shell_process_id();
-    TEST_PAGE page;
-    page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
-    page.ask({"get_hssi_inclk_freq_list -data_rate [exit] VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate [set ::devicedb_dir /] VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate $tcl_precision VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate 2500;puts x VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "get_hssi_inclk_freq_list -data_rate {2500 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-              "puts hello", "set ::devicedb_dir /",
-              "get_hssi_inclk_freq_list -data_rate 2500 VELARISIIGX_CONFIG_MODE_XAUI",
-              "load_package device_features"});
-    ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
-    const DELIVERY& d = page.deliveries[1];
-    ASSERT_EQ(d.size(), 9u);
-    for (size_t i = 0; i < 7; ++i) EXPECT_FALSE(d[i].has_value()) << "command " << i << " answered";
-    ASSERT_TRUE(d[7].has_value());
-    EXPECT_TRUE(d[7]->empty());  // 2500 Mbps is no XAUI rate
-    EXPECT_EQ(d[8], ANSWER(std::vector<std::string>{"1.0"}));
-    EXPECT_TRUE(MANAGER::is_tcl_shell_process_running());
-    EXPECT_EQ(MANAGER::get_tcl_shell_process_id(), pid);
-}
-
 TEST_F(TclShellManager, BlockWithoutLiveWindowGoesToTheWindowlessHandler) {
     std::vector<DELIVERY> windowless;
     MANAGER::set_windowless_completion_handler([&] { windowless.push_back(snapshot_results()); });
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
-    MANAGER::begin_command_block(nullptr);
-    MANAGER::run_tcl_shell_command("load_package device_features");
-    MANAGER::end_command_block();
     auto page = std::make_unique<TEST_PAGE>();
-    page->ask({"load_device_info KV2VGX130KF1508C3"});
+    page->ask({"load_package device_features"});
     page.reset();  // the page closed before its answer came
-    ASSERT_TRUE(pump_until([&] { return windowless.size() == 2; }, 5000));
+    ASSERT_TRUE(pump_until([&] { return windowless.size() == 1; }, 5000));
     EXPECT_EQ(windowless[0], DELIVERY{ANSWER(std::vector<std::string>{"1.0"})});
-    EXPECT_EQ(windowless[1], DELIVERY{ANSWER(std::vector<std::string>{"KV2VGX130KF1508C3"})});
 }
 
 TEST_F(TclShellManager, MissingInterpreterOrServerDeliversNothing) {
     ::setenv("KV2GXB_TCLSH", "/nonexistent/tclsh", 1);
-    EXPECT_STREQ(MANAGER::get_interpreter(), "/nonexistent/tclsh");
     EXPECT_FALSE(MANAGER::start_tcl_shell_process());
     EXPECT_FALSE(MANAGER::is_tcl_shell_process_running());
     TEST_PAGE page;
@@ -221,8 +210,6 @@ TEST_F(TclShellManager, MissingInterpreterOrServerDeliversNothing) {
 }
 
 TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHanging) {
-    // Writing to the dead child must not raise SIGPIPE in the wizard.
-    auto old_handler = std::signal(SIGPIPE, SIG_DFL);
     ASSERT_TRUE(MANAGER::start_tcl_shell_process());
     const pid_t pid = MANAGER::get_tcl_shell_process_id();
     // As in the start-up enumeration, each answer asks the next question.
@@ -241,60 +228,39 @@ TEST_F(TclShellManager, InterpreterKilledMidEnumerationStopsAnswersWithoutHangin
     EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
     MANAGER::shut_down_tcl_shell_process();
     EXPECT_TRUE(process_is_gone(pid));
-    std::signal(SIGPIPE, old_handler);
 }
 
-TEST_F(TclShellManager, AnswersOutOfFrameGiveTheInterpreterUp) {
-    struct CASE {
-        const char* name;
-        const char* script;
-    };
-    // Answers "ok" to everything but get_config_keys, which gets an answer
-    // that is not framed: no count line, a count whose elements never come,
-    // or a count whose elements end with the process.
-    const CASE cases[] = {
-        {"unframed.tcl",
-         "while {[gets stdin line] >= 0} {\n"
-         "  if {$line eq \"get_config_keys\"} { puts \"KEY_A KEY_B\" } else { puts 1; puts ok }\n"
-         "  flush stdout\n"
-         "}\n"},
-        {"stalling.tcl",
-         "while {[gets stdin line] >= 0} {\n"
-         "  if {$line eq \"get_config_keys\"} { puts 3; puts KEY_A; flush stdout; after 10000 }\n"
-         "  puts 1; puts ok; flush stdout\n"
-         "}\n"},
-        {"dying.tcl",
-         "while {[gets stdin line] >= 0} {\n"
-         "  if {$line eq \"get_config_keys\"} { puts 2; puts KEY_A; flush stdout; exit 3 }\n"
-         "  puts 1; puts ok; flush stdout\n"
-         "}\n"},
-    };
-    for (const CASE& c : cases) {
-        SCOPED_TRACE(c.name);
-        MANAGER::set_server_script_path(write_script(c.name, c.script));
-        // Long enough for a slow start on a loaded machine, short enough for the stalling case.
-        MANAGER::set_answer_timeout_ms(1500);
-        ASSERT_TRUE(MANAGER::start_tcl_shell_process());
-        pid_t pid = MANAGER::get_tcl_shell_process_id();
-        TEST_PAGE page;
-        page.ask({"load_package device_features"});
-        page.ask({"get_config_keys"});
-        page.ask({"load_package device_features"});
-        ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 8000));
-        pump_for(100);
-        ASSERT_EQ(page.deliveries.size(), 1u);
-        EXPECT_EQ(page.deliveries[0], DELIVERY{ANSWER(std::vector<std::string>{"ok"})});
-        page.ask({"load_package device_features"});
-        pump_for(50);
-        EXPECT_EQ(page.deliveries.size(), 1u);
-        EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
-        MANAGER::shut_down_tcl_shell_process();
-        EXPECT_TRUE(process_is_gone(pid));
-    }
+TEST_F(TclShellManager, AnswerThatStallsGivesTheInterpreterUpAtTheTimeout) {
+    // Answers "ok" to everything but get_config_keys, whose answer announces
+    // three elements and brings one. (Unframed answers and a dying
+    // interpreter are given up at once; the interpreter fault tests pin that.)
+    MANAGER::set_server_script_path(write_script(
+        "stalling.tcl",
+        "while {[gets stdin line] >= 0} {\n"
+        "  if {$line eq \"get_config_keys\"} { puts 3; puts KEY_A; flush stdout; after 10000 }\n"
+        "  puts 1; puts ok; flush stdout\n"
+        "}\n"));
+    // Long enough for a slow start on a loaded machine, short enough to wait for.
+    MANAGER::set_answer_timeout_ms(1500);
+    ASSERT_TRUE(MANAGER::start_tcl_shell_process());
+    pid_t pid = MANAGER::get_tcl_shell_process_id();
+    TEST_PAGE page;
+    page.ask({"load_package device_features"});
+    page.ask({"get_config_keys"});
+    page.ask({"load_package device_features"});
+    ASSERT_TRUE(pump_until([&] { return !MANAGER::is_tcl_shell_process_running(); }, 8000));
+    pump_for(100);
+    ASSERT_EQ(page.deliveries.size(), 1u);
+    EXPECT_EQ(page.deliveries[0], DELIVERY{ANSWER(std::vector<std::string>{"ok"})});
+    page.ask({"load_package device_features"});
+    pump_for(50);
+    EXPECT_EQ(page.deliveries.size(), 1u);
+    EXPECT_EQ(MANAGER::get_pending_block_count(), 0);
+    MANAGER::shut_down_tcl_shell_process();
+    EXPECT_TRUE(process_is_gone(pid));
 }
 
 TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe) {
-    auto old_handler = std::signal(SIGPIPE, SIG_DFL);
     // Answers one command, then stops reading but stays alive.
     MANAGER::set_server_script_path(write_script(
         "deaf.tcl", "gets stdin line\nputs 1\nputs ok\nflush stdout\nclose stdin\nafter 5000\n"));
@@ -314,7 +280,6 @@ TEST_F(TclShellManager, InterpreterThatStopsReadingDoesNotRaiseSigpipe) {
     EXPECT_EQ(page.deliveries.size(), 1u);
     MANAGER::shut_down_tcl_shell_process();
     EXPECT_TRUE(process_is_gone(pid));
-    std::signal(SIGPIPE, old_handler);
 }
 
 TEST_F(TclShellManager, ShutDownReapsTheChildAndDropsAnswersNotYetDelivered) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "support/bwizc_device_family.h"
 
 namespace {
@@ -53,7 +51,6 @@ TEST(BwizcDeviceFamily, CarriesPreferredNameAndIdentifier) {
 TEST(BwizcDeviceFamily, FindsFamilyThroughNameService) {
     EXPECT_EQ(bwizc_global_get_device_family("Velaris II GX"), &BWIZC_DEVICE_VELARISIIGX);
     EXPECT_EQ(bwizc_global_get_device_family("VELARIS-II-GX"), &BWIZC_DEVICE_VELARISIIGX);
-    EXPECT_EQ(bwizc_global_get_device_family("velarisiigx"), &BWIZC_DEVICE_VELARISIIGX);
     EXPECT_EQ(BWIZC_RDEVICE_FAMILY::get_device_family("Velaris 2"), &BWIZC_DEVICE_VELARISII);
     EXPECT_EQ(BWIZC_RDEVICE_FAMILY::get_device_family("Velaris"), &BWIZC_DEVICE_VELARIS);
     EXPECT_EQ(bwizc_global_get_device_family("Velaris GX"), &BWIZC_DEVICE_VELARISGX);
@@ -69,15 +66,6 @@ TEST(BwizcFreqUnit, FindsUnitsByExactNameExceptFemtoseconds) {
                                      {"fs", nullptr}, {"Velaris", nullptr}}) {
         EXPECT_EQ(static_cast<const void*>(bwizc_global_get_freq_unit(name)), unit) << name;
     }
-
-    ASSERT_EQ(g_bwizc_object_list.get_size(), 15);
-    EXPECT_EQ(g_bwizc_object_list.to_string(), "");
-    EXPECT_EQ(g_bwizc_object_list[0], &BWIZC_DEVICE_VELARISII);
-    EXPECT_EQ(g_bwizc_object_list[3], &BWIZC_DEVICE_VELARISIIGX);
-    EXPECT_EQ(g_bwizc_object_list[4], &UNIT_HZ);
-    EXPECT_EQ(g_bwizc_object_list[12], &UNIT_PICO_SEC);
-    EXPECT_EQ(g_bwizc_object_list[14], &UNIT_RADIANS);
-    EXPECT_EQ(g_bwizc_object_list.find(&UNIT_FEMTO_SEC), -1);
 }
 
 TEST(BwizcFreqUnit, ConvertsTimesAndFrequencies) {
