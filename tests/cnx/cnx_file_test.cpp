@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -42,8 +44,30 @@ TEST(CnxFile, WriteReplacesTheTargetLeavingNoTemporaryFileOrSaysWhyItCannot) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_TRUE(messages.texts.empty());
 
+    // A write that stops half-way (here: a file-size limit, so no superuser
+    // is needed) keeps the written file, leaves no temporary file behind and
+    // says so once; a caller that asked for quiet hears nothing.
+    const std::string good = read_file(path);
+    for (int i = 0; i < 50; ++i) {
+        m.add_cnx_private(new CRCNX_ITEM_PRIVATE(CString("WIZ_PAD") + std::to_string(i).c_str(), "STRING", "pad"));
+    }
+    struct rlimit old_limit, small;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    small = old_limit;
+    small.rlim_cur = 64;
+    const auto old_handler = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = m.write_cnx_file(path, "kv2gxb");
+    const bool quiet_written = m.write_cnx_file(path, "kv2gxb", false, false);
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(written || quiet_written);
+    EXPECT_EQ(read_file(path), good);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"kv2gxb.cnx"});
+    ASSERT_EQ(messages.texts.size(), 1u);
+    messages.texts.clear();
+
     // Nothing is created in a folder that is gone, and the reason is shown.
-    // (The fault tests fill a disk and hold a folder in the file's place.)
     const std::string gone = dir.file("gone/kv2gxb.cnx");
     EXPECT_FALSE(m.write_cnx_file(gone, "kv2gxb"));
     ASSERT_EQ(messages.texts.size(), 1u);
