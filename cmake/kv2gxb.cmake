@@ -40,8 +40,10 @@ function(kv2gxb_tests label)
     KV2GXB_BUILD_DIR="${CMAKE_BINARY_DIR}"
     KV2GXB_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KV2GXB_ARTIFACTS_DIR="${KV2GXB_ARTIFACTS_DIR}")
+  # A test that waits forever on a broken answer fails after five minutes
+  # instead of holding CI up to its limit.
   gtest_discover_tests(${_exe}
-    PROPERTIES LABELS ${label}
+    PROPERTIES LABELS ${label} TIMEOUT 300
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
@@ -68,7 +70,7 @@ function(kv2gxb_qt_tests name label)
     KV2GXB_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KV2GXB_ARTIFACTS_DIR="${KV2GXB_ARTIFACTS_DIR}")
   gtest_discover_tests(${name}
-    PROPERTIES LABELS ${label} ENVIRONMENT QT_QPA_PLATFORM=offscreen
+    PROPERTIES LABELS ${label} ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 300
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
