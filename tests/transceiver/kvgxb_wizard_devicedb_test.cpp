@@ -2,7 +2,6 @@
 // the start-up enumeration through the query service into the preset table,
 // matching on what it filed, and the faults.
 #include <csignal>
-#include <cstdio>
 #include <set>
 
 #include "transceiver/kvgxb_wizard_test_support.h"
@@ -19,11 +18,7 @@ using KvgxbWizardDeviceDatabase = KvgxbWizardTest;
 
 TEST_F(KvgxbWizardDeviceDatabase, StartUpEnumerationFillsPresetsThatEveryDefaultVariationMatches) {
     KVGXB_TEST_APP_WIZARD& w = make_wizard();
-    const auto started = CLOCK::now();
     ASSERT_TRUE(run_start_up(w)) << "answers: " << w.blah_int;
-    const double ms = std::chrono::duration<double, std::milli>(CLOCK::now() - started).count();
-    std::printf("start-up enumeration through the model: %d keys, %d answers, %.1f ms\n", w.key_array_list.GetSize(),
-                w.blah_int, ms);
 
     // Every key gives one preset of 22 rows in query order, each with a value.
     const int keys = w.key_array_list.GetSize();
