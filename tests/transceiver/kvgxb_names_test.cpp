@@ -224,7 +224,6 @@ TEST(KvgxbNames, ANewVariationOffersTheFallbackLists) {
     EXPECT_TRUE(m.is_port_used("pll_inclk"));
     EXPECT_FALSE(m.is_port_used("rx_syncstatus"));
     EXPECT_EQ(m.current_preset_index, -1);
-    EXPECT_EQ(m.get_combobox_protocols().GetSize(), 7);
     EXPECT_EQ(m.get_combobox_subprotocols().GetSize(), 6);
     EXPECT_EQ(m.get_combobox_opmodes().GetSize(), 3);
     EXPECT_EQ(m.get_combobox_channel_widths()[3], "20");

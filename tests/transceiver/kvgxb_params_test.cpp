@@ -136,27 +136,16 @@ TEST_F(KvgxbParams, ValueRules) {
         // Periods are whole picoseconds, rounded (1000 / 124.4 MHz = 8038.59 ps).
         {[](auto& m) { m.input_b = "124.4"; }, "CMU_PLL_INCLOCK_PERIOD", "8039"},
         {[](auto& m) { m.input_b = "124.4"; m.set_port_used("rx_cruclk", true); }, "RX_CRU_INCLOCK_PERIOD", "8039"},
-        {[](auto& m) { m.rx_vcm = "0.85"; }, "RX_COMMON_MODE", "0.9v"},
-        {[](auto& m) { m.tx_vcm = "0.7"; }, "TX_COMMON_MODE", "0.75v"},
-        {[](auto& m) { m.vcchtx = "1.5"; }, "TX_ANALOG_POWER", "1.5v"},
         {[](auto& m) { m.preemp_2nd_posttap = -3; }, "PREEMPHASIS_CTRL_2NDPOSTTAP_INV_SETTING", "true"},
         // Only uncoded, unslipped single-width Basic loopback leaves compatibility mode.
         {[](auto&) {}, "RX_8B_10B_COMPATIBILITY_MODE", "false"},
         {[](auto& m) { m.word_aligner_mode = KVGXB_ALIGNER_BITSLIP; }, "TX_8B_10B_COMPATIBILITY_MODE", "true"},
         {[](auto& m) { m.single_width_mode = false; }, "RX_8B_10B_COMPATIBILITY_MODE", "true"},
         {[](auto& m) { m.protocol = "SDI"; }, "RX_8B_10B_COMPATIBILITY_MODE", "true"},
-        {[](auto& m) { m.protocol = "GIGE"; }, "TX_ENABLE_IDLE_SELECTION", "true"},
-        {[](auto& m) { m.protocol = "XAUI"; }, "TX_ENABLE_IDLE_SELECTION", "false"},
-        {[](auto& m) { m.protocol = "GIGE"; }, "RX_RATE_MATCH_SKIP_SET_BASED", "true"},
-        {[](auto& m) { m.protocol = "XAUI"; }, "RX_RATE_MATCH_SKIP_SET_BASED", "false"},
-        {[](auto&) {}, "RX_RATE_MATCH_SKIP_SET_BASED", "true"},
-        {[](auto& m) { m.protocol = "XAUI"; m.number_of_channels = 4; }, "DIGITALRESET_PORT_WIDTH", "1"},
         {[](auto& m) { m.protocol = "XAUI"; m.number_of_channels = 8; }, "DIGITALRESET_PORT_WIDTH", "2"},
         {[](auto& m) { m.number_of_channels = 8; }, "DIGITALRESET_PORT_WIDTH", "8"},
-        {[](auto& m) { m.protocol = "PCI Express (PIPE)"; m.subprotocol = "x1"; }, "DIGITALRESET_PORT_WIDTH", "8"},
         {[](auto& m) { m.protocol = "PCI Express (PIPE)"; m.subprotocol = "x4"; }, "DIGITALRESET_PORT_WIDTH", "2"},
         {[](auto& m) { m.protocol = "PCI Express (PIPE)"; m.subprotocol = "x8"; }, "DIGITALRESET_PORT_WIDTH", "1"},
-        {[](auto& m) { m.external_rx_termination = true; }, "RECEIVER_TERMINATION", "off"},
     };
     for (const auto& rule : rules) {
         KVGXB_WIZARD_MODEL m;

@@ -12,19 +12,17 @@ using G = KVGXB_PAGE1;
 using BAR = CRSTD_BUTTONS_PANEL_DECORATOR;
 using LABELS = std::vector<std::string>;
 
-// A session that reaches the page labelled `label` with `on_general`, or
-// with `protocol` and, when given, `opmode` chosen on the General page.
-void run_on_page(KVGXB_WIZARD& w, const std::function<void(CDialog*)>& on_general, const std::string& label,
-                 const std::function<void(CDialog*)>& on_page) {
-    run_on_page(w, "kvgxb_protocol_pages", on_general, label, on_page);
-}
+const char* const FOLDER = "kvgxb_protocol_pages";
+
+// A session that reaches the page labelled `label` with `protocol` and, when
+// given, `opmode` chosen on the General page.
 void run_on_page(KVGXB_WIZARD& w, const char* protocol, const char* opmode, const std::string& label,
                  const std::function<void(CDialog*)>& on_page) {
     auto choose = [&](CDialog* page) {
         bwizc_user_select_text(page, G::IDC_PROTOCOL, protocol);
         if (opmode) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_OPMODE, opmode)); }
     };
-    run_on_page(w, choose, label, on_page);
+    run_on_page(w, FOLDER, choose, label, on_page);
 }
 
 }  // namespace
@@ -114,7 +112,7 @@ TEST_F(KvgxbProtocolPages, NextVisitsThePagesOfEachProtocolAndModeAndBackRetrace
         ++row;
         return true;
     });
-    run_session(w, "kvgxb_protocol_pages");
+    run_session(w, FOLDER);
     EXPECT_EQ(row, std::size(rows));
 }
 
@@ -199,7 +197,7 @@ TEST_F(KvgxbProtocolPages, BasicPagesFollowTheirRulesAndStoreWhatTheUserSets) {
     using B1 = KVGXB_PAGE_BASIC2;
     KVGXB_WIZARD coded;
     run_on_page(
-        coded,
+        coded, FOLDER,
         [](CDialog* page) {
             EXPECT_TRUE(bwizc_user_click(page, G::IDC_DOUBLE_WIDTH));
             EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_CHANNEL_WIDTH, "32"));
@@ -228,7 +226,8 @@ TEST_F(KvgxbProtocolPages, BasicPagesFollowTheirRulesAndStoreWhatTheUserSets) {
     using B2 = KVGXB_PAGE_BASIC1;
     KVGXB_WIZARD aligner;
     run_on_page(
-        aligner, [](CDialog* page) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_CHANNEL_WIDTH, "10")); },
+        aligner, FOLDER,
+        [](CDialog* page) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_CHANNEL_WIDTH, "10")); },
         "Basic 2",
         [&](CDialog* page) {
             if (aligner.align_pattern_length != 10) {
@@ -253,7 +252,7 @@ TEST_F(KvgxbProtocolPages, BasicPagesFollowTheirRulesAndStoreWhatTheUserSets) {
 
     KVGXB_WIZARD prbs;
     run_on_page(
-        prbs,
+        prbs, FOLDER,
         [](CDialog* page) { EXPECT_TRUE(bwizc_user_select_text(page, G::IDC_SUBPROTOCOL, "PRBS/Serial loopback")); },
         "Basic 2",
         [&](CDialog* page) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -117,7 +116,6 @@ inline void run_on_page(KVGXB_WIZARD& w, const char* folder, const std::function
 class KvgxbWizardTest : public ::testing::Test {
 protected:
     using MANAGER = BWIZC_TCL_SHELL_MANAGER;
-    using CLOCK = std::chrono::steady_clock;
 
     void SetUp() override {
         ::unsetenv("KV2GXB_TCLSH");
