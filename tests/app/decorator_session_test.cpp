@@ -44,8 +44,7 @@ CWnd* find_by_id(CWnd* parent, int id) {
 
 TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
     TEST_WIZARD wizard(2);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([](CDialog* dialog) {
+    EXPECT_TRUE(run(wizard, command("-hbutton"), {[](CDialog* dialog) {
         CRect client;
         dialog->GetClientRect(&client);
         CWnd* help = dialog->GetDlgItem(BAR::HELP_BUTTON_ID);
@@ -70,10 +69,8 @@ TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
         // The bar is at the bottom of a page at least 450 pixels tall.
         EXPECT_GE(client.Height(), 450);
         EXPECT_GT(finish->get_rect().top, client.bottom - 40);
-        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
-        return true;
-    });
-    EXPECT_TRUE(run(wizard, command("-hbutton"), &script));
+        return press(BAR::CANCEL_BUTTON_ID)(dialog);
+    }}));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
 }
 
@@ -100,8 +97,7 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
             // and it shows no sub-buttons.
             EXPECT_NE(dialog->GetWindowText().Find("-- Summary"), -1) << dialog->GetWindowText().c_str();
             EXPECT_EQ(find_by_text(dialog, "Summary Page"), nullptr);
-            EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
-            return true;
+            return press(BAR::CANCEL_BUTTON_ID)(dialog);
         });
     EXPECT_TRUE(run(wizard, command("-NAV -h4343"), &script));
     EXPECT_EQ(wizard.shown_captions.size(), 1u);
@@ -124,8 +120,7 @@ TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWrit
           })
         .then([](CDialog* dialog) {
             EXPECT_EQ(find_by_id(dialog, 42), nullptr);  // first page only
-            EXPECT_TRUE(bwizc_user_click(dialog, BAR::FINISH_BUTTON_ID));
-            return true;
+            return press(BAR::FINISH_BUTTON_ID)(dialog);
         })
         .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
     EXPECT_TRUE(run(wizard, command("-cgxgen/addcombo"), &script));
@@ -135,15 +130,12 @@ TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWrit
 
     // Editing the variation again starts from the family it recorded.
     TEST_WIZARD again(2);
-    BWIZC_INPUT_SCRIPT check;
-    check.then([&again](CDialog* dialog) {
+    EXPECT_TRUE(run(again, command("-add_auto_device_combo"), {[&again](CDialog* dialog) {
         EXPECT_EQ(again.get_cgx_device_family(), "Velaris II GX");
         CWnd* box = find_by_id(dialog, 42);
         EXPECT_EQ(box ? box->GetWindowText() : CString(), "Velaris II GX");
-        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
-        return true;
-    });
-    EXPECT_TRUE(run(again, command("-add_auto_device_combo"), &check));
+        return press(BAR::CANCEL_BUTTON_ID)(dialog);
+    }}));
 }
 
 TEST_F(DecoratorSession, ButtonStatesSurviveAPageUpdate) {
@@ -165,16 +157,15 @@ TEST_F(DecoratorSession, ButtonStatesSurviveAPageUpdate) {
             EXPECT_EQ(LOWORD(dialog->GetDefID()), default_id);
         }
     };
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&](CDialog* dialog) {
-              check_after_update(dialog, BAR::PREV_BUTTON_ID, BAR::NEXT_BUTTON_ID);
-              return press(BAR::FINISH_BUTTON_ID, "Page 1")(dialog);
-          })
-        .then([&](CDialog* dialog) {
-            check_after_update(dialog, BAR::NEXT_BUTTON_ID, BAR::FINISH_BUTTON_ID);
-            return press(BAR::CANCEL_BUTTON_ID, "Summary")(dialog);
-        });
-    EXPECT_TRUE(run(wizard, command(""), &script));
+    EXPECT_TRUE(run(wizard, command(""),
+                    {[&](CDialog* dialog) {
+                         check_after_update(dialog, BAR::PREV_BUTTON_ID, BAR::NEXT_BUTTON_ID);
+                         return press(BAR::FINISH_BUTTON_ID, "Page 1")(dialog);
+                     },
+                     [&](CDialog* dialog) {
+                         check_after_update(dialog, BAR::NEXT_BUTTON_ID, BAR::FINISH_BUTTON_ID);
+                         return press(BAR::CANCEL_BUTTON_ID, "Summary")(dialog);
+                     }}));
 }
 
 namespace {
@@ -247,15 +238,13 @@ TEST_F(DecoratorSession, DocumentationMenuListsTheWizardsAndTheCnxEntriesAtItsBu
         });
         BWIZC_MENU::set_launcher([&opened](const CString& target) { return opened.push_back(target), true; });
         CRect rect;
-        BWIZC_INPUT_SCRIPT script;
-        script.then([&, id = button_id](CDialog* dialog) {
+        EXPECT_TRUE(run(wizard, command(options), {[&, id = button_id](CDialog* dialog) {
             EXPECT_EQ(dialog->GetDlgItem(BAR::HELP_BUTTON_ID) != nullptr, id == BAR::HELP_BUTTON_ID) << options;
             CWnd* button = find_by_id(dialog, static_cast<int>(id));
             if (button) button->GetWindowRect(&rect);
             EXPECT_TRUE(button && bwizc_user_click(button) && bwizc_user_click(button)) << options;
             return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
-        });
-        EXPECT_TRUE(run(wizard, command(options), &script));
+        }}));
         bwizc_set_menu_chooser(nullptr);
         BWIZC_MENU::set_launcher(nullptr);
         ASSERT_EQ(shown.size(), 2u) << options;
@@ -314,13 +303,11 @@ TEST_F(DecoratorSession, NavigationPanelShowsTheNamedLogoImageOrItsOwnMark) {
     for (const auto& row : rows) {
         write_file(dir + "/top.cnx", "LOGO_FILE_PATHNAME: \"" + row.path + "\"\n");
         TEST_WIZARD wizard(1);
-        BWIZC_INPUT_SCRIPT script;
-        script.then([&](CDialog* dialog) {
+        EXPECT_TRUE(run(wizard, command("-NAV"), {[&](CDialog* dialog) {
             EXPECT_EQ(wizard.get_navigation_panel_decorator()->get_logo()->get_image_file(), row.image);
             CWnd* logo = find_by_id(dialog, NAV::LOGO_ID);
             EXPECT_EQ(logo ? logo->get_rect().Size() : CSize(), row.size) << row.path;
             return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
-        });
-        EXPECT_TRUE(run(wizard, command("-NAV"), &script));
+        }}));
     }
 }
