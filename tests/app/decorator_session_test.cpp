@@ -78,28 +78,27 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
     WIZMAN_LISTENER listener(4343);
     ASSERT_TRUE(listener.is_bound());
     TEST_WIZARD wizard(3);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&wizard](CDialog* dialog) {
-              auto* nav = wizard.get_navigation_panel_decorator();
-              // Three groups: the parameter pages, the simulation library, the summary.
-              const auto& items = nav->get_nav_items();
-              EXPECT_EQ(items.size(), 3u);
-              if (items.size() != 3u) return true;
-              EXPECT_EQ(items[0]->item_id, "PARAM_SETTINGS");
-              EXPECT_EQ(items[0]->description, "Settings");
-              // One button per other group (which buttons show on which page is pinned below).
-              CWnd* summary = find_by_text(dialog, "Summary");
-              EXPECT_TRUE(summary && bwizc_user_click(summary));
-              return true;
-          })
-        .then([](CDialog* dialog) {
-            // The summary group has one page: its button led straight there,
-            // and it shows no sub-buttons.
-            EXPECT_NE(dialog->GetWindowText().Find("-- Summary"), -1) << dialog->GetWindowText().c_str();
-            EXPECT_EQ(find_by_text(dialog, "Summary Page"), nullptr);
-            return press(BAR::CANCEL_BUTTON_ID)(dialog);
-        });
-    EXPECT_TRUE(run(wizard, command("-NAV -h4343"), &script));
+    EXPECT_TRUE(run(wizard, command("-NAV -h4343"),
+                    {[&wizard](CDialog* dialog) {
+                         // Three groups: the parameter pages, the simulation library, the summary.
+                         const auto& items = wizard.get_navigation_panel_decorator()->get_nav_items();
+                         EXPECT_EQ(items.size(), 3u);
+                         if (items.size() != 3u) return true;
+                         EXPECT_EQ(items[0]->item_id, "PARAM_SETTINGS");
+                         EXPECT_EQ(items[0]->description, "Settings");
+                         // One button per other group (which buttons show on which page is pinned below).
+                         CWnd* summary = find_by_text(dialog, "Summary");
+                         EXPECT_TRUE(summary && bwizc_user_click(summary));
+                         return true;
+                     },
+                     [](CDialog* dialog) {
+                         // The summary group has one page: its button led straight there,
+                         // and it shows no sub-buttons.
+                         EXPECT_NE(dialog->GetWindowText().Find("-- Summary"), -1)
+                             << dialog->GetWindowText().c_str();
+                         EXPECT_EQ(find_by_text(dialog, "Summary Page"), nullptr);
+                         return press(BAR::CANCEL_BUTTON_ID)(dialog);
+                     }}));
     EXPECT_EQ(wizard.shown_captions.size(), 1u);
     // The jump is told once for itself and once through Next; then Cancel.
     EXPECT_EQ(listener.received().size(), 3u);
@@ -107,23 +106,21 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
 
 TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWritten) {
     TEST_WIZARD wizard(2);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&wizard](CDialog* dialog) {
-              CWnd* box = find_by_id(dialog, 42);
-              EXPECT_NE(box, nullptr);
-              if (!box) return true;
-              EXPECT_EQ(box->GetWindowText(), "Velaris");  // the default family
-              EXPECT_TRUE(bwizc_user_select_text(box, "Velaris II GX"));
-              EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
-              EXPECT_TRUE(bwizc_user_click(dialog, BAR::NEXT_BUTTON_ID));
-              return true;
-          })
-        .then([](CDialog* dialog) {
-            EXPECT_EQ(find_by_id(dialog, 42), nullptr);  // first page only
-            return press(BAR::FINISH_BUTTON_ID)(dialog);
-        })
-        .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
-    EXPECT_TRUE(run(wizard, command("-cgxgen/addcombo"), &script));
+    EXPECT_TRUE(run(wizard, command("-cgxgen/addcombo"),
+                    {[&wizard](CDialog* dialog) {
+                         CWnd* box = find_by_id(dialog, 42);
+                         EXPECT_NE(box, nullptr);
+                         if (!box) return true;
+                         EXPECT_EQ(box->GetWindowText(), "Velaris");  // the default family
+                         EXPECT_TRUE(bwizc_user_select_text(box, "Velaris II GX"));
+                         EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
+                         return press(BAR::NEXT_BUTTON_ID)(dialog);
+                     },
+                     [](CDialog* dialog) {
+                         EXPECT_EQ(find_by_id(dialog, 42), nullptr);  // first page only
+                         return press(BAR::FINISH_BUTTON_ID)(dialog);
+                     },
+                     press(BAR::FINISH_BUTTON_ID, "Summary")}));
     const std::string text = read_file(dir + "/top.cnx");
     EXPECT_NE(text.find("PRIVATE: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;
     EXPECT_NE(text.find("CONSTANT: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;

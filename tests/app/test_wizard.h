@@ -74,7 +74,6 @@ bool run(TEST_WIZARD& wizard, const std::string& command_line,
 // the page whose caption ends in `page_caption` ("" for any page).
 BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption = std::string());
 
-
 // Listens where the calling program would: the abstract socket of a thread id.
 class WIZMAN_LISTENER {
 public:

@@ -211,7 +211,6 @@ TEST_F(WizardSession, UpdateRequestsWaitWhileTheButtonBarHasTheFocus) {
         before = dialog->get_invalidate_count();
         page->invalidate_and_update_page(true);
         EXPECT_EQ(dialog->get_invalidate_count(), before);
-        // The focus stays where it was.
         EXPECT_EQ(CWnd::GetFocus(), dialog->GetDlgItem(BAR::NEXT_BUTTON_ID));
         return press(BAR::CANCEL_BUTTON_ID, "Page 1")(dialog);
     }}));
