@@ -158,13 +158,6 @@ using LOOK = const char*;
 const LOOK LOOKS[] = {"-NAV", "-LAF"};
 std::string shot_name(const char* base, LOOK look) { return std::string(base) + (look == LOOKS[1] ? "_laf" : "") + ".png"; }
 
-// A new variation with the navigation panel, its titles and Documentation.
-int run_new_variation(KVGXB_WIZARD& wizard, const std::string& design, LOOK look) {
-    const char* argv[] = {"kv2gxb", "-n", "-NAV", "-hbutton", "-wizard_title:KV2GXB Transceiver",
-                          "-wizard_subtitle:Multi-channel gigabit transceiver block", look, design.c_str()};
-    return bwizc_app_main(8, argv, &wizard);
-}
-
 }  // namespace
 
 TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
@@ -245,7 +238,11 @@ void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, 
         click(page, next_shot < shots.size() ? BAR::NEXT_BUTTON_ID : BAR::CANCEL_BUTTON_ID);
     });
     timer.start(20);
-    run_new_variation(wizard, dir.file("gxb_top.v"), look);
+    // A new variation with the navigation panel, its titles and Documentation.
+    const std::string design = dir.file("gxb_top.v");
+    const char* argv[] = {"kv2gxb", "-n", "-NAV", "-hbutton", "-wizard_title:KV2GXB Transceiver",
+                          "-wizard_subtitle:Multi-channel gigabit transceiver block", look, design.c_str()};
+    bwizc_app_main(8, argv, &wizard);
     EXPECT_EQ(next_shot, shots.size()) << protocol << look;
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
     wizard.set_resource_info_dll_path("");
