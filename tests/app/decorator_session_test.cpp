@@ -44,8 +44,7 @@ CWnd* find_by_id(CWnd* parent, int id) {
 
 TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
     TEST_WIZARD wizard(2);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([](CDialog* dialog) {
+    EXPECT_TRUE(run(wizard, command("-hbutton"), {[](CDialog* dialog) {
         CRect client;
         dialog->GetClientRect(&client);
         CWnd* help = dialog->GetDlgItem(BAR::HELP_BUTTON_ID);
@@ -70,10 +69,8 @@ TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
         // The bar is at the bottom of a page at least 450 pixels tall.
         EXPECT_GE(client.Height(), 450);
         EXPECT_GT(finish->get_rect().top, client.bottom - 40);
-        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
-        return true;
-    });
-    EXPECT_TRUE(run(wizard, command("-hbutton"), &script));
+        return press(BAR::CANCEL_BUTTON_ID)(dialog);
+    }}));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
 }
 
@@ -81,29 +78,27 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
     WIZMAN_LISTENER listener(4343);
     ASSERT_TRUE(listener.is_bound());
     TEST_WIZARD wizard(3);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&wizard](CDialog* dialog) {
-              auto* nav = wizard.get_navigation_panel_decorator();
-              // Three groups: the parameter pages, the simulation library, the summary.
-              const auto& items = nav->get_nav_items();
-              EXPECT_EQ(items.size(), 3u);
-              if (items.size() != 3u) return true;
-              EXPECT_EQ(items[0]->item_id, "PARAM_SETTINGS");
-              EXPECT_EQ(items[0]->description, "Settings");
-              // One button per other group (which buttons show on which page is pinned below).
-              CWnd* summary = find_by_text(dialog, "Summary");
-              EXPECT_TRUE(summary && bwizc_user_click(summary));
-              return true;
-          })
-        .then([](CDialog* dialog) {
-            // The summary group has one page: its button led straight there,
-            // and it shows no sub-buttons.
-            EXPECT_NE(dialog->GetWindowText().Find("-- Summary"), -1) << dialog->GetWindowText().c_str();
-            EXPECT_EQ(find_by_text(dialog, "Summary Page"), nullptr);
-            EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
-            return true;
-        });
-    EXPECT_TRUE(run(wizard, command("-NAV -h4343"), &script));
+    EXPECT_TRUE(run(wizard, command("-NAV -h4343"),
+                    {[&wizard](CDialog* dialog) {
+                         // Three groups: the parameter pages, the simulation library, the summary.
+                         const auto& items = wizard.get_navigation_panel_decorator()->get_nav_items();
+                         EXPECT_EQ(items.size(), 3u);
+                         if (items.size() != 3u) return true;
+                         EXPECT_EQ(items[0]->item_id, "PARAM_SETTINGS");
+                         EXPECT_EQ(items[0]->description, "Settings");
+                         // One button per other group (which buttons show on which page is pinned below).
+                         CWnd* summary = find_by_text(dialog, "Summary");
+                         EXPECT_TRUE(summary && bwizc_user_click(summary));
+                         return true;
+                     },
+                     [](CDialog* dialog) {
+                         // The summary group has one page: its button led straight there,
+                         // and it shows no sub-buttons.
+                         EXPECT_NE(dialog->GetWindowText().Find("-- Summary"), -1)
+                             << dialog->GetWindowText().c_str();
+                         EXPECT_EQ(find_by_text(dialog, "Summary Page"), nullptr);
+                         return press(BAR::CANCEL_BUTTON_ID)(dialog);
+                     }}));
     EXPECT_EQ(wizard.shown_captions.size(), 1u);
     // The jump is told once for itself and once through Next; then Cancel.
     EXPECT_EQ(listener.received().size(), 3u);
@@ -111,39 +106,33 @@ TEST_F(DecoratorSession, NavigationPanelListsGroupsAndJumpsToAPage) {
 
 TEST_F(DecoratorSession, DeviceFamilyBoxOnTheFirstPageChoosesTheFamilyThatIsWritten) {
     TEST_WIZARD wizard(2);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&wizard](CDialog* dialog) {
-              CWnd* box = find_by_id(dialog, 42);
-              EXPECT_NE(box, nullptr);
-              if (!box) return true;
-              EXPECT_EQ(box->GetWindowText(), "Velaris");  // the default family
-              EXPECT_TRUE(bwizc_user_select_text(box, "Velaris II GX"));
-              EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
-              EXPECT_TRUE(bwizc_user_click(dialog, BAR::NEXT_BUTTON_ID));
-              return true;
-          })
-        .then([](CDialog* dialog) {
-            EXPECT_EQ(find_by_id(dialog, 42), nullptr);  // first page only
-            EXPECT_TRUE(bwizc_user_click(dialog, BAR::FINISH_BUTTON_ID));
-            return true;
-        })
-        .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
-    EXPECT_TRUE(run(wizard, command("-cgxgen/addcombo"), &script));
+    EXPECT_TRUE(run(wizard, command("-cgxgen/addcombo"),
+                    {[&wizard](CDialog* dialog) {
+                         CWnd* box = find_by_id(dialog, 42);
+                         EXPECT_NE(box, nullptr);
+                         if (!box) return true;
+                         EXPECT_EQ(box->GetWindowText(), "Velaris");  // the default family
+                         EXPECT_TRUE(bwizc_user_select_text(box, "Velaris II GX"));
+                         EXPECT_EQ(wizard.get_cgx_device_family(), "Velaris II GX");
+                         return press(BAR::NEXT_BUTTON_ID)(dialog);
+                     },
+                     [](CDialog* dialog) {
+                         EXPECT_EQ(find_by_id(dialog, 42), nullptr);  // first page only
+                         return press(BAR::FINISH_BUTTON_ID)(dialog);
+                     },
+                     press(BAR::FINISH_BUTTON_ID, "Summary")}));
     const std::string text = read_file(dir + "/top.cnx");
     EXPECT_NE(text.find("PRIVATE: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;
     EXPECT_NE(text.find("CONSTANT: INTENDED_DEVICE_FAMILY STRING \"Velaris II GX\""), std::string::npos) << text;
 
     // Editing the variation again starts from the family it recorded.
     TEST_WIZARD again(2);
-    BWIZC_INPUT_SCRIPT check;
-    check.then([&again](CDialog* dialog) {
+    EXPECT_TRUE(run(again, command("-add_auto_device_combo"), {[&again](CDialog* dialog) {
         EXPECT_EQ(again.get_cgx_device_family(), "Velaris II GX");
         CWnd* box = find_by_id(dialog, 42);
         EXPECT_EQ(box ? box->GetWindowText() : CString(), "Velaris II GX");
-        EXPECT_TRUE(bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID));
-        return true;
-    });
-    EXPECT_TRUE(run(again, command("-add_auto_device_combo"), &check));
+        return press(BAR::CANCEL_BUTTON_ID)(dialog);
+    }}));
 }
 
 TEST_F(DecoratorSession, ButtonStatesSurviveAPageUpdate) {
@@ -165,16 +154,15 @@ TEST_F(DecoratorSession, ButtonStatesSurviveAPageUpdate) {
             EXPECT_EQ(LOWORD(dialog->GetDefID()), default_id);
         }
     };
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&](CDialog* dialog) {
-              check_after_update(dialog, BAR::PREV_BUTTON_ID, BAR::NEXT_BUTTON_ID);
-              return press(BAR::FINISH_BUTTON_ID, "Page 1")(dialog);
-          })
-        .then([&](CDialog* dialog) {
-            check_after_update(dialog, BAR::NEXT_BUTTON_ID, BAR::FINISH_BUTTON_ID);
-            return press(BAR::CANCEL_BUTTON_ID, "Summary")(dialog);
-        });
-    EXPECT_TRUE(run(wizard, command(""), &script));
+    EXPECT_TRUE(run(wizard, command(""),
+                    {[&](CDialog* dialog) {
+                         check_after_update(dialog, BAR::PREV_BUTTON_ID, BAR::NEXT_BUTTON_ID);
+                         return press(BAR::FINISH_BUTTON_ID, "Page 1")(dialog);
+                     },
+                     [&](CDialog* dialog) {
+                         check_after_update(dialog, BAR::NEXT_BUTTON_ID, BAR::FINISH_BUTTON_ID);
+                         return press(BAR::CANCEL_BUTTON_ID, "Summary")(dialog);
+                     }}));
 }
 
 namespace {
@@ -247,15 +235,13 @@ TEST_F(DecoratorSession, DocumentationMenuListsTheWizardsAndTheCnxEntriesAtItsBu
         });
         BWIZC_MENU::set_launcher([&opened](const CString& target) { return opened.push_back(target), true; });
         CRect rect;
-        BWIZC_INPUT_SCRIPT script;
-        script.then([&, id = button_id](CDialog* dialog) {
+        EXPECT_TRUE(run(wizard, command(options), {[&, id = button_id](CDialog* dialog) {
             EXPECT_EQ(dialog->GetDlgItem(BAR::HELP_BUTTON_ID) != nullptr, id == BAR::HELP_BUTTON_ID) << options;
             CWnd* button = find_by_id(dialog, static_cast<int>(id));
             if (button) button->GetWindowRect(&rect);
             EXPECT_TRUE(button && bwizc_user_click(button) && bwizc_user_click(button)) << options;
             return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
-        });
-        EXPECT_TRUE(run(wizard, command(options), &script));
+        }}));
         bwizc_set_menu_chooser(nullptr);
         BWIZC_MENU::set_launcher(nullptr);
         ASSERT_EQ(shown.size(), 2u) << options;
@@ -314,13 +300,11 @@ TEST_F(DecoratorSession, NavigationPanelShowsTheNamedLogoImageOrItsOwnMark) {
     for (const auto& row : rows) {
         write_file(dir + "/top.cnx", "LOGO_FILE_PATHNAME: \"" + row.path + "\"\n");
         TEST_WIZARD wizard(1);
-        BWIZC_INPUT_SCRIPT script;
-        script.then([&](CDialog* dialog) {
+        EXPECT_TRUE(run(wizard, command("-NAV"), {[&](CDialog* dialog) {
             EXPECT_EQ(wizard.get_navigation_panel_decorator()->get_logo()->get_image_file(), row.image);
             CWnd* logo = find_by_id(dialog, NAV::LOGO_ID);
             EXPECT_EQ(logo ? logo->get_rect().Size() : CSize(), row.size) << row.path;
             return bwizc_user_click(dialog, BAR::CANCEL_BUTTON_ID);
-        });
-        EXPECT_TRUE(run(wizard, command("-NAV"), &script));
+        }}));
     }
 }

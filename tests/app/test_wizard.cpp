@@ -91,6 +91,13 @@ bool run(TEST_WIZARD& wizard, const std::string& command_line, BWIZC_INPUT_SCRIP
     return result;
 }
 
+bool run(TEST_WIZARD& wizard, const std::string& command_line,
+         std::initializer_list<BWIZC_INPUT_SCRIPT::STEP> steps) {
+    BWIZC_INPUT_SCRIPT script;
+    for (const BWIZC_INPUT_SCRIPT::STEP& step : steps) script.then(step);
+    return run(wizard, command_line, &script);
+}
+
 BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption) {
     return [button_id, page_caption](CDialog* dialog) {
         const std::string caption = dialog->GetWindowText().c_str();

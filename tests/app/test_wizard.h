@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -65,11 +66,13 @@ public:
 // plays the user; returns InitInstance's result. Silent mode and the driver
 // are reset afterwards; a deadlock is reported as a test failure.
 bool run(TEST_WIZARD& wizard, const std::string& command_line, BWIZC_INPUT_SCRIPT* script);
+// The same with a script of these steps, in order.
+bool run(TEST_WIZARD& wizard, const std::string& command_line,
+         std::initializer_list<BWIZC_INPUT_SCRIPT::STEP> steps);
 
 // A step that presses a button of the page's button bar (by control id) on
 // the page whose caption ends in `page_caption` ("" for any page).
 BWIZC_INPUT_SCRIPT::STEP press(UINT button_id, const std::string& page_caption = std::string());
-
 
 // Listens where the calling program would: the abstract socket of a thread id.
 class WIZMAN_LISTENER {

@@ -37,13 +37,11 @@ int count_of(const std::string& text, const std::string& what) {
 
 TEST_F(WizardSession, BackOnTheFirstPageWritesTheFileWithoutGeneratedFiles) {
     TEST_WIZARD wizard(3);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([](CDialog* dialog) {
+    EXPECT_TRUE(run(wizard, command(), {[](CDialog* dialog) {
         // Back is disabled on the first page, yet the message still reaches the page.
         dialog->SendMessage(WM_BWIZC_WIZ_PAGE_PREV, 0, 0);
         return true;
-    });
-    EXPECT_TRUE(run(wizard, command(), &script));
+    }}));
     EXPECT_EQ(wizard.get_wizard_closing_state(), -1);
     EXPECT_EQ(wizard.get_page_manager().get_cur_page_index(), -1);
     const std::string text = read_file(cnx);
@@ -55,9 +53,8 @@ TEST_F(WizardSession, BackOnTheFirstPageWritesTheFileWithoutGeneratedFiles) {
 TEST_F(WizardSession, CancelDeletesTheFileThatExistedBefore) {
     { std::ofstream(cnx) << "GENERATION: STANDARD\nVERSION: WM1.0\n"; }
     TEST_WIZARD wizard(3);
-    BWIZC_INPUT_SCRIPT script;
-    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1")).then(press(BAR::CANCEL_BUTTON_ID, "Page 2"));
-    EXPECT_TRUE(run(wizard, command(), &script));
+    EXPECT_TRUE(
+        run(wizard, command(), {press(BAR::NEXT_BUTTON_ID, "Page 1"), press(BAR::CANCEL_BUTTON_ID, "Page 2")}));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
     EXPECT_FALSE(std::filesystem::exists(cnx));
 }
@@ -65,11 +62,9 @@ TEST_F(WizardSession, CancelDeletesTheFileThatExistedBefore) {
 TEST_F(WizardSession, RequestedNextIndexWinsOverNextAndBackAndCaptionsCountWithTheOffset) {
     TEST_WIZARD wizard(6);
     wizard.requested_next[2] = 5;  // page 2 asks for list index 5 (page 6)
-    BWIZC_INPUT_SCRIPT script;
-    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
-        .then(press(BAR::PREV_BUTTON_ID, "Page 2"))
-        .then(press(BAR::CANCEL_BUTTON_ID, "Page 6"));
-    EXPECT_TRUE(run(wizard, command("-p2"), &script));
+    EXPECT_TRUE(run(wizard, command("-p2"),
+                    {press(BAR::NEXT_BUTTON_ID, "Page 1"), press(BAR::PREV_BUTTON_ID, "Page 2"),
+                     press(BAR::CANCEL_BUTTON_ID, "Page 6")}));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
     EXPECT_EQ(wizard.shown_captions, (std::vector<CString>{"Blockwright Plug-In Manager [page 3 of 10] -- Page 1",
                                                            "Blockwright Plug-In Manager [page 4 of 10] -- Page 2",
@@ -80,26 +75,24 @@ TEST_F(WizardSession, PagesKeepTheCentredCornerWhichEveryTransitionPostsToTheCal
     WIZMAN_LISTENER listener(4242);
     ASSERT_TRUE(listener.is_bound());
     TEST_WIZARD wizard(2);
-    BWIZC_INPUT_SCRIPT script;
     CRect first, second;
-    script
-        .then([&](CDialog* dialog) {
-            dialog->GetWindowRect(&first);
-            wizard.page(0)->valid = false;
-            return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
-        })
-        .then([&](CDialog* dialog) {
-            // An invalid page keeps the user, and the caller hears nothing.
-            EXPECT_TRUE(listener.received().empty());
-            wizard.page(0)->valid = true;
-            return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
-        })
-        .then([&](CDialog* dialog) {
-            dialog->GetWindowRect(&second);
-            return press(BAR::PREV_BUTTON_ID, "Page 2")(dialog);
-        })
-        .then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
-    EXPECT_TRUE(run(wizard, command("-h4242"), &script));
+    EXPECT_TRUE(run(wizard, command("-h4242"),
+                    {[&](CDialog* dialog) {
+                         dialog->GetWindowRect(&first);
+                         wizard.page(0)->valid = false;
+                         return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
+                     },
+                     [&](CDialog* dialog) {
+                         // An invalid page keeps the user, and the caller hears nothing.
+                         EXPECT_TRUE(listener.received().empty());
+                         wizard.page(0)->valid = true;
+                         return press(BAR::NEXT_BUTTON_ID, "Page 1")(dialog);
+                     },
+                     [&](CDialog* dialog) {
+                         dialog->GetWindowRect(&second);
+                         return press(BAR::PREV_BUTTON_ID, "Page 2")(dialog);
+                     },
+                     press(BAR::CANCEL_BUTTON_ID, "Page 1")}));
     EXPECT_EQ(wizard.shown_captions.size(), 3u);
     EXPECT_NEAR(first.CenterPoint().x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR(first.CenterPoint().y, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
@@ -111,23 +104,20 @@ TEST_F(WizardSession, PagesKeepTheCentredCornerWhichEveryTransitionPostsToTheCal
 
     WIZMAN_LISTENER quiet(4243);
     TEST_WIZARD silent_caller(2);
-    BWIZC_INPUT_SCRIPT cancel;
-    cancel.then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
-    EXPECT_TRUE(run(silent_caller, command(), &cancel));
+    EXPECT_TRUE(run(silent_caller, command(), {press(BAR::CANCEL_BUTTON_ID, "Page 1")}));
     EXPECT_TRUE(quiet.received().empty());
 }
 
 TEST_F(WizardSession, FinishOnSecondOfSevenPagesGoesToTheSummaryThenWritesValuesAndFiles) {
     TEST_WIZARD wizard(5, /*indexed_page=*/1);
-    BWIZC_INPUT_SCRIPT script;
-    script.then(press(BAR::NEXT_BUTTON_ID, "Page 1"))
-        .then([&wizard](CDialog* dialog) {
-            wizard.page(0)->value.value = "hello";
-            wizard.page(1)->value.value = "42";
-            return press(BAR::FINISH_BUTTON_ID, "Page 2")(dialog);
-        })
-        .then(press(BAR::FINISH_BUTTON_ID, "Summary"));
-    EXPECT_TRUE(run(wizard, command(), &script));
+    EXPECT_TRUE(run(wizard, command(),
+                    {press(BAR::NEXT_BUTTON_ID, "Page 1"),
+                     [&wizard](CDialog* dialog) {
+                         wizard.page(0)->value.value = "hello";
+                         wizard.page(1)->value.value = "42";
+                         return press(BAR::FINISH_BUTTON_ID, "Page 2")(dialog);
+                     },
+                     press(BAR::FINISH_BUTTON_ID, "Summary")}));
     EXPECT_EQ(wizard.get_wizard_closing_state(), 0);
     EXPECT_EQ(wizard.shown_captions.size(), 2u);
     EXPECT_EQ(wizard.get_page_count(), 7);
@@ -142,14 +132,12 @@ TEST_F(WizardSession, FinishOnSecondOfSevenPagesGoesToTheSummaryThenWritesValues
 
     // The values come back into the controls when the variation is edited.
     TEST_WIZARD again(5, 1);
-    BWIZC_INPUT_SCRIPT cancel;
-    cancel.then([&again](CDialog* dialog) {
+    EXPECT_TRUE(run(again, command(), {[&again](CDialog* dialog) {
         EXPECT_EQ(again.page(0)->value.value, "hello");
         EXPECT_EQ(again.page(1)->value.value, "42");
         EXPECT_TRUE(again.has_read_cnx_file());
         return press(BAR::CANCEL_BUTTON_ID, "Page 1")(dialog);
-    });
-    EXPECT_TRUE(run(again, command(), &cancel));
+    }}));
 }
 
 TEST_F(WizardSession, MapFileModeWritesTheMapAndNoCnxFile) {
@@ -179,8 +167,7 @@ TEST_F(WizardSession, MapFileModeWritesTheMapAndNoCnxFile) {
 
 TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes) {
     TEST_WIZARD wizard(1);
-    BWIZC_INPUT_SCRIPT script;
-    script.then(press(BAR::FINISH_BUTTON_ID, "Page 1")).then([](CDialog* dialog) {
+    const bool ran = run(wizard, command(), {press(BAR::FINISH_BUTTON_ID, "Page 1"), [](CDialog* dialog) {
         auto* list = dynamic_cast<CListCtrl*>(dialog->GetDlgItem(1102));
         EXPECT_NE(list, nullptr);
         if (!list) return true;
@@ -203,8 +190,8 @@ TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes)
         const CString below = dialog->GetDlgItemText(1103);
         EXPECT_EQ(below.Find("The Blockwright Plug-In Manager will create these files in the directory "), 0);
         return press(BAR::FINISH_BUTTON_ID, "Summary")(dialog);
-    });
-    EXPECT_TRUE(run(wizard, command(), &script));
+    }});
+    EXPECT_TRUE(ran);
     const std::string text = read_file(cnx);
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.v TRUE"), std::string::npos) << text;
     EXPECT_NE(text.find("GEN_FILE: TYPE_NORMAL top.bsf TRUE"), std::string::npos) << text;
@@ -213,8 +200,7 @@ TEST_F(WizardSession, SummaryListShowsTheRowsAndClicksToggleOnlyChangeableBoxes)
 
 TEST_F(WizardSession, UpdateRequestsWaitWhileTheButtonBarHasTheFocus) {
     TEST_WIZARD wizard(1);
-    BWIZC_INPUT_SCRIPT script;
-    script.then([&wizard](CDialog* dialog) {
+    EXPECT_TRUE(run(wizard, command(), {[&wizard](CDialog* dialog) {
         CRWIZARD_PAGE* page = wizard.page(0);
         EXPECT_TRUE(bwizc_user_set_focus(dialog, IDC_TEST_EDIT));
         int before = dialog->get_invalidate_count();
@@ -225,11 +211,9 @@ TEST_F(WizardSession, UpdateRequestsWaitWhileTheButtonBarHasTheFocus) {
         before = dialog->get_invalidate_count();
         page->invalidate_and_update_page(true);
         EXPECT_EQ(dialog->get_invalidate_count(), before);
-        // The focus stays where it was.
         EXPECT_EQ(CWnd::GetFocus(), dialog->GetDlgItem(BAR::NEXT_BUTTON_ID));
         return press(BAR::CANCEL_BUTTON_ID, "Page 1")(dialog);
-    });
-    EXPECT_TRUE(run(wizard, command(), &script));
+    }}));
 }
 
 TEST_F(WizardSession, SilentRunFinishesAndTheTitleReadFromTheCnxFileWinsOverTheCommandLine) {
@@ -307,9 +291,7 @@ TEST_F(WizardSession, CommandLineFlowKeepsTheCallersFile) {
     // file the caller prepared and runs no cancel hook.
     { std::ofstream(cnx) << callers; }
     FLOW_WIZARD ok(2, false);
-    BWIZC_INPUT_SCRIPT cancel;
-    cancel.then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
-    EXPECT_TRUE(run(ok, command("-cmd"), &cancel));
+    EXPECT_TRUE(run(ok, command("-cmd"), {press(BAR::CANCEL_BUTTON_ID, "Page 1")}));
     EXPECT_TRUE(ok.flow_ran);
     EXPECT_EQ(ok.get_wizard_closing_state(), 2);
     EXPECT_EQ(ok.cancel_hook_calls, 0);
@@ -328,9 +310,7 @@ TEST_F(WizardSession, CommandLineFlowKeepsTheCallersFile) {
 
     // Without the option the same answer is no error: Cancel deletes as usual.
     FLOW_WIZARD plain(2, true);
-    BWIZC_INPUT_SCRIPT cancel_again;
-    cancel_again.then(press(BAR::CANCEL_BUTTON_ID, "Page 1"));
-    EXPECT_TRUE(run(plain, command(), &cancel_again));
+    EXPECT_TRUE(run(plain, command(), {press(BAR::CANCEL_BUTTON_ID, "Page 1")}));
     EXPECT_FALSE(plain.flow_ran);
     EXPECT_EQ(plain.cancel_hook_calls, 1);
     EXPECT_FALSE(std::filesystem::exists(cnx));

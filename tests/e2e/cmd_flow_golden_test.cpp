@@ -19,29 +19,22 @@
 
 namespace {
 
-struct FLOW_CASE {
-    const char* name;
-    bool refused;
-};
-
-const FLOW_CASE CASES[] = {
-    {"xaui_duplex_4", false},         // XAUI, 4 channels at 3125 Mbps from 156.25 MHz, ports both ways
-    {"pcie_x4", false},               // PCI Express x4 with PIPE status ports
-    {"pcie_x1_signal_detect", false}, // signal detection, VOD at 1.2 V
-    {"xaui_analog", false},           // terminations, VOD and signed pre-emphasis taps
-    {"xaui_edited_ports", false},     // a whole variation whose caller drops two of its ports
-    {"sonet_oc48", false},            // SONET OC48 from 155.52 MHz
-    {"sonet_oc96", false},            // completed from the protocol alone
-    {"basic_double_width_32", false}, // Basic double width, 32 bits, cascaded 8b/10b
-    {"basic_single_10", false},       // Basic single width in serial loopback
-    {"basic_tx_only", false},         // transmitter parameters only
-    {"gige_rx", false},               // receiver only, ports both ways
-    {"cei", false},
-    {"no_module", true},
-    {"unknown_brixfunction", true},
-    {"xaui_three_channels", true},
-    {"data_rate_out_of_range", true},
-    {"cei_with_8b10b_status", true},
+const char* const CASES[] = {
+    "xaui_duplex_4",          // XAUI, 4 channels at 3125 Mbps from 156.25 MHz, ports both ways
+    "pcie_x4",                // PCI Express x4 with PIPE status ports
+    "pcie_x1_signal_detect",  // signal detection, VOD at 1.2 V
+    "xaui_analog",            // terminations, VOD and signed pre-emphasis taps
+    "xaui_edited_ports",      // a whole variation whose caller drops two of its ports
+    "sonet_oc48",             // SONET OC48 from 155.52 MHz
+    "sonet_oc96",             // completed from the protocol alone
+    "basic_double_width_32",  // Basic double width, 32 bits, cascaded 8b/10b
+    "basic_single_10",        // Basic single width in serial loopback
+    "basic_tx_only",          // transmitter parameters only
+    "gige_rx",                // receiver only, ports both ways
+    "cei",
+    // Refused requests:
+    "no_module", "unknown_brixfunction", "xaui_three_channels", "data_rate_out_of_range",
+    "cei_with_8b10b_status",
 };
 
 std::string source_path(const std::string& name) {
@@ -58,20 +51,21 @@ std::string line_starting(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 TEST(CmdFlowGolden, CallersParametersBecomeAVariationOrErrorRecords) {
-    for (const FLOW_CASE& c : CASES) {
-        SCOPED_TRACE(c.name);
+    for (const std::string name : CASES) {
+        SCOPED_TRACE(name);
         SCRATCH_DIR dir;
-        const std::string request = read_file(source_path(std::string(c.name) + ".in.cnx"));
+        const std::string request = read_file(source_path(name + ".in.cnx"));
         ASSERT_FALSE(request.empty());
         write_file(dir.file("gxb_top.cnx"), request);
         const KV2GXB_RUN run = run_kv2gxb({"-silent", "-cmd", dir.file("gxb_top.v")});
         EXPECT_EQ(run.exit_status, 0) << run.err;
         const std::string written = read_file(dir.file("gxb_top.cnx"));
-        expect_golden("cmd_flow/" + std::string(c.name), written);
+        expect_golden("cmd_flow/" + name, written);
 
         // A refused request's golden holds the header, the module line and the
         // error records alone; the golden pins what a valid one keeps.
-        if (!c.refused) expect_silent_regeneration_is_identical(dir, written);
+        const bool refused = written.find("\nERR_MSG: ") != std::string::npos;
+        if (!refused) expect_silent_regeneration_is_identical(dir, written);
     }
 }
 

@@ -46,7 +46,6 @@ struct WRITE_FAULT {
     bool also_new;
 };
 
-
 void fill(CRCNX_MANAGER& m) {
     m.add_cnx_private(new CRCNX_ITEM_PRIVATE("WIZ_PROTOCOL", "STRING", "XAUI"));
     for (int i = 0; i < 300; ++i) {

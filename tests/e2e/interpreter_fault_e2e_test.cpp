@@ -29,7 +29,6 @@ struct INTERPRETER_FAULT {
     bool gives_up;       // the query service drops the command before its timeout
 };
 
-
 const INTERPRETER_FAULT INTERPRETER_FAULTS[] = {
     {"missing", nullptr, true},
     {"exits at once", "exit 3", true},

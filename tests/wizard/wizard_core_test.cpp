@@ -13,16 +13,13 @@ namespace {
 
 class PLAIN_PAGE : public CRWIZARD_PAGE {
 public:
-    explicit PLAIN_PAGE(UINT template_id, int* log = nullptr) : CRWIZARD_PAGE(template_id), m_log(log) {}
-    void set_control_settings() override { note(1); }
-    void set_control_defaults() override { note(10); }
-    void param_to_wizard_var() override { note(100); }
+    PLAIN_PAGE(UINT template_id, int& log) : CRWIZARD_PAGE(template_id), m_log(log) {}
+    void set_control_settings() override { m_log += 1; }
+    void set_control_defaults() override { m_log += 10; }
+    void param_to_wizard_var() override { m_log += 100; }
 
 private:
-    void note(int n) {
-        if (m_log) *m_log += n;
-    }
-    int* m_log;
+    int& m_log;
 };
 
 // A page that is "shown" by leaving at once with the next code of a shared
@@ -158,9 +155,9 @@ TEST(WizardPage, ControlExchangeStoresLoadsAndSkipsUnboundControls) {
 TEST(PageManager, ListOperationsPrepareThePagesAndFindThem) {
     CRWIZARD wizard;
     int log_a = 0, log_b = 0, log_c = 0;
-    wizard.add_page(new PLAIN_PAGE(5, &log_a));
-    wizard.add_page(new PLAIN_PAGE(6, &log_b), true);  // settings only
-    wizard.insert_page_before(0, new PLAIN_PAGE(5, &log_c));
+    wizard.add_page(new PLAIN_PAGE(5, log_a));
+    wizard.add_page(new PLAIN_PAGE(6, log_b), true);  // settings only
+    wizard.insert_page_before(0, new PLAIN_PAGE(5, log_c));
     EXPECT_EQ(log_a, 111);
     EXPECT_EQ(log_b, 1);
     EXPECT_EQ(wizard.get_page_count(), 3);

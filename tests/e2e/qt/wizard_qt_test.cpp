@@ -158,13 +158,6 @@ using LOOK = const char*;
 const LOOK LOOKS[] = {"-NAV", "-LAF"};
 std::string shot_name(const char* base, LOOK look) { return std::string(base) + (look == LOOKS[1] ? "_laf" : "") + ".png"; }
 
-// A new variation with the navigation panel, its titles and Documentation.
-int run_new_variation(KVGXB_WIZARD& wizard, const std::string& design, LOOK look) {
-    const char* argv[] = {"kv2gxb", "-n", "-NAV", "-hbutton", "-wizard_title:KV2GXB Transceiver",
-                          "-wizard_subtitle:Multi-channel gigabit transceiver block", look, design.c_str()};
-    return bwizc_app_main(8, argv, &wizard);
-}
-
 }  // namespace
 
 TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
@@ -192,54 +185,6 @@ TEST(WizardQt, PagesWithTheirFrameAreShownAndClickedThrough) {
     }
 }
 
-// The transceiver wizard's first pages with the live device database behind
-// them: the General page's lists fill when the enumeration ends, then Next
-// shows each page after it; every page is saved and its layout checked.
-TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
-    for (LOOK look : LOOKS) {
-        SCRATCH_DIR dir;
-        // Each page's navigation label and screenshot name.
-        const std::pair<const char*, const char*> shots[] = {{"General", "page_general"}, {"PLL/Ports", "page_pll_ports"},
-                                                             {"Reconfig/RX Analog", "page_rx_analog"},
-                                                             {"TX Analog/Cal Blk", "page_tx_analog"}};
-        KVGXB_WIZARD wizard;
-        // The preview shows a real estimate, posted from the worker thread.
-        wizard.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
-        size_t shown = 0;
-        CDialog* last = nullptr;
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            const auto& stack = CDialog::get_modal_stack();
-            if (shown == std::size(shots) || stack.empty() || stack.back() == last || !wizard.enumeration_done ||
-                wizard.inclk_list_pending || !wizard.get_symbol_decorator()->has_resource_text())
-                return;
-            CDialog* page = last = stack.back();
-            const auto& [label, file] = shots[shown++];
-            EXPECT_EQ(dynamic_cast<CRWIZARD_PAGE_BASE*>(page)->get_page_nav_button_label(), label);
-            if (shown == 1) {
-                auto* protocols = dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
-                ASSERT_NE(protocols, nullptr);
-                EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
-                EXPECT_GT(protocols->GetCount(), 1);
-            }
-            screenshot(page, shot_name(file, look).c_str());
-            expect_clean_layout(page, label);
-            if (shown == std::size(shots)) {
-                // The longer termination question of an external resistor fits too.
-                click(page, KVGXB_PAGE3_TX::IDC_EXTERNAL_TERMINATION);
-                expect_clean_layout(page, label);
-            }
-            click(page, shown == std::size(shots) ? BAR::CANCEL_BUTTON_ID : BAR::NEXT_BUTTON_ID);
-        });
-        timer.start(20);
-        run_new_variation(wizard, dir.file("gxb_top.v"), look);
-        EXPECT_EQ(shown, std::size(shots)) << look;
-        EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
-        wizard.set_resource_info_dll_path("");
-    }
-}
-
-
 // The self-test page, which Next never visits, made visitable to be seen.
 class SHOWN_SELFTEST_PAGE : public KVGXB_PAGE5 {
 public:
@@ -254,20 +199,26 @@ public:
     }
 };
 
-// The protocol, loopback and Basic pages with the live database behind them:
-// the protocol is chosen on the General page, Next is clicked up to each page
-// named in `shots` and the page is saved. Then the wizard is cancelled.
+// The transceiver wizard's pages with the live database behind them: the
+// protocol is chosen on the General page, Next is clicked up to each page
+// named in `shots` and the page is saved, its layout checked and handed to
+// `also` with the number of pages shown so far. Then the wizard is cancelled.
 template <class WIZARD = KVGXB_WIZARD>
-void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots, LOOK look) {
+void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, std::string>>& shots, LOOK look,
+                 const std::function<void(KVGXB_WIZARD&, CDialog*, size_t)>& also = nullptr) {
     SCRATCH_DIR dir;
     WIZARD wizard;
+    // With `also`, each page waits for a real estimate, posted from the worker thread.
+    if (also) wizard.set_resource_info_dll_path(KV2GXB_BUILD_DIR "/bin/libkv2gxb_cgx.so");
+    size_t pages_shown = 0;
     size_t next_shot = 0;
     bool chosen = false;
     CDialog* left = nullptr;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         const auto& stack = CDialog::get_modal_stack();
-        if (stack.empty() || !wizard.enumeration_done || wizard.inclk_list_pending || wizard.data_rate_list_pending)
+        if (stack.empty() || !wizard.enumeration_done || wizard.inclk_list_pending || wizard.data_rate_list_pending ||
+            (also && !wizard.get_symbol_decorator()->has_resource_text()))
             return;
         CDialog* page = stack.back();
         if (!chosen) {
@@ -277,16 +228,50 @@ void shoot_pages(const char* protocol, const std::vector<std::pair<std::string, 
         }
         if (page == left) return;
         left = page;
+        ++pages_shown;
         const std::string label = wizard.get_page_nav_button_label_at(wizard.get_cur_page_index()).c_str();
         if (next_shot < shots.size() && label == shots[next_shot].first) {
             screenshot(page, shot_name(shots[next_shot].second.c_str(), look).c_str());
             expect_clean_layout(page, shots[next_shot++].first.c_str());
+            if (also) also(wizard, page, pages_shown);
         }
         click(page, next_shot < shots.size() ? BAR::NEXT_BUTTON_ID : BAR::CANCEL_BUTTON_ID);
     });
     timer.start(20);
-    run_new_variation(wizard, dir.file("gxb_top.v"), look);
+    // A new variation with the navigation panel, its titles and Documentation.
+    const std::string design = dir.file("gxb_top.v");
+    const char* argv[] = {"kv2gxb", "-n", "-NAV", "-hbutton", "-wizard_title:KV2GXB Transceiver",
+                          "-wizard_subtitle:Multi-channel gigabit transceiver block", look, design.c_str()};
+    bwizc_app_main(8, argv, &wizard);
     EXPECT_EQ(next_shot, shots.size()) << protocol << look;
+    EXPECT_EQ(wizard.get_wizard_closing_state(), 2);
+    wizard.set_resource_info_dll_path("");
+}
+
+// The General page's lists fill when the enumeration ends, then Next shows
+// each page after it.
+TEST(WizardQt, TransceiverPagesShowTheDeviceDatabasesListsAndLayOutCleanly) {
+    const std::vector<std::pair<std::string, std::string>> shots = {
+        {"General", "page_general"}, {"PLL/Ports", "page_pll_ports"}, {"Reconfig/RX Analog", "page_rx_analog"},
+        {"TX Analog/Cal Blk", "page_tx_analog"}};
+    for (LOOK look : LOOKS) {
+        shoot_pages("Basic", shots, look, [&](KVGXB_WIZARD& wizard, CDialog* page, size_t pages_shown) {
+            ASSERT_LE(pages_shown, shots.size());
+            EXPECT_EQ(wizard.get_page_nav_button_label_at(wizard.get_cur_page_index()),
+                      shots[pages_shown - 1].first.c_str());
+            if (pages_shown == 1) {
+                auto* protocols =
+                    dynamic_cast<CComboBox*>(page->GetDlgItem(static_cast<int>(KVGXB_PAGE1::IDC_PROTOCOL)));
+                ASSERT_NE(protocols, nullptr);
+                EXPECT_EQ(protocols->GetCount(), wizard.get_combobox_protocols().GetSize());
+                EXPECT_GT(protocols->GetCount(), 1);
+            } else if (pages_shown == shots.size()) {
+                // The longer termination question of an external resistor fits too.
+                click(page, KVGXB_PAGE3_TX::IDC_EXTERNAL_TERMINATION);
+                expect_clean_layout(page, "TX Analog/Cal Blk");
+            }
+        });
+    }
 }
 
 TEST(WizardQt, ProtocolLoopbackAndBasicPagesAreShown) {
