@@ -6,14 +6,9 @@
 using SymbolItems = FakeMetricsTest;
 
 TEST_F(SymbolItems, WritesShapesWithUpwardYFromTheOrigin) {
-    CRSYMBOL_LINE thin(10, 20, 5, 0);
-    EXPECT_EQ(thin.generate_cnx(100, CPoint(0, 0), true), "SYMBOL: LINE 10 80 15 80 SOLID THIN\n");
     CRSYMBOL_LINE thick(10, 20, -4, 6, 0, 0, THICK);
     // Origin (3, 4): x shifts right, y is measured from height - origin y.
     EXPECT_EQ(thick.generate_cnx(100, CPoint(3, 4), true), "SYMBOL: LINE 13 76 9 70 SOLID THICK\n");
-    // A rectangle is four plain edges: top, right, bottom, left.
-    EXPECT_EQ(CRSYMBOL_RECT(10, 20, 30, 40).generate_cnx(100, CPoint(1, 2), true),
-              "SYMBOL: LINE 11 78 41 78\nSYMBOL: LINE 41 78 41 38\nSYMBOL: LINE 11 38 41 38\nSYMBOL: LINE 11 78 11 38\n");
     EXPECT_EQ(CRSYMBOL_CIRCLE(20, 30, 5).generate_cnx(50, CPoint(2, 0), true), "SYMBOL: CIRCLE 22 20 5 FALSE\n");
     EXPECT_EQ(CRSYMBOL_ARC(20, 30, 5, 25, 30, 20, 25).generate_cnx(50, CPoint(0, 0), true),
               "SYMBOL: ARC 20 20 25 20 20 25 5\n");
