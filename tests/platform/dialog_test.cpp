@@ -147,6 +147,7 @@ TEST_F(HeadlessDialog, LoopRunsOnlyWhileThereIsSomethingToDoAndReportsTheDialogS
     });
     EXPECT_EQ(ended.DoModal(), IDCANCEL);
     EXPECT_EQ(driver_calls, 0);
+    EXPECT_FALSE(ended.shown_when_destroyed);
     EXPECT_EQ(reported, nullptr);
     EXPECT_FALSE(ended.IsWindow());
     EXPECT_FALSE(ended.is_in_modal_loop());

@@ -82,6 +82,7 @@ public:
     std::vector<NOTIFICATION> log;
     RESULT result;
     bool end_in_init = false;
+    bool shown_when_destroyed = false;
 
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
@@ -113,6 +114,8 @@ public:
         if (end_in_init) EndDialog(IDCANCEL);
         return TRUE;
     }
+
+    void OnDestroy() override { shown_when_destroyed = IsWindowVisible(); }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         log.push_back({WM_COMMAND, LOWORD(wParam), HIWORD(wParam)});

@@ -8,6 +8,30 @@
 
 #include "symbol/bwizc_standard_symbol.h"
 
+// A port order and a port list that own their items, with shorthands to fill them.
+struct SYMBOL_PORTS {
+    struct PORT {
+        const char* name;
+        const char* direction;
+        int width;
+    };
+    SYMBOL_PORTS() = default;
+    SYMBOL_PORTS(const SYMBOL_PORTS&) = delete;
+    SYMBOL_PORTS& operator=(const SYMBOL_PORTS&) = delete;
+    ~SYMBOL_PORTS() {
+        for (auto* e : order) delete e;
+        for (auto* u : usage) delete u;
+    }
+    void place(std::initializer_list<std::pair<const char*, CRSYMBOL_SIDE>> names) {
+        for (const auto& [name, side] : names) crsymbol_insert_port_order(order, name, side);
+    }
+    void ports(std::initializer_list<PORT> list) {
+        for (const PORT& p : list) usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(p.name, "", p.direction, p.width));
+    }
+    CRSYMBOL_PORT_ORDER_LIST order;
+    CRSYMBOL_PORT_USAGE_LIST usage;
+};
+
 inline void kv2gxb_fill_port_order(CRSYMBOL_PORT_ORDER_LIST& order) {
     static const char* const left[] = {
         "space{1}", "rx_datain", "tx_datain", "pll_inclk", "rx_cruclk", "rx_ctrlenable", "tx_ctrlenable",
@@ -27,13 +51,8 @@ inline void kv2gxb_fill_port_order(CRSYMBOL_PORT_ORDER_LIST& order) {
 }
 
 // Listed in the database's order, which is not the symbol's.
-inline void kv2gxb_fill_typical_ports(CRSYMBOL_PORT_USAGE_LIST& usage) {
-    struct PORT {
-        const char* name;
-        const char* direction;
-        int width;
-    };
-    static const PORT ports[] = {
+inline void kv2gxb_fill_typical_ports(SYMBOL_PORTS& s) {
+    s.ports({
         {"cal_blk_clk", "INPUT", 1},       {"pll_inclk", "INPUT", 1},        {"rx_analogreset", "INPUT", 4},
         {"rx_datain", "INPUT", 4},         {"rx_digitalreset", "INPUT", 4},  {"tx_datain", "INPUT", 32},
         {"tx_digitalreset", "INPUT", 4},   {"gxb_powerdown", "INPUT", 1},    {"tx_ctrlenable", "INPUT", 4},
@@ -41,29 +60,20 @@ inline void kv2gxb_fill_typical_ports(CRSYMBOL_PORT_USAGE_LIST& usage) {
         {"rx_dataout", "OUTPUT", 32},      {"rx_disperr", "OUTPUT", 4},      {"rx_errdetect", "OUTPUT", 4},
         {"rx_freqlocked", "OUTPUT", 4},    {"rx_patterndetect", "OUTPUT", 4}, {"rx_syncstatus", "OUTPUT", 4},
         {"tx_clkout", "OUTPUT", 4},        {"tx_dataout", "OUTPUT", 4},
-    };
-    for (const PORT& p : ports) usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(p.name, "", p.direction, p.width));
+    });
 }
 
 // The typical symbol as the framework builds it for a variation "gxb_top",
 // in a box-symbol outline.
-struct KV2GXB_SYMBOL {
-    CRSYMBOL_PORT_ORDER_LIST order;
-    CRSYMBOL_PORT_USAGE_LIST usage;
+struct KV2GXB_SYMBOL : SYMBOL_PORTS {
     CRSYMBOL_OUTLINE outline{"SYMBOL"};
     BWIZC_STANDARD_SYMBOL* symbol = nullptr;
     KV2GXB_SYMBOL() {
         kv2gxb_fill_port_order(order);
-        kv2gxb_fill_typical_ports(usage);
+        kv2gxb_fill_typical_ports(*this);
         outline.set_box_symbol(true);
         symbol = bwizc_generate_default_symbol(outline, order, usage, "gxb_top");
     }
-    ~KV2GXB_SYMBOL() {
-        for (auto* e : order) delete e;
-        for (auto* u : usage) delete u;
-    }
-    KV2GXB_SYMBOL(const KV2GXB_SYMBOL&) = delete;
-    KV2GXB_SYMBOL& operator=(const KV2GXB_SYMBOL&) = delete;
     // The outline's symbol block as the CNX writer asks for it.
     CString cnx_text() { return outline.generate_cnx(outline.get_extent().Height() - 1, CPoint(0, 0), true); }
 };

@@ -7,28 +7,12 @@
 #include <vector>
 
 #include "fake_metrics.h"
-#include "symbol/bwizc_standard_symbol.h"
+#include "symbol/kv2gxb_port_set.h"
 
 // Pin names are measured at 7 points: 3.5 pixels per character, 9 high, so
 // every pitch below is round_up(9 + 4) = 16.
-class StandardSymbol : public FakeMetricsTest {
+class StandardSymbol : public FakeMetricsTest, protected SYMBOL_PORTS {
 protected:
-    void TearDown() override {
-        for (auto* e : order) delete e;
-        for (auto* u : usage) delete u;
-        FakeMetricsTest::TearDown();
-    }
-    void place(std::initializer_list<std::pair<const char*, CRSYMBOL_SIDE>> names) {
-        for (const auto& [name, side] : names) crsymbol_insert_port_order(order, name, side);
-    }
-    struct PORT {
-        const char* name;
-        const char* direction;
-        int width;
-    };
-    void ports(std::initializer_list<PORT> list) {
-        for (const PORT& p : list) usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM(p.name, "", p.direction, p.width));
-    }
     // A symbol laid out automatically from the order and the ports.
     std::unique_ptr<BWIZC_STANDARD_SYMBOL> automatic(CRect minimum, const char* title) {
         auto s = std::make_unique<BWIZC_STANDARD_SYMBOL>("S", minimum);
@@ -52,8 +36,6 @@ protected:
             if (p->get_text()->get_text() == shown) return p;
         return nullptr;
     }
-    CRSYMBOL_PORT_ORDER_LIST order;
-    CRSYMBOL_PORT_USAGE_LIST usage;
 };
 
 TEST_F(StandardSymbol, ExplicitLayoutRoundsPinLengthsAndPitchesToGrid) {

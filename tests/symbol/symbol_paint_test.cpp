@@ -5,6 +5,7 @@
 #include "platform/window.h"
 #include "symbol/bwizc_standard_symbol.h"
 #include "symbol/crsymbol.h"
+#include "symbol/kv2gxb_port_set.h"
 
 using SymbolPaint = FakeMetricsTest;
 
@@ -109,11 +110,11 @@ TEST_F(SymbolPaint, OutlinePaintsNothingUntilLaidOut) {
 }
 
 TEST_F(SymbolPaint, PreviewShowsFramedSymbolShadowAndResourceRows) {
-    CRSYMBOL_PORT_ORDER_LIST order;
-    CRSYMBOL_PORT_USAGE_LIST usage;
-    usage.add(new CRSYMBOL_AUTO_PORT_USAGE_ITEM("clk", "", "INPUT", 0));
+    SYMBOL_PORTS lists;
+    lists.ports({{"clk", "INPUT", 0}});
     CRSYMBOL preview(65000);
-    preview.set_symbol_updater([&](CRSYMBOL_OUTLINE* o) { bwizc_generate_default_symbol(*o, order, usage, "top"); });
+    preview.set_symbol_updater(
+        [&](CRSYMBOL_OUTLINE* o) { bwizc_generate_default_symbol(*o, lists.order, lists.usage, "top"); });
     preview.add_controls();
     preview.add_controls();
     EXPECT_EQ(preview.get_controls_list().get_size(), 3);  // symbol, gap, info
@@ -152,8 +153,6 @@ TEST_F(SymbolPaint, PreviewShowsFramedSymbolShadowAndResourceRows) {
         EXPECT_GE(at.x, outline.left + 8);
     }
     preview.DestroyWindow();
-    for (auto* e : order) delete e;
-    for (auto* u : usage) delete u;
 }
 
 TEST_F(SymbolPaint, NestedOutlinesGetFollowingIdsAndWindowsAtTheirExtents) {
