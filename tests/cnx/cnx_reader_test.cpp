@@ -34,9 +34,13 @@ std::string joined(const CStringArray* a) {
 
 }  // namespace
 
-TEST(CnxReader, ReadsPrivateParameterAndConstantLines) {
+TEST(CnxReader, ReadsPrivateParameterConstantAndUsedPortLines) {
     CRCNX_MANAGER m;
     read_text(m,
+              "USED_PORT: rx_datain 4 0 0 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n"
+              "USED_PORT: tx 1 2 3 4 OUTPUT GND\n"
+              "USED_PORT: bad x 2.5 -3 - INPUT_EXT\n"
+              "USED_PORT: short 7\n"
               "PRIVATE: WIZ_TEXT STRING \"a\\tb\\nc\\\\d\"\n"
               "PRIVATE: WIZ_ORDER STRING \"x\\\\ny\"\n"
               "PRIVATE: WIZ_COUNT NUMERIC \"4\"\n"
@@ -57,6 +61,13 @@ TEST(CnxReader, ReadsPrivateParameterAndConstantLines) {
     // Constants land in the read-constant table, never in the written one.
     EXPECT_EQ(m.find_cnx_constant("intended_device_family"), nullptr);
     EXPECT_EQ(typed(m.find_read_constant("intended_device_family")), "STRING Velaris II GX");
+    // The signal text of a read port is not rebuilt from its dimensions.
+    EXPECT_EQ(read_port_fields(m, "rx_datain"), "4 0 0 0|INPUT|NODEFVAL|");
+    EXPECT_EQ(read_port_fields(m, "tx"), "1 2 3 4|OUTPUT|GND|");
+    EXPECT_EQ(read_port_fields(m, "bad"), "0 0 -3 0|INPUT_EXT||");
+    EXPECT_EQ(read_port_fields(m, "short"), "7 0 0 0|||");
+    // Read ports are not written ports.
+    EXPECT_EQ(m.find_cnx_port("rx_datain"), nullptr);
 
     // A second read empties the read tables first but adds to the others.
     read_text(m, "PRIVATE: WIZ_MORE STRING \"m\"\nCONSTANT: other STRING \"o\"\nUSED_PORT: p 1 0 0 0 INPUT GND\n");
@@ -81,22 +92,6 @@ TEST(CnxReader, ReplacesRetiredFamilyNamesInPrivateValuesOnly) {
         EXPECT_EQ(m.find_cnx_private("WIZ_OTHER")->get_value(), (retired + " ").c_str());
         EXPECT_EQ(m.find_cnx_parameter("family")->get_value(), row.retired);
     }
-}
-
-TEST(CnxReader, ReadsUsedPortNumbersInFileOrder) {
-    CRCNX_MANAGER m;
-    read_text(m,
-              "USED_PORT: rx_datain 4 0 0 0 INPUT NODEFVAL \"rx_datain[3..0]\"\n"
-              "USED_PORT: tx 1 2 3 4 OUTPUT GND\n"
-              "USED_PORT: bad x 2.5 -3 - INPUT_EXT\n"
-              "USED_PORT: short 7\n");
-    // The signal text of a read port is not rebuilt from its dimensions.
-    EXPECT_EQ(read_port_fields(m, "rx_datain"), "4 0 0 0|INPUT|NODEFVAL|");
-    EXPECT_EQ(read_port_fields(m, "tx"), "1 2 3 4|OUTPUT|GND|");
-    EXPECT_EQ(read_port_fields(m, "bad"), "0 0 -3 0|INPUT_EXT||");
-    EXPECT_EQ(read_port_fields(m, "short"), "7 0 0 0|||");
-    // Read ports are not written ports.
-    EXPECT_EQ(m.find_cnx_port("rx_datain"), nullptr);
 }
 
 TEST(CnxReader, CollectsPartTablesUnderTheirFamily) {
@@ -169,18 +164,13 @@ TEST(CnxReader, ReadsGenFilesAsPersistentAndHelpItemsSplitAtDollar) {
 }
 
 // The wizard session tests pin the quoted host texts; here only the odd lines.
-TEST(CnxReader, ReadsUnquotedHostTextsAndAnEmptySubtitleLeavesTheCommandLineOne) {
-    CRCNX_MANAGER m;
-    read_text(m, "WIZARD_SUBTITLE: \"\"\nZEPHRIN_SVERSION: 7.1sp\nERR_MSG: ignored on reading\n");
-    EXPECT_EQ(m.get_wizard_subtitle("cmd sub"), "cmd sub");
-    EXPECT_EQ(m.get_zephrin_short_version(), "7.1sp");
-    EXPECT_TRUE(m.get_err_msg_list().is_empty());
-}
-
-TEST(CnxReader, SkipsBlankUnknownAndMisspelledLines) {
+TEST(CnxReader, SkipsBlankUnknownAndMisspelledLinesAndReadsUnquotedHostTexts) {
     CRCNX_MANAGER m;
     read_text(m,
               "\n"
+              "WIZARD_SUBTITLE: \"\"\n"
+              "ZEPHRIN_SVERSION: 7.1sp\n"
+              "ERR_MSG: ignored on reading\n"
               "   \n"
               "\t \t\r\n"
               "private: lower STRING \"x\"\n"
@@ -203,6 +193,10 @@ TEST(CnxReader, SkipsBlankUnknownAndMisspelledLines) {
     EXPECT_TRUE(m.get_connection_table().is_empty());
     EXPECT_TRUE(m.get_library_table().is_empty());
     EXPECT_TRUE(m.get_cgxdll_table().is_empty());
+    EXPECT_TRUE(m.get_err_msg_list().is_empty());
+    // An empty subtitle leaves the command line's one.
+    EXPECT_EQ(m.get_wizard_subtitle("cmd sub"), "cmd sub");
+    EXPECT_EQ(m.get_zephrin_short_version(), "7.1sp");
 }
 
 TEST(CnxReader, SurvivesTruncatedBinaryAndHugeInput) {

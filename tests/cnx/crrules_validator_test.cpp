@@ -3,12 +3,12 @@
 // which wizard map it picks, and what a broken rules file is reported as.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cnx/crrules_validator.h"
+#include "test_scratch.h"
 
 namespace {
 
@@ -76,12 +76,6 @@ void supply(CRules_Validator& validator, const PAIRS& values) {
     }
 }
 
-std::string write_temp(const std::string& name, const std::string& text) {
-    const std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 }  // namespace
 
 TEST(RulesValidator, ForbiddenCombinationsNameTheParameterAndTheAllowedValues) {
@@ -123,14 +117,13 @@ TEST(RulesValidator, ExactlyOneQualifyingWizardMapIsSelectedAndEvaluated) {
     };
     for (const MAP_CASE& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string path = write_temp("maps_rules.xml",
-                                            std::string("<brixfunction name='t'><parameters>"
-                                                        "<parameter name='P' kind='string' default='y'/>"
-                                                        "<parameter name='N' kind='numeric' default='2'/>"
-                                                        "</parameters>") +
-                                                c.maps +
-                                                "<common><private name='OUT' value='int(N) * 10'/></common>"
-                                                "</brixfunction>");
+        const std::string path = ::testing::TempDir() + "maps_rules.xml";
+        write_file(path, std::string("<brixfunction name='t'><parameters>"
+                                     "<parameter name='P' kind='string' default='y'/>"
+                                     "<parameter name='N' kind='numeric' default='2'/>"
+                                     "</parameters>") +
+                             c.maps + "<common><private name='OUT' value='int(N) * 10'/></common>"
+                                      "</brixfunction>");
         CRules_Validator validator("t", path.c_str());
         ASSERT_TRUE(validator.get_validator().is_loaded());
         validator.initialize_validator();
@@ -163,7 +156,8 @@ TEST(RulesValidator, ABrokenRulesFileIsReportedWithItsPlaceNeverLoaded) {
     };
     for (const BROKEN_CASE& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string path = write_temp("broken_rules.xml", c.text);
+        const std::string path = ::testing::TempDir() + "broken_rules.xml";
+        write_file(path, c.text);
         CRules_Validator validator("t", path.c_str());
         EXPECT_FALSE(validator.get_validator().is_loaded());
         EXPECT_EQ(validator.get_brix_info().get_error_message().str(), c.message);

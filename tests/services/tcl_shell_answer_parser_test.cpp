@@ -46,11 +46,10 @@ TEST(TclAnswerParser, ReadsAnswersFedInAnyPieces)
 
 TEST(TclAnswerParser, UnescapesLineBreaksAndBackslashesOnly)
 {
-    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("a\\nb"), "a\nb");
-    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("c\\rd"), "c\rd");
-    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("p\\\\nq"), "p\\nq");
-    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("tab\\t"), "tab\\t");
-    EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape("end\\"), "end\\");
+    const std::pair<const char*, const char*> rows[] = {
+        {"a\\nb", "a\nb"}, {"c\\rd", "c\rd"}, {"p\\\\nq", "p\\nq"}, {"tab\\t", "tab\\t"}, {"end\\", "end\\"}};
+    for (const auto& [escaped, text] : rows)
+        EXPECT_STREQ(BWIZC_TCL_ANSWER_PARSER::unescape(escaped), text) << escaped;
 }
 
 TEST(TclAnswerParser, StreamNotFramedAsAnswersIsBrokenForGood)

@@ -51,13 +51,10 @@ TEST(BwizcPath, SplitsPathIntoDirectoryTitleAndLastExtension) {
     EXPECT_EQ(bwizc_global_get_file_title_with_path("a/b.c.cnx"), "a/b.c");
 }
 
-TEST(BwizcPath, MakesSiblingFileFromPathTitleAndExtension) {
+TEST(BwizcPath, MakesSiblingFileTranslatesDelimitersAndEnsuresTerminatingOne) {
     EXPECT_EQ(bwizc_global_split_make_file_path("/x/y/old.v", "new", ".cnx"), "/x/y/new.cnx");
     EXPECT_EQ(bwizc_global_split_make_file_path(" old.v ", "new", ".cnx"), "new.cnx");
     EXPECT_EQ(bwizc_global_split_make_file_path("/x/y/", "new", ""), "/x/y/new");
-}
-
-TEST(BwizcPath, TranslatesDelimitersAndEnsuresTerminatingOne) {
     EXPECT_EQ(bwizc_global_translate_char("a.b.c", '.', '_'), "a_b_c");
     EXPECT_EQ(bwizc_global_convert_to_intern_delim("..\\common\\help\\"), "../common/help/");
     EXPECT_EQ(bwizc_global_convert_to_platform_delims("a\\b/c"), "a/b/c");

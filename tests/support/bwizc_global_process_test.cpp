@@ -91,18 +91,18 @@ TEST(BwizcProcess, LaunchesGivenBrowserWithUrl) {
     MESSAGE_CAPTURE catcher;
 
     CString url = "file:///doc/kv2gxb.html?x=1&y='2' \n";
-    EXPECT_TRUE(bwizc_global_launch_browser(url, CString(dir.file("browser").c_str()) + "  "));
-    ASSERT_TRUE(wait_for_file(dir.file("opened")));
-    EXPECT_EQ(dir.read("opened"), "file:///doc/kv2gxb.html?x=1&y='2'|");
+    auto opened_by = [&](const CString& browser, const char* note) {
+        EXPECT_TRUE(bwizc_global_launch_browser(url, browser));
+        return wait_for_file(dir.file(note)) ? dir.read(note) : std::string("(not opened)");
+    };
+    const CString browser = dir.file("browser").c_str();
+    EXPECT_EQ(opened_by(browser + "  ", "opened"), "file:///doc/kv2gxb.html?x=1&y='2'|");
 
     // A browser path with a blank in it, and a browser given with options.
-    EXPECT_TRUE(bwizc_global_launch_browser(url, dir.file("my browser/browser").c_str()));
-    ASSERT_TRUE(wait_for_file(dir.file("my browser/opened")));
-    EXPECT_EQ(dir.read("my browser/opened"), "file:///doc/kv2gxb.html?x=1&y='2'|");
+    EXPECT_EQ(opened_by(dir.file("my browser/browser").c_str(), "my browser/opened"),
+              "file:///doc/kv2gxb.html?x=1&y='2'|");
     ASSERT_EQ(::unlink(dir.file("opened").c_str()), 0);
-    EXPECT_TRUE(bwizc_global_launch_browser(url, CString(dir.file("browser").c_str()) + " --new-window"));
-    ASSERT_TRUE(wait_for_file(dir.file("opened")));
-    EXPECT_EQ(dir.read("opened"), "--new-window|file:///doc/kv2gxb.html?x=1&y='2'|");
+    EXPECT_EQ(opened_by(browser + " --new-window", "opened"), "--new-window|file:///doc/kv2gxb.html?x=1&y='2'|");
     EXPECT_TRUE(catcher.texts.empty());
 
     EXPECT_FALSE(bwizc_global_launch_browser("  ", ""));
