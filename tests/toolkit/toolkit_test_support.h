@@ -88,13 +88,16 @@ public:
         bar.set_border_sides(1, 0, 0, 0);
         bar.add_gel_block(BAR_COLOR);
         bar.add_control(ID_HELP, &help, 0, CPANEL::ALIGN_CENTER);
-        CRect client;
+        // The dialog grows by the bar's height, so the bar covers no item.
+        CRect client, frame;
         GetClientRect(&client);
+        GetWindowRect(&frame);
         const CSize bar_size(client.Width(), 32);
+        MoveWindow(frame.left, frame.top, frame.Width(), frame.Height() + bar_size.cy);
         bar.set_creation_size(bar_size);
         bar.create_in_dlg(this);
         bar.set_size(bar_size);
-        const CPoint bar_origin(0, client.Height() - bar_size.cy - 30);
+        const CPoint bar_origin(0, client.Height());
         bar.move_element(CRect(bar_origin, bar_size), true);
         bar.do_layout(bar_origin);
         help.add_listener(this);
