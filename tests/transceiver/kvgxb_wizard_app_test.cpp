@@ -111,11 +111,6 @@ TEST_F(KvgxbWizardApp, DeviceQueriesSendTheirCommandTexts) {
     EXPECT_EQ(log[1], "load_device_info KV2VGX130KF1508C3");
     EXPECT_EQ(log[2], "get_config_keys");
     EXPECT_EQ(log[3], "get_protocol_name KEY_A");
-    EXPECT_EQ(log[3 + 5], "get_hssi_inclk_freq_list KEY_A");
-    EXPECT_EQ(log[3 + 6], "get_atom_param_value -config_key KEY_A -atom_param VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_DATA_WIDTH");
-    EXPECT_EQ(log[3 + 12], "get_hssi_run_length_list KEY_A");
-    EXPECT_EQ(log[3 + 21],
-              "get_atom_param_value -config_key KEY_A -atom_param VELARISIIGX_ATOM_PARAM_HSSI_RX_UINT_RATE_MATCH_PATTERN_SIZE");
     EXPECT_EQ(log[3 + 22], "get_protocol_name KEY_B");
     EXPECT_EQ(log[3 + 44], "get_hssi_inclk_freq_list -data_rate 2500 " + key);
 
