@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/crwizard_app.h"
@@ -13,6 +15,22 @@ CRWIZARD_COMMAND_LINE_INFO parse(std::vector<const char*> argv) {
     CRWIZARD_COMMAND_LINE_INFO info;
     bwizc_parse_command_line(info, static_cast<int>(argv.size()), argv.data());
     return info;
+}
+
+// The switches a parse turned on, by their option keywords, in a fixed order.
+std::string switches(const CRWIZARD_COMMAND_LINE_INFO& i) {
+    const std::pair<const char*, bool> all[] = {
+        {"symbol", i.is_capable_of_symbol_generation()}, {"silent", i.is_silent_mode()},
+        {"cmd", i.is_cmd_line_flow()}, {"mapfile", i.is_map_file_gen_mode()}, {"hbutton", i.has_help_button()},
+        {"GED", i.is_entered_from_ged()}, {"PADMAP", i.is_entered_from_protocol_planner()}, {"NAV", i.has_nav_panel()},
+        {"LAF", i.has_custom_laf()}, {"n", i.is_new_variation_mode()}, {"h", i.is_send_msg_to_wizman_enabled()},
+        {"cgxgen", i.is_cgx_generated()}, {"combo", i.has_cgx_device_combobox()},
+        {"SIMLIB_GEN", i.has_simlib_gen_check_box()}, {"STD_MSG", i.has_simlib_std_msg()}, {"xy", i.has_position()}};
+    std::string on;
+    for (const auto& [name, set] : all) {
+        if (set) on += on.empty() ? name : std::string(" ") + name;
+    }
+    return on;
 }
 
 }  // namespace
@@ -48,54 +66,32 @@ TEST(CommandLineParse, KeywordsAfterTheProgramNameSetTheirFields) {
     CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "-symbol", "-silent", "/cmd", "-mapfile", "-hbutton", "-GED",
                                              "-PADMAP", "-NAV", "-LAF", "-n", "-p2", "-tkv2gxb", "-x640", "-y480",
                                              "-devicefamilyVelaris", "-wizard_name:KV2GXB"});
-    EXPECT_TRUE(info.is_capable_of_symbol_generation());
-    EXPECT_TRUE(info.is_silent_mode());
-    EXPECT_TRUE(info.is_cmd_line_flow());
-    EXPECT_TRUE(info.is_map_file_gen_mode());
-    EXPECT_TRUE(info.has_help_button());
-    EXPECT_TRUE(info.is_entered_from_ged());
-    EXPECT_TRUE(info.is_entered_from_protocol_planner());
-    EXPECT_TRUE(info.has_nav_panel());
-    EXPECT_TRUE(info.has_custom_laf());
-    EXPECT_TRUE(info.is_new_variation_mode());
+    // -x and -y make no position, and -hbutton is not -h.
+    EXPECT_EQ(switches(info), "symbol silent cmd mapfile hbutton GED PADMAP NAV LAF n");
     EXPECT_EQ(info.get_start_page_offset(), 2);
     EXPECT_EQ(info.get_brixfunction_name(), "kv2gxb");
     EXPECT_EQ(info.get_screen_x(), 640);
     EXPECT_EQ(info.get_screen_y(), 480);
     EXPECT_EQ(info.get_device_family_name(), "Velaris");
     EXPECT_EQ(info.get_wizard_id(), "KV2GXB");
-    EXPECT_FALSE(info.has_position());
-    EXPECT_FALSE(info.is_send_msg_to_wizman_enabled());
     EXPECT_TRUE(boxes.texts.empty());
 
     // Keywords are case-sensitive and whole: anything else falls through to
     // the one-letter options or the usage box.
-    info = parse({"kv2gxb", "-Silent", "-silently"});
-    EXPECT_FALSE(info.is_silent_mode());
+    EXPECT_EQ(switches(parse({"kv2gxb", "-Silent", "-silently"})), "");
     EXPECT_EQ(boxes.texts.size(), 2u);
 }
 
 TEST(CommandLineParse, ComboAndSimlibKeywordsSetBothFieldsLastWins) {
     MESSAGE_CAPTURE boxes;
-    struct CASE {
-        std::vector<const char*> argv;
-        bool cgx, combo, simlib_box, simlib_std;
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"kv2gxb", "-cgxgen/addcombo"}, "cgxgen combo"},
+        {{"kv2gxb", "-cgxgen/addcombo", "-cgxgen"}, "cgxgen"},
+        {{"kv2gxb", "-cgxgen", "-add_auto_device_combo"}, "combo"},
+        {{"kv2gxb", "-SIMLIB_GEN"}, "SIMLIB_GEN"},
+        {{"kv2gxb", "-SIMLIB_GEN", "-SIMLIB_GEN_STD_MSG"}, "STD_MSG"},
     };
-    const CASE cases[] = {
-        {{"kv2gxb", "-cgxgen/addcombo"}, true, true, false, false},
-        {{"kv2gxb", "-cgxgen/addcombo", "-cgxgen"}, true, false, false, false},
-        {{"kv2gxb", "-cgxgen", "-add_auto_device_combo"}, false, true, false, false},
-        {{"kv2gxb", "-SIMLIB_GEN"}, false, false, true, false},
-        {{"kv2gxb", "-SIMLIB_GEN", "-SIMLIB_GEN_STD_MSG"}, false, false, false, true},
-    };
-    for (const CASE& c : cases) {
-        SCOPED_TRACE(c.argv.back());
-        const CRWIZARD_COMMAND_LINE_INFO info = parse(c.argv);
-        EXPECT_EQ(info.is_cgx_generated(), c.cgx);
-        EXPECT_EQ(info.has_cgx_device_combobox(), c.combo);
-        EXPECT_EQ(info.has_simlib_gen_check_box(), c.simlib_box);
-        EXPECT_EQ(info.has_simlib_std_msg(), c.simlib_std);
-    }
+    for (const auto& [argv, on] : cases) EXPECT_EQ(switches(parse(argv)), on) << argv.back();
     const CRWIZARD_COMMAND_LINE_INFO info = parse({"kv2gxb", "-p3", "-p5", "/tmp/a.v", "/tmp/b.vhd", "-tone", "-ttwo"});
     EXPECT_EQ(info.get_start_page_offset(), 5);
     EXPECT_EQ(info.get_design_file_full_path(), "/tmp/b.vhd");
@@ -130,13 +126,7 @@ TEST(CommandLineParse, UnknownFlagShowsUsageAndParsingGoesOn) {
     EXPECT_TRUE(info.is_silent_mode());
     EXPECT_EQ(info.get_design_file_full_path(), "/tmp/a.v");
     ASSERT_EQ(boxes.texts.size(), 2u);
-    EXPECT_EQ(boxes.texts[0],
-              "Command line options:\n\n-n\t\tindicates that this is a new file (required)\n<filename>\tfull path to "
-              "file that must be created (required)\n\n-h\t\tSpecifies the thread ID of the calling program "
-              "(optional)\n-symbol\tSpecifies that the calling program can generate a symbol file (optional)\n-x\t\t"
-              "Specifies the screen x coordinate of the lower right corner (optional)\n-y\t\tSpecifies the screen y "
-              "coordinate of the lower right corner (optional)\n-p\t\tSpecifies the first page offset "
-              "(optional)\n-silent\tSpecifies that the wizard should not show a UI.");
+    EXPECT_EQ(boxes.texts[0], read_file(KV2GXB_SOURCE_DIR "/tests/app/golden/usage.txt"));
 }
 
 TEST(ApplicationExit, StopsTheResourceWorkerOnce) {

@@ -59,10 +59,8 @@ TEST_F(DecoratorSession, ButtonBarSitsFlushRightWithDocumentationAtTheLeft) {
         EXPECT_EQ(finish->GetWindowText(), "&Finish");
         EXPECT_EQ(back->GetWindowText(), "< &Back");
         // Left to right: Documentation ... Cancel, Back, Next, Finish at the right edge.
-        EXPECT_LT(help->get_rect().right, cancel->get_rect().left);
-        EXPECT_LT(cancel->get_rect().right, back->get_rect().left);
-        EXPECT_LT(back->get_rect().right, next->get_rect().left);
-        EXPECT_LT(next->get_rect().right, finish->get_rect().left);
+        CWnd* const in_order[] = {help, cancel, back, next, finish};
+        for (int i = 0; i < 4; ++i) EXPECT_LT(in_order[i]->get_rect().right, in_order[i + 1]->get_rect().left) << i;
         EXPECT_EQ(finish->get_rect().Size(), BAR::STD_BUTTON_DIMS);
         EXPECT_GT(finish->get_rect().right, client.right - 30);
         EXPECT_LT(help->get_rect().left, client.Width() / 2);

@@ -172,7 +172,6 @@ TEST(CnxFaultE2e, WriterRefusesOrKeepsWhatTheUserHas) {
         struct stat followed;
         const bool readable = stat(s.cnx.c_str(), &followed) == 0 && S_ISREG(followed.st_mode);
 
-        // A kv2gxb run on the same design file.
         const std::string design_file = s.cnx.substr(0, s.cnx.size() - 4) + ".v";
         write_file(design_file, "module gxb_top; endmodule\n");
         const KV2GXB_RUN run = run_kv2gxb({"-silent", design_file}, s.design, {}, 10000);

@@ -41,17 +41,14 @@ TEST(SimlibPage, DescribesFixedNamesAndTheFamilysAtomLibrary) {
 
 TEST(SimlibPage, RowsComeFromTheWorkersText) {
     SIMLIB_FIXTURE f;
-    f.page.CRSIMLIB_PAGE_BASE::update_simlib_list_entries("");
-    EXPECT_TRUE(f.page.get_entries().empty());
-
-    f.page.CRSIMLIB_PAGE_BASE::update_simlib_list_entries("lpm;;korvel_mf;");
-    ASSERT_EQ(f.page.get_entries().size(), 2u);
-    EXPECT_EQ(f.page.get_entries()[0].file_name, "lpm");
-    EXPECT_EQ(f.page.get_entries()[1].file_name, "korvel_mf");
-
-    f.page.CRSIMLIB_PAGE_BASE::update_simlib_list_entries("no_simlib");
-    ASSERT_EQ(f.page.get_entries().size(), 1u);
-    EXPECT_EQ(f.page.get_entries()[0].file_name, "---");
+    const std::pair<const char*, std::string> cases[] = {
+        {"", ""}, {"lpm;;korvel_mf;", "lpm|korvel_mf|"}, {"no_simlib", "---|"}};
+    for (const auto& [text, names] : cases) {
+        f.page.CRSIMLIB_PAGE_BASE::update_simlib_list_entries(text);
+        std::string seen;
+        for (const auto& row : f.page.get_entries()) seen += row.file_name.str() + "|";
+        EXPECT_EQ(seen, names) << text;
+    }
     EXPECT_EQ(f.page.get_entries()[0].description, "No simulation library is needed");
 
     // The page itself reads the worker's global text.

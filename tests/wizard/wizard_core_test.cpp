@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/test_wizard.h"
 #include "support/bwizc_global.h"
 #include "wizard/bwizc_resource_info.h"
 #include "wizard/crwizard.h"
@@ -121,17 +122,10 @@ TEST(WizardPage, PortTypesValuesAndIndexedIds) {
 }
 
 TEST(WizardPage, ControlExchangeStoresLoadsAndSkipsUnboundControls) {
-    struct VALUE : CRVALUE_NOTIFIER {
-        CString value;
-        void on_ddx_value(SAVE_CHECK_MODE mode, CString& text) override {
-            if (mode == DDX_SAVE) text = value;
-            if (mode == DDX_RESTORE) value = text;
-        }
-    };
     CRWIZARD wizard;
     CRWIZARD_INDEXED_PAGE page(0, 2);
     wizard.set_page_info(&page);
-    VALUE bound, unbound;
+    test_wizard::TEXT_VALUE bound(""), unbound("");
     bound.set_default("d");
     page.add_and_register_control(&bound, "use_x");
     page.add_and_register_control(&unbound, "");
