@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "symbol/bwizc_standard_symbol.h"
 
@@ -78,10 +79,13 @@ struct KV2GXB_SYMBOL : SYMBOL_PORTS {
     CString cnx_text() { return outline.generate_cnx(outline.get_extent().Height() - 1, CPoint(0, 0), true); }
 };
 
-// The checked-in symbol block of KV2GXB_SYMBOL ("" when it cannot be read).
-inline CString kv2gxb_golden_symbol_text() {
-    std::ifstream in(KV2GXB_SOURCE_DIR "/tests/symbol/golden/symbol_kv2gxb.txt", std::ios::binary);
+// A checked-in symbol text under tests/symbol/golden ("" when it cannot be read).
+inline CString golden_symbol_text(const char* file) {
+    std::ifstream in(std::string(KV2GXB_SOURCE_DIR "/tests/symbol/golden/") + file, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return CString(s.str());
 }
+
+// The checked-in symbol block of KV2GXB_SYMBOL.
+inline CString kv2gxb_golden_symbol_text() { return golden_symbol_text("symbol_kv2gxb.txt"); }

@@ -1,18 +1,40 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "fake_metrics.h"
+#include "symbol/kv2gxb_port_set.h"
 #include "symbol/crsymbol_item.h"
 
 using SymbolItems = FakeMetricsTest;
 
-TEST_F(SymbolItems, WritesShapesWithUpwardYFromTheOrigin) {
+// Every kind of item and pin written at height 100 (y measured upwards) with
+// its origin, against the checked-in records.
+TEST_F(SymbolItems, WritesTheCheckedInRecordsOfEveryItem) {
+    using PIN = CRSYMBOL_PINSTUB;
     CRSYMBOL_LINE thick(10, 20, -4, 6, 0, 0, THICK);
-    // Origin (3, 4): x shifts right, y is measured from height - origin y.
-    EXPECT_EQ(thick.generate_cnx(100, CPoint(3, 4), true), "SYMBOL: LINE 13 76 9 70 SOLID THICK\n");
-    EXPECT_EQ(CRSYMBOL_CIRCLE(20, 30, 5).generate_cnx(50, CPoint(2, 0), true), "SYMBOL: CIRCLE 22 20 5 FALSE\n");
-    EXPECT_EQ(CRSYMBOL_ARC(20, 30, 5, 25, 30, 20, 25).generate_cnx(50, CPoint(0, 0), true),
-              "SYMBOL: ARC 20 20 25 20 20 25 5\n");
-    EXPECT_EQ(CRSYMBOL_POINT(3, 3).generate_cnx(50, CPoint(0, 0), true), "");
+    CRSYMBOL_CIRCLE circle(20, 30, 5);
+    CRSYMBOL_ARC arc(20, 30, 5, 25, 30, 20, 25);
+    CRSYMBOL_POINT point(3, 3);
+    CRSYMBOL_TEXT text(50, 50, "abcd", 0, 6, HOTTEXT_TOP_LEFT, DIRHV_VERTICAL, "Courier");
+    // Bus mark in the middle of the stub with the width text; a negative width: no text.
+    PIN bus(0, 16, 24, 0, "data[7..0]", "", THICK, PIN_INPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_START,
+            DIRHV_HORIZONTAL, 0, PIN::NO_CLOCK, 8);
+    PIN unsized(0, 0, 40, 0, "w", "", THICK, PIN_BIDIR, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_START,
+                DIRHV_HORIZONTAL, 0, PIN::NO_CLOCK, -1);
+    PIN clk(0, 40, 24, 0, "clk", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_START, DIRHV_HORIZONTAL,
+            0, PIN::CLOCK);
+    // A bottom pin: its vertical text is written by its top corner.
+    PIN vertical(40, 64, 0, -16, "en", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_START,
+                 DIRHV_VERTICAL, 0);
+    const std::pair<CRSYMBOL_ITEM*, CPoint> items[] = {
+        {&thick, CPoint(3, 4)}, {&circle, CPoint(2, 0)}, {&arc, CPoint()},     {&point, CPoint()},
+        {&text, CPoint(5, 10)}, {&bus, CPoint()},         {&unsized, CPoint()}, {&clk, CPoint()},
+        {&vertical, CPoint()},
+    };
+    CString written;
+    for (const auto& [item, origin] : items) written += item->generate_cnx(100, origin, true);
+    EXPECT_EQ(written, golden_symbol_text("symbol_items.txt"));
 }
 
 TEST_F(SymbolItems, ComputesExtentsOfEveryShape) {
@@ -57,12 +79,6 @@ TEST_F(SymbolItems, PlacesTextByEachOfTheNineAnchorsInBothDirections) {
     EXPECT_EQ(CPoint(centred.get_left(), centred.get_top()), CPoint(40, 45));
 }
 
-TEST_F(SymbolItems, WritesTextByItsLowerLeftCorner) {
-    CRSYMBOL_TEXT v(50, 50, "abcd", 0, 6, HOTTEXT_TOP_LEFT, DIRHV_VERTICAL, "Courier");
-    // 12 x 8 text: left 50, top 50, bottom 58.
-    EXPECT_EQ(v.generate_cnx(100, CPoint(5, 10), true), "SYMBOL: TEXT \"abcd\" 55 32 VERT Courier,6\n");
-}
-
 TEST_F(SymbolItems, NamesBusesByWidth) {
     // Width 1 is a one-bit bus unless the port is a single bit; the visible
     // name gives up above 5000 bits, the real one never.
@@ -92,63 +108,28 @@ TEST_F(SymbolItems, NamesBusesByWidth) {
     }
 }
 
-TEST_F(SymbolItems, WritesBusPinWithMarkAndWidthText) {
-    CRSYMBOL_PINSTUB pin(0, 16, 24, 0, "data[7..0]", "", THICK, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
-                         CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 8);
-    EXPECT_EQ(pin.get_pin_name(), "data[7..0]");
-    ASSERT_NE(pin.get_bus_mark(), nullptr);
-    EXPECT_EQ(pin.get_bus_mark()->get_color(), 0x808000u);
-    EXPECT_EQ(pin.get_extent(), CRect(0, 14, 24, 16));
-    // Mark x = 0 + 24 / 2 - 2 = 10; slash from (6, 20) to (14, 12); width text
-    // "8" (3 x 9) at (10, 16) with gaps 1: left 11, top 17.
-    EXPECT_EQ(pin.generate_cnx(100, CPoint(0, 0), true),
-              "SYMBOL: LINE 6 80 14 88 SOLID THIN\n"
-              "SYMBOL: TEXT \"8\" 11 74 HORIZ Arial,7\n"
-              "SYMBOL: PINSTUB 0 84 IN data[7..0] 4 84 \"data[7..0]\" HORIZ Arial,8\n"
-              "SYMBOL: LINE 0 84 24 84 SOLID THICK\n");
-
+TEST_F(SymbolItems, PlacesTheBusMarkAndTheClockPinText) {
+    using PIN = CRSYMBOL_PINSTUB;
+    PIN bus(0, 16, 24, 0, "data[7..0]", "", THICK, PIN_INPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_START,
+            DIRHV_HORIZONTAL, 0, PIN::NO_CLOCK, 8);
+    EXPECT_EQ(bus.get_pin_name(), "data[7..0]");
+    ASSERT_NE(bus.get_bus_mark(), nullptr);
+    EXPECT_EQ(bus.get_bus_mark()->get_color(), 0x808000u);
+    EXPECT_EQ(bus.get_extent(), CRect(0, 14, 24, 16));
     // Ten bits and more move the mark 4 left of the middle; a given x wins.
-    CRSYMBOL_PINSTUB wide(0, 0, 40, 0, "w", "", THICK, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
-                          CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 16);
+    PIN wide(0, 0, 40, 0, "w", "", THICK, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_START, DIRHV_HORIZONTAL, 0,
+             PIN::NO_CLOCK, 16);
     EXPECT_EQ(wide.get_bus_mark()->get_start_point(), CPoint(12, 4));
-    CRSYMBOL_PINSTUB given(0, 0, 40, 0, "w", "", THICK, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
-                           CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, 16, 30);
+    PIN given(0, 0, 40, 0, "w", "", THICK, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_START, DIRHV_HORIZONTAL,
+              0, PIN::NO_CLOCK, 16, 30);
     EXPECT_EQ(given.get_bus_mark()->get_start_point(), CPoint(26, 4));
-    // A negative width draws the mark without a width text.
-    CRSYMBOL_PINSTUB unsized(0, 0, 40, 0, "w", "", THICK, PIN_BIDIR, HOTTEXT_BOTTOM_LEFT,
-                             CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::NO_CLOCK, -1);
-    EXPECT_NE(unsized.get_bus_mark(), nullptr);
-    EXPECT_EQ(unsized.get_bus_width_text(), nullptr);
-    EXPECT_NE(unsized.generate_cnx(100, CPoint(), true).Find("PINSTUB 0 100 BIDIR w "), -1);
-}
 
-TEST_F(SymbolItems, WritesClockPinWithWedge) {
-    CRSYMBOL_PINSTUB clk(0, 40, 24, 0, "clk", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
-                         CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::CLOCK);
-    EXPECT_EQ(clk.get_bus_mark(), nullptr);
-    EXPECT_EQ(clk.generate_cnx(100, CPoint(0, 0), true),
-              "SYMBOL: PINSTUB 0 60 IN clk 4 60 \"clk\" HORIZ Arial,8\n"
-              "SYMBOL: LINE 0 60 24 60 SOLID THIN\n"
-              "SYMBOL: LINE 24 66 30 60 SOLID THIN\n"
-              "SYMBOL: LINE 30 60 24 54 SOLID THIN\n");
-
-    // Text at the stub's end moves past the wedge.
-    CRSYMBOL_PINSTUB end(0, 40, 24, 0, "clk", "CLK_IN", THIN, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
-                         CRSYMBOL_PINSTUB::TEXT_AT_END, DIRHV_HORIZONTAL, 0, CRSYMBOL_PINSTUB::CLOCK);
+    // Text at the stub's end moves past the clock wedge.
+    PIN end(0, 40, 24, 0, "clk", "CLK_IN", THIN, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_END,
+            DIRHV_HORIZONTAL, 0, PIN::CLOCK);
     EXPECT_EQ(end.get_text()->get_left(), 24 + 6 + 4);
     EXPECT_EQ(end.get_pin_name(), "CLK_IN");
-    CRSYMBOL_PINSTUB plain_end(0, 40, 24, 0, "clk", "", THIN, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT,
-                               CRSYMBOL_PINSTUB::TEXT_AT_END, DIRHV_HORIZONTAL, 0);
+    PIN plain_end(0, 40, 24, 0, "clk", "", THIN, PIN_OUTPUT, HOTTEXT_BOTTOM_LEFT, PIN::TEXT_AT_END,
+                  DIRHV_HORIZONTAL, 0);
     EXPECT_EQ(plain_end.get_text()->get_left(), 24 + 4);
-}
-
-TEST_F(SymbolItems, WritesVerticalPinTextByItsTopCorner) {
-    // A bottom pin: stub upwards from (40, 64), text "en" (8 x 10) vertical,
-    // anchor 6, gaps 4 and 1: left = 40 - 10 = 30, top = 64 - 4 = 60.
-    CRSYMBOL_PINSTUB pin(40, 64, 0, -16, "en", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
-                         CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_VERTICAL, 0);
-    EXPECT_EQ(CPoint(pin.get_text()->get_left(), pin.get_text()->get_top()), CPoint(30, 60));
-    EXPECT_EQ(pin.generate_cnx(100, CPoint(0, 0), true),
-              "SYMBOL: PINSTUB 40 36 IN en 30 40 \"en\" VERT Arial,8\n"
-              "SYMBOL: LINE 40 36 40 52 SOLID THIN\n");
 }

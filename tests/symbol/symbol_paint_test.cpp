@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "fake_metrics.h"
 #include "platform/dc.h"
 #include "platform/window.h"
@@ -16,72 +20,44 @@ std::vector<BWIZC_DRAW_OP> ops_of_kind(const std::vector<BWIZC_DRAW_OP>& ops, BW
         if (op.kind == kind) out.push_back(op);
     return out;
 }
+
+// One line per op with the fields symbol items set: kind, rectangle, pen; the
+// fill of ellipses, the end points of arcs; text, font and colours of texts.
+std::string ops_text(const std::vector<BWIZC_DRAW_OP>& ops) {
+    static const char* const kinds[] = {"LINE", "RECTANGLE", "FILL_RECT", "ELLIPSE", "ARC",
+                                        "POLYGON", "POLYLINE", "TEXT", "PIXEL", "IMAGE"};
+    std::ostringstream o;
+    for (const auto& op : ops) {
+        o << kinds[op.kind] << " " << op.rect.left << " " << op.rect.top << " " << op.rect.right << " "
+          << op.rect.bottom << " pen " << op.pen_width << " " << std::hex << op.pen_color << std::dec;
+        if (op.kind == BWIZC_DRAW_OP::ELLIPSE) o << (op.brush_null ? " hollow" : " filled");
+        if (op.kind == BWIZC_DRAW_OP::ARC) o << " from " << op.arc_start.x << " " << op.arc_start.y << " to "
+                                             << op.arc_end.x << " " << op.arc_end.y;
+        if (op.kind == BWIZC_DRAW_OP::TEXT)
+            o << " \"" << op.text.str() << "\" " << op.font.lfFaceName << " " << op.font.lfHeight << " "
+              << op.font.lfEscapement << " colour " << std::hex << op.text_color << std::dec
+              << (op.bk_mode == TRANSPARENT ? " transparent" : " opaque");
+        o << "\n";
+    }
+    return o.str();
+}
 }  // namespace
 
-TEST_F(SymbolPaint, DrawsShapesWithTheirPensAndOutlinesOnly) {
+// Shapes (a thick line with its start dot, a rectangle as four edges, a hollow
+// circle, an arc), texts in both directions and a bus clock pin with its mark,
+// width text, wedge and the red cross at its start, against the checked-in ops.
+TEST_F(SymbolPaint, DrawsItemsAndPinsAsCheckedIn) {
     CRecordingDC dc;
     CRSYMBOL_LINE(10, 20, 5, 0, 0x808000, 0, THICK, true).paint(&dc);
     CRSYMBOL_RECT(0, 0, 10, 6, 0x10).paint(&dc);
     CRSYMBOL_CIRCLE(20, 30, 5).paint(&dc);
     CRSYMBOL_ARC(20, 30, 5, 25, 30, 20, 25).paint(&dc);
-    const auto& ops = dc.ops();
-    ASSERT_EQ(ops.size(), 1u + 1u + 4u + 1u + 1u);
-    EXPECT_EQ(ops[0].kind, BWIZC_DRAW_OP::LINE);
-    EXPECT_EQ(ops[0].rect, CRect(10, 20, 15, 20));
-    EXPECT_EQ(ops[0].pen_width, 2);
-    EXPECT_EQ(ops[0].pen_color, 0x808000u);
-    EXPECT_EQ(ops[1].kind, BWIZC_DRAW_OP::ELLIPSE);  // the start dot
-    EXPECT_EQ(ops[1].rect, CRect(9, 19, 11, 21));
-    // The rectangle as a closed path, clockwise from its corner.
-    const CRect edges[] = {{0, 0, 10, 0}, {10, 0, 10, 6}, {10, 6, 0, 6}, {0, 6, 0, 0}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ops[2 + i].rect, edges[i]);
-        EXPECT_EQ(ops[2 + i].pen_width, 1);
-        EXPECT_EQ(ops[2 + i].pen_color, 0x10u);
-    }
-    EXPECT_EQ(ops[6].kind, BWIZC_DRAW_OP::ELLIPSE);
-    EXPECT_EQ(ops[6].rect, CRect(15, 25, 25, 35));
-    EXPECT_TRUE(ops[6].brush_null);
-    EXPECT_EQ(ops[7].arc_start, CPoint(25, 30));
-    EXPECT_EQ(ops[7].arc_end, CPoint(20, 25));
-}
-
-TEST_F(SymbolPaint, DrawsTextAtItsCornerInItsFontAndDirection) {
-    CRecordingDC dc;
     CRSYMBOL_TEXT(50, 50, "abcd", 0x808000, 8, HOTTEXT_CENTER).paint(&dc);
     CRSYMBOL_TEXT(50, 50, "abcd", 0, 10, HOTTEXT_TOP_LEFT, DIRHV_VERTICAL, "Courier").paint(&dc);
-    const auto texts = ops_of_kind(dc.ops(), BWIZC_DRAW_OP::TEXT);
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].rect.TopLeft(), CPoint(42, 45));
-    EXPECT_EQ(texts[0].font.lfHeight, -11);  // 8 points at 96 dpi
-    EXPECT_EQ(texts[0].font.lfEscapement, 0);
-    EXPECT_STREQ(texts[0].font.lfFaceName, "Arial");
-    EXPECT_EQ(texts[0].text_color, 0x808000u);
-    EXPECT_EQ(texts[0].bk_mode, TRANSPARENT);
-    EXPECT_EQ(texts[1].font.lfHeight, -13);
-    EXPECT_EQ(texts[1].font.lfEscapement, 900);
-    EXPECT_STREQ(texts[1].font.lfFaceName, "Courier");
-}
-
-TEST_F(SymbolPaint, DrawsPinTextLineBusMarkWedgeAndCross) {
-    CRecordingDC dc;
     CRSYMBOL_PINSTUB(0, 16, 24, 0, "d[7..0]", "", THICK, PIN_INPUT, HOTTEXT_BOTTOM_LEFT,
                      CRSYMBOL_PINSTUB::TEXT_AT_START, DIRHV_HORIZONTAL, 0x20, CRSYMBOL_PINSTUB::CLOCK, 8)
         .paint(&dc);
-    const auto& ops = dc.ops();
-    ASSERT_EQ(ops.size(), 8u);
-    EXPECT_EQ(ops[0].kind, BWIZC_DRAW_OP::TEXT);
-    EXPECT_EQ(ops[0].text, "d[7..0]");
-    EXPECT_EQ(ops[1].rect, CRect(0, 16, 24, 16));
-    EXPECT_EQ(ops[1].pen_width, 2);
-    EXPECT_EQ(ops[2].rect, CRect(6, 20, 14, 12));  // bus mark
-    EXPECT_EQ(ops[2].pen_color, 0x808000u);
-    EXPECT_EQ(ops[3].text, "8");
-    EXPECT_EQ(ops[4].rect, CRect(24, 10, 30, 16));  // wedge
-    EXPECT_EQ(ops[5].rect, CRect(30, 16, 24, 22));
-    EXPECT_EQ(ops[6].rect, CRect(-4, 12, 4, 20));  // cross at the start
-    EXPECT_EQ(ops[6].pen_color, 0xFF0000u);
-    EXPECT_EQ(ops[7].rect, CRect(-4, 20, 4, 12));
+    EXPECT_EQ(CString(ops_text(dc.ops())), golden_symbol_text("symbol_paint.txt"));
 
     CRecordingDC unnamed;
     CRSYMBOL_PINSTUB(0, 16, 24, 0, "-", "", THIN, PIN_INPUT, HOTTEXT_BOTTOM_LEFT, CRSYMBOL_PINSTUB::TEXT_AT_START,
