@@ -22,19 +22,15 @@ TEST(CnxItem, DimensionStringShowsOuterRangeBeforeInnerRange) {
 }
 
 TEST(CnxItem, UsedPortWithoutSignalTextNamesItselfWithItsDimensions) {
-    CRCNX_ITEM_USED_PORT bus("rx_datain", 4, 0, 0, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, CRCNX_ITEM_USED_PORT::NODEFVAL, "");
-    EXPECT_EQ(bus.get_signal_text(), "rx_datain[3..0]");
-
-    CRCNX_ITEM_USED_PORT blanks("pll_locked", 0, 0, 0, 0, CRCNX_ITEM_USED_PORT::OUT_PORT_TYPE, "", " \t ");
-    EXPECT_EQ(blanks.get_signal_text(), "pll_locked");
-
-    CRCNX_ITEM_USED_PORT two_dims("tx_data", 8, 0, 2, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, "", "");
-    EXPECT_EQ(two_dims.get_signal_text(), "tx_data[1..0][7..0]");
-
     // A given text is kept, trimmed only at the right.
-    CRCNX_ITEM_USED_PORT given("cal_clk", 0, 0, 0, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, CRCNX_ITEM_USED_PORT::GND,
-                               " clk_in \t");
-    EXPECT_EQ(given.get_signal_text(), " clk_in");
+    const std::pair<CRCNX_ITEM_USED_PORT, const char*> rows[] = {
+        {{"rx_datain", 4, 0, 0, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, CRCNX_ITEM_USED_PORT::NODEFVAL, ""},
+         "rx_datain[3..0]"},
+        {{"pll_locked", 0, 0, 0, 0, CRCNX_ITEM_USED_PORT::OUT_PORT_TYPE, "", " \t "}, "pll_locked"},
+        {{"tx_data", 8, 0, 2, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, "", ""}, "tx_data[1..0][7..0]"},
+        {{"cal_clk", 0, 0, 0, 0, CRCNX_ITEM_USED_PORT::IN_PORT_TYPE, CRCNX_ITEM_USED_PORT::GND, " clk_in \t"},
+         " clk_in"}};
+    for (const auto& [port, text] : rows) EXPECT_EQ(port.get_signal_text(), text) << port.get_name().str();
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cnx/crcnx_manager.h"
+#include "test_scratch.h"
 
 namespace {
 
@@ -75,37 +76,7 @@ TEST(CnxWriter, WritesEverySectionInOrder) {
     m.get_read_port_table().set_at("rp", new CRCNX_ITEM_USED_PORT("rp", 1, 0, 0, 0, "INPUT", "GND", ""));
     m.get_device_family_support_table().set_at("Velaris", new CRCNX_ITEM_DEVICE_FAMILY_SUPPORT("Velaris"));
 
-    EXPECT_EQ(text_of(m),
-              "GENERATION: STANDARD\n"
-              "VERSION: WM1.0\n"
-              "MODULE: kv2gxb_top mod text\n"
-              "MODULE: alpha \n"
-              "\n"
-              "CGXDLL: lib\\\\a\n"
-              "\n"
-              "PRIVATE: WIZ_CHANNELS NUMERIC \"4\"\n"
-              "PRIVATE: WIZ_NOTE STRING \"a\\tb\\nc\\\\d \"q\"\"\n"
-              "PRIVATE: WIZ_PROTOCOL STRING \"GIGE\"\n"
-              "\n"
-              "LIBRARY: lib1 val\n"
-              "\n"
-              "PARAMETER: operation_mode STRING \"duplex\"\n"
-              "PARAMETER: starting_channel_number NUMERIC \"0\"\n"
-              "\n"
-              "CONSTANT: intended_device_family STRING \"Velaris II GX\"\n"
-              "\n"
-              "USED_PORT: pll_inclk 0 0 0 0 INPUT_CLK_EXT NODEFVAL \"pll\\in\tclk\"\n"
-              "USED_PORT: tx_dataout 4 0 1 0 OUTPUT NODEFVAL \"tx_dataout[3..0][0..0]\"\n"
-              "\n"
-              "CONNECT: rx_datain 0 0 4 0 @ 0 0 4 0\n"
-              "CONNECT: pll_inclk 3 4 1 2 @ 7 8 5 6\n"
-              "\n"
-              "GEN_FILE: TYPE_EXPLICIT kv2gxb_inst.v FALSE \n"
-              "GEN_FILE: TYPE_TEMPLATE sub\\\\bb.v TRUE \n"
-              "\n"
-              "ERR_MSG: first\\\t\"x\"\n"
-              "ERR_MSG: second\n"
-              "\n");
+    EXPECT_EQ(text_of(m), read_file(KV2GXB_SOURCE_DIR "/tests/cnx/golden/every_section.cnx"));
     // The tables keep the order the records came in.
     EXPECT_EQ(m.get_private_table().begin()->first, "WIZ_PROTOCOL");
 }

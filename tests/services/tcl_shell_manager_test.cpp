@@ -38,6 +38,19 @@ DELIVERY snapshot_results() {
     return out;
 }
 
+// "(fails)", "(empty)" or the elements joined by "|", with "\\" and line
+// breaks escaped so that each answer stays on one line.
+std::string shown(const ANSWER& answer) {
+    if (!answer) return "(fails)";
+    if (answer->empty()) return "(empty)";
+    std::string out;
+    for (const std::string& e : *answer) {
+        if (&e != &answer->front()) out += '|';
+        for (char c : e) out += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : std::string(1, c);
+    }
+    return out;
+}
+
 // A page window that asks the database and keeps what is delivered to it.
 struct TEST_PAGE {
     CWnd wnd;
@@ -103,62 +116,32 @@ private:
 }  // namespace
 
 TEST_F(TclShellManager, ListQueriesAnswerInOrderAsTheWizardWritesThemAndEnteredTextIsNeverRun) {
-    // Each command with its answer, elements joined by "|" (null: the
-    // command fails). Entered text goes into the command as typed: brackets,
+    // The golden file holds each command and, after "=> ", its answer.
+    // Entered text goes into the command as typed: brackets,
     // dollars and semicolons are just a bad number, and only the database's
     // own commands run. The list queries give range ends, take clocks entered
     // as periods (1000 / period with three decimals), the receiver's clock
     // tolerance, and protocol rates matched as written.
-    const std::pair<const char*, const char*> cases[] = {
-        {"get_hssi_inclk_freq_list -data_rate [exit] VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
-        {"get_hssi_inclk_freq_list -data_rate [set ::devicedb_dir /] VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
-        {"get_hssi_inclk_freq_list -data_rate $tcl_precision VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
-        {"get_hssi_inclk_freq_list -data_rate 2500;puts x VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
-        {"get_hssi_inclk_freq_list -data_rate {2500 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", nullptr},
-        {"puts hello", nullptr},
-        {"set ::devicedb_dir /", nullptr},
-        {"get_hssi_inclk_freq_list -data_rate 2500 VELARISIIGX_CONFIG_MODE_XAUI", ""},
-        {"get_hssi_inclk_freq_list -data_rate 3125.0000 VELARISIIGX_CONFIG_MODE_XAUI", "156.25"},
-        {"get_hssi_data_rate_list -inclk_freq 100.000 VELARISIIGX_CONFIG_MODE_PIPE_X1", "2500"},
-        {"get_hssi_data_rate_list -inclk_freq 125 VELARISIIGX_CONFIG_MODE_PIPE_X4", ""},
-        {"get_hssi_inclk_freq_list -data_rate 3125.01 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
-        {"get_hssi_inclk_freq_list -data_rate 6375 VELARISIIGX_CONFIG_MODE_BASIC_6G_1",
-         "127.5|159.375|199.21875|255|318.75|398.4375"},
-        {"get_hssi_inclk_freq_list -data_rate 6375.05 VELARISIIGX_CONFIG_MODE_BASIC_6G_1", ""},
-        {"get_hssi_inclk_freq_list -data_rate 622 VELARISIIGX_CONFIG_MODE_BASIC_2G_1",
-         "62.2|77.75|124.4|155.5|248.8|311|497.6|622"},
-        {"get_hssi_data_rate_list -inclk_freq 55 VELARISIIGX_CONFIG_MODE_BASIC_2G_1", ""},
-        {"get_hssi_inclk_freq_list VELARISIIGX_CONFIG_MODE_BASIC_2G_1", "62-622.08"},
-        {"get_hssi_data_rate_list VELARISIIGX_CONFIG_MODE_BASIC_6G_1", "3125-6375"},
-        {"get_hssi_inclk_freq_list -data_rate 6250 VELARISIIGX_CONFIG_MODE_CEI_6G", "156.25"},
-        {"get_hssi_inclk_freq_list -data_rate 4976 VELARISIIGX_CONFIG_MODE_SONET_OC96", "124.4"},
-        {"get_hssi_data_rate_list -inclk_freq 74.178 VELARISIIGX_CONFIG_MODE_SDI", "1483.5165|2967.033"},
-        {"get_hssi_data_rate_list -inclk_freq 621.891 VELARISIIGX_CONFIG_MODE_SONET_OC48", "2488.32"},
-        {"get_hssi_data_rate_list -inclk_freq 100.1 VELARISIIGX_CONFIG_MODE_PIPE_X1", ""},
-        {"get_hssi_inclk_freq_list -data_rate 3125.03 VELARISIIGX_CONFIG_MODE_XAUI", ""},
-        {"get_hssi_inclk_freq_list -data_rate 1483.5165 VELARISIIGX_CONFIG_MODE_SDI", "74.1758|148.3516"},
-        {"load_package device_features", "1.0"},
-        {"get_protocol_name VELARISIIGX_CONFIG_MODE_XAUI", "XAUI"},
-        {"get_protocol_name NO_SUCH_KEY", nullptr},
-        {"list \"line one\\nline two\" {back\\slash} {}", "line one\nline two|back\\slash|"},
-    };
+    const std::string golden_path = KV2GXB_SOURCE_DIR "/tests/services/golden/devicedb_answers.txt";
+    const std::string golden = read_file(golden_path);
+    std::vector<std::string> commands;
+    for (size_t at = 0, end; at < golden.size(); at = end + 1) {
+        end = golden.find('\n', at);
+        if (golden.compare(at, 3, "=> ") != 0) commands.push_back(golden.substr(at, end - at));
+    }
+    ASSERT_FALSE(commands.empty()) << golden_path;
     ASSERT_TRUE(start());
     TEST_PAGE page;
     page.ask({"load_package device_features", "load_device_info KV2VGX130KF1508C3"});
     MANAGER::begin_command_block(page.wnd.GetSafeHwnd());
-    for (const auto& [command, answer] : cases) MANAGER::run_tcl_shell_command(command);
+    for (const std::string& command : commands) MANAGER::run_tcl_shell_command(command.c_str());
     MANAGER::end_command_block();
     ASSERT_TRUE(pump_until([&] { return page.deliveries.size() == 2; }, 5000));
-    ASSERT_EQ(page.deliveries[1].size(), std::size(cases));
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].first);
-        const ANSWER& a = page.deliveries[1][i];
-        ASSERT_EQ(a.has_value(), cases[i].second != nullptr);
-        if (!a) continue;
-        std::string joined;
-        for (const std::string& e : *a) joined += (&e == &a->front() ? "" : "|") + e;
-        EXPECT_EQ(joined, cases[i].second);
-    }
+    ASSERT_EQ(page.deliveries[1].size(), commands.size());
+    std::string answered;
+    for (size_t i = 0; i < commands.size(); ++i)
+        answered += commands[i] + "\n=> " + shown(page.deliveries[1][i]) + "\n";
+    EXPECT_EQ(answered, golden) << golden_path;
 
     // A block whose only command fails is never delivered; the stream stays
     // in step, so the next block is answered.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "platform/app.h"
 #include "platform/controls.h"
@@ -19,24 +20,17 @@ TEST(BwizcGlobalFonts, MakesFontsAtScreenResolution) {
         std::unique_ptr<CFont> f(bwizc_global_make_font("Arial", c.points, c.bold));
         LOGFONT lf;
         ASSERT_TRUE(f->GetLogFont(&lf));
-        EXPECT_EQ(lf.lfHeight, c.height) << c.points;
-        EXPECT_EQ(lf.lfWeight, c.bold ? 700 : 400);
+        EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWeight, lf.lfEscapement, +lf.lfItalic),
+                  std::tuple(c.height, c.bold ? 700 : 400, 0, 0)) << c.points;
         EXPECT_STREQ(lf.lfFaceName, "Arial");
-        EXPECT_EQ(lf.lfEscapement, 0);
-        EXPECT_EQ(lf.lfItalic, 0);
     }
     LOGFONT lf;
     lf.lfWeight = 999;
     bwizc_global_create_LOGFONT(lf, 8, 900, "A face name that is longer than thirty-one bytes", nullptr);
-    EXPECT_EQ(lf.lfHeight, -11);
-    EXPECT_EQ(lf.lfWidth, 0);
-    EXPECT_EQ(lf.lfEscapement, 900);
-    EXPECT_EQ(lf.lfOrientation, 900);
-    EXPECT_EQ(lf.lfWeight, 0);
-    EXPECT_EQ(lf.lfOutPrecision, 2);
-    EXPECT_EQ(lf.lfClipPrecision, 1);
-    EXPECT_EQ(lf.lfQuality, 2);
-    EXPECT_EQ(lf.lfPitchAndFamily, 0x30);
+    EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight),
+              std::tuple(-11, 0, 900, 900, 0));
+    EXPECT_EQ(std::tuple(+lf.lfOutPrecision, +lf.lfClipPrecision, +lf.lfQuality, +lf.lfPitchAndFamily),
+              std::tuple(2, 1, 2, 0x30));
     EXPECT_STREQ(lf.lfFaceName, "A face name that is longer than");
 }
 
